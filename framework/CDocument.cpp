@@ -1,0 +1,46 @@
+// Document lifetime: views come and go, the last one leaving closes the document.
+#include "CDocument.h"
+
+#include "CDocTemplate.h"
+#include "DocumentView.h"
+
+#include <algorithm>
+
+CDocument::~CDocument() {
+    if (m_pDocTemplate)
+        m_pDocTemplate->RemoveDocument(this);
+}
+
+bool CDocument::OnNewDocument() {
+    DeleteContents();
+    return true;
+}
+
+void CDocument::OnCloseDocument() {
+    // Closing frames removes their views one by one; the document must outlive that walk.
+    const bool autoDelete = m_bAutoDelete;
+    m_bAutoDelete = false;
+    while (!m_viewList.empty()) {
+        DocumentView* view = m_viewList.front();
+        view->CloseFrame();
+        RemoveView(view); // in case the view could not detach itself
+    }
+    m_bAutoDelete = autoDelete;
+    DeleteContents();
+    if (m_bAutoDelete)
+        delete this;
+}
+
+void CDocument::AddView(DocumentView* view) {
+    if (std::find(m_viewList.begin(), m_viewList.end(), view) == m_viewList.end())
+        m_viewList.push_back(view);
+}
+
+void CDocument::RemoveView(DocumentView* view) {
+    const auto found = std::find(m_viewList.begin(), m_viewList.end(), view);
+    if (found == m_viewList.end())
+        return;
+    m_viewList.erase(found);
+    if (m_viewList.empty() && m_bAutoDelete)
+        OnCloseDocument();
+}

@@ -1,0 +1,43 @@
+// The base of every document: a title, the views showing it, and the rule that a document whose
+// last view goes away closes and deletes itself. Documents here are never modified in the class
+// library's sense, so closing never asks to save.
+#pragma once
+
+#include "CString.h"
+
+#include <vector>
+
+class CDocTemplate;
+class DocumentView;
+
+class CDocument {
+public:
+    CDocument() = default;
+    CDocument(const CDocument&) = delete;
+    CDocument& operator=(const CDocument&) = delete;
+    virtual ~CDocument();
+
+    // The new-document step the template runs right after creation; false aborts the creation.
+    virtual bool OnNewDocument();
+    // Destroys the frames of all views, then deletes the document when it deletes itself automatically.
+    virtual void OnCloseDocument();
+    virtual void DeleteContents() {}
+
+    const CString& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(const CString& title) { m_strTitle = title; }
+    bool IsModified() const { return false; }
+
+    void AddView(DocumentView* view);
+    void RemoveView(DocumentView* view);
+    const std::vector<DocumentView*>& GetViews() const { return m_viewList; }
+    CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+
+    bool m_bAutoDelete = true;
+
+private:
+    friend class CDocTemplate;
+
+    CString m_strTitle;
+    std::vector<DocumentView*> m_viewList;
+    CDocTemplate* m_pDocTemplate = nullptr;
+};

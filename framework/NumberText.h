@@ -1,0 +1,37 @@
+// Every conversion between numbers and the decimal texts the projection table is made of.
+//
+// All of it is independent of the process locale and of the C library underneath, so the native
+// build and the Windows module read and write exactly the same texts.
+#pragma once
+
+#include "CString.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace NumberText {
+
+// Room for any text WriteNumber or WriteInteger produces: "-1.234567890123e-308" or "-9223372036854775808".
+constexpr int kBufferSize = 32;
+
+// The leading number of a text: blanks, an optional sign, digits with an optional fraction, and an
+// exponent only when digits follow it. Anything else, or a number outside the double range, reads as 0.
+double Read(std::string_view text);
+
+// The leading decimal integer of a text, saturated to the 32-bit range; 0 when there is none.
+std::int32_t ReadInteger(std::string_view text);
+
+// Writes a computed value at 13 significant digits and returns the end of the text. A value that is
+// not finite is written as "0", so a cell never holds a text that reads back as something else.
+char* WriteNumber(double value, char* buffer);
+
+// Writes a whole number in base 10 and returns the end of the text.
+char* WriteInteger(std::int64_t value, char* buffer);
+
+CString NumberToText(double value);
+CString IntegerToText(std::int64_t value);
+
+// How the grid shows a stored number: empty below 0.01 in magnitude, otherwise fixed with two decimals.
+CString FormatNumber(std::string_view text);
+
+} // namespace NumberText

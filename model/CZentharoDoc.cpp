@@ -1,0 +1,196 @@
+// Creation from a planet record, and the recalculation of the projection turn by turn.
+//
+// Every quantity lives as text. A computed value is stored at 13 significant digits and read back
+// by the next step, copies keep the source text as it is, and a few cells take the literals "0" or
+// "2500.00". The order of the steps below decides the results: do not regroup them.
+#include "CZentharoDoc.h"
+
+#include <cstdint>
+
+namespace {
+
+double Value(const CString& cell) { return NumberText::Read(cell.View()); }
+
+constexpr int kPopulationPerColonist = 8;
+constexpr int kIndustryPerCapital = 1;
+constexpr double kMaximumSize = 2500.0;
+
+} // namespace
+
+CZentharoDoc::CZentharoDoc(const CMapStringToString& planetRecord) {
+    m_planet.RemoveAll();
+    for (const auto& [key, value] : planetRecord)
+        m_planet.SetAt(key, value);
+
+    for (ProjectionColumn* column : {&m_turn, &m_colIn, &m_capIn, &m_matIn, &m_upgrade, &m_bombing, &m_production})
+        column->SetSize(kProjectionRows);
+
+    const std::int64_t firstTurn = NumberText::ReadInteger(m_planet["Turn"].View());
+    const CString production = m_planet["Production"];
+    for (int i = 0; i < kProjectedTurns; ++i) {
+        m_turn[i] = NumberText::IntegerToText(firstTurn + i);
+        m_colIn[i] = m_capIn[i] = m_matIn[i] = m_upgrade[i] = m_bombing[i] = "0";
+        m_production[i] = production;
+    }
+
+    const std::pair<ProjectionColumn*, const char*> carried[] = {
+        {&m_size, "Size"}, {&m_res, "Resource"}, {&m_pop, "Population"}, {&m_col, "COL"},
+        {&m_ind, "Industry"}, {&m_cap, "CAP"}, {&m_mat, "MAT"},
+    };
+    for (const auto& [column, key] : carried) {
+        column->SetSize(kProjectionRows);
+        (*column)[0] = m_planet[key];
+    }
+
+    for (ProjectionColumn* column : {&m_l, &m_needCol, &m_needCap, &m_mass})
+        column->SetSize(kProjectionRows);
+}
+
+bool CZentharoDoc::OnNewDocument() {
+    if (!CDocument::OnNewDocument())
+        return false;
+    SetTitle(ProjectionTitle());
+    return true;
+}
+
+CString CZentharoDoc::ProjectionTitle() {
+    CString title("Zentharo  ");
+    title += m_planet["Name"];
+    title += " (#";
+    title += m_planet["Num"];
+    title += ")   ";
+    title += m_planet["GameName"];
+    title += ":";
+    title += m_planet["Turn"];
+    return title;
+}
+
+void CZentharoDoc::Store(CString& cell, double value) {
+    cell.Assign(m_numBuf, NumberText::WriteNumber(value, m_numBuf));
+}
+
+void CZentharoDoc::Transfer(CString& quantity, CString& reserve, CString limit, int rate) {
+    for (int pass = 0; pass < 2; ++pass) {
+        const double q = Value(quantity);
+        const double l = Value(limit);
+        if (l < q) {
+            Store(reserve, Value(reserve) + (q - l) / rate);
+            quantity = limit;
+            return;
+        }
+        const double b = Value(reserve);
+        if (b == 0.0)
+            return;
+        // Fold the reserve into the quantity, then give back once whatever now exceeds the limit.
+        Store(quantity, q + b * rate);
+        reserve = "0";
+    }
+}
+
+void CZentharoDoc::Recalculate(int firstRow) {
+    if (firstRow < 0 || firstRow >= kProjectedTurns)
+        return;
+    for (int r = firstRow + 1; r < kProjectedTurns; ++r)
+        BuildRow(r);
+    StoreL(kProjectedTurns - 1, kProjectedTurns - 1);
+}
+
+void CZentharoDoc::BuildRow(int r) {
+    const int p = r - 1;
+
+    m_pop[r] = m_pop[p];
+    m_ind[r] = m_ind[p];
+
+    Store(m_col[r], Value(m_col[p]) + Value(m_colIn[p]));
+    Store(m_cap[r], Value(m_cap[p]) + Value(m_capIn[p]));
+    Store(m_mat[r], Value(m_mat[p]) + Value(m_matIn[p]));
+
+    BalanceStocks(r, m_size[p]);
+    ApplyBombing(r);
+    BalanceStocks(r, m_size[p]);
+
+    StoreL(p, r);
+
+    m_size[r] = m_size[p];
+    m_res[r] = m_res[p];
+
+    ApplyProduction(r);
+
+    Store(m_col[r], Value(m_col[r]) + 0.01 * Value(m_pop[r]));
+    BalanceStocks(r, m_size[r]);
+
+    StoreDerived(r);
+}
+
+// Population against colonists up to the size, then industry against capital up to the population.
+void CZentharoDoc::BalanceStocks(int r, const CString& sizeLimit) {
+    Transfer(m_pop[r], m_col[r], sizeLimit, kPopulationPerColonist);
+    Transfer(m_ind[r], m_cap[r], m_pop[r], kIndustryPerCapital);
+}
+
+void CZentharoDoc::ApplyBombing(int r) {
+    const double bombing = Value(m_bombing[r]);
+    for (CString* cell : {&m_col[r], &m_pop[r], &m_cap[r], &m_ind[r]})
+        SubtractClamped(*cell, bombing);
+}
+
+void CZentharoDoc::SubtractClamped(CString& cell, double amount) {
+    Store(cell, Value(cell) - amount);
+    if (Value(cell) < 0.0)
+        cell = "0";
+}
+
+// The production of a turn: a quarter of the population plus three quarters of the industry.
+void CZentharoDoc::StoreL(int row, int sourceRow) {
+    Store(m_l[row], 0.25 * Value(m_pop[sourceRow]) + 0.75 * Value(m_ind[sourceRow]));
+}
+
+// The upgrade and the production choice of the previous row act on row r.
+void CZentharoDoc::ApplyProduction(int r) {
+    const int p = r - 1;
+    const double l = Value(m_l[p]);
+    const double upgrade = Value(m_upgrade[p]);
+    if (upgrade >= l) {
+        m_upgrade[p] = m_l[p];
+        // Nothing is left to build with; an older mass would mislead.
+        Store(m_mass[r], 0.0);
+        return;
+    }
+
+    const double free = l - upgrade;
+    const double materials = Value(m_mat[r]);
+    const double resources = Value(m_res[p]);
+
+    if (free * 0.1 <= materials)
+        Store(m_mass[r], free * 0.1);
+    else
+        Store(m_mass[r], (materials + resources * free) / (10 * resources + 1));
+
+    const CString& production = m_production[p];
+    if (production == "Capital") {
+        if (free * 0.2 <= materials) {
+            Store(m_cap[r], Value(m_cap[r]) + free * 0.2);
+            Store(m_mat[r], Value(m_mat[r]) - free * 0.2);
+        } else {
+            Store(m_cap[r], Value(m_cap[r]) + (materials + resources * free) / (5 * resources + 1));
+            m_mat[r] = "0";
+        }
+    } else if (production == "Materials") {
+        Store(m_mat[r], Value(m_mat[r]) + resources * free);
+    } else if (production == "_TerraForming") {
+        const double size = Value(m_size[p]);
+        Store(m_res[r], resources * (1 - 0.3 * free / size));
+        Store(m_size[r], size + 0.1 * free);
+        if (Value(m_size[r]) > kMaximumSize)
+            m_size[r] = "2500.00";
+        m_mat[r] = "0";
+    }
+}
+
+void CZentharoDoc::StoreDerived(int r) {
+    const double size = Value(m_size[r]);
+    const double missingPopulation = size - Value(m_pop[r]);
+    Store(m_needCol[r], missingPopulation > 0 ? missingPopulation * 0.125 : 0.0);
+    const double missingIndustry = size - Value(m_ind[r]) - Value(m_cap[r]);
+    Store(m_needCap[r], missingIndustry > 0 ? missingIndustry : 0.0);
+}

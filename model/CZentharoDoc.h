@@ -1,0 +1,59 @@
+// The projection of one planet over 20 turns: its table of text cells and the turn-by-turn arithmetic.
+#pragma once
+
+#include "ProjectionColumn.h"
+#include "framework/CDocument.h"
+#include "framework/CMapStringToString.h"
+#include "framework/NumberText.h"
+
+class CZentharoDoc : public CDocument {
+public:
+    // Copies the planet record and lays it into row 0, with the inputs at their defaults.
+    explicit CZentharoDoc(const CMapStringToString& planetRecord);
+
+    // Gives the document its window title.
+    bool OnNewDocument() override;
+
+    // Rebuilds rows firstRow + 1 .. 19 from the row before each, then the L of row 19.
+    // A first row outside 0..19 changes nothing.
+    void Recalculate(int firstRow);
+
+    // Keeps quantity at or below limit by trading with reserve at rate units of quantity per unit of reserve.
+    void Transfer(CString& quantity, CString& reserve, CString limit, int rate);
+
+    CString ProjectionTitle();
+
+    CMapStringToString m_planet{10};
+    ProjectionColumn m_turn;
+    ProjectionColumn m_size;
+    ProjectionColumn m_res;
+    ProjectionColumn m_pop;
+    ProjectionColumn m_col;
+    ProjectionColumn m_colIn;
+    ProjectionColumn m_ind;
+    ProjectionColumn m_cap;
+    ProjectionColumn m_capIn;
+    ProjectionColumn m_mat;
+    ProjectionColumn m_matIn;
+    ProjectionColumn m_l;
+    ProjectionColumn m_upgrade;
+    ProjectionColumn m_bombing;
+    ProjectionColumn m_production;
+    ProjectionColumn m_needCol;
+    ProjectionColumn m_needCap;
+    ProjectionColumn m_mass;
+
+private:
+    void BuildRow(int r);
+    void BalanceStocks(int r, const CString& sizeLimit);
+    void ApplyBombing(int r);
+    void ApplyProduction(int r);
+    void StoreDerived(int r);
+    void StoreL(int row, int sourceRow);
+    void SubtractClamped(CString& cell, double amount);
+
+    // Stores a computed value, rounded to 13 significant digits, through the scratch buffer.
+    void Store(CString& cell, double value);
+
+    char m_numBuf[NumberText::kBufferSize] = {};
+};

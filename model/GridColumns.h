@@ -1,0 +1,56 @@
+// The 17 cell columns of the projection grid, left to right, with the document column each shows,
+// and the inputs a user may edit. The window, the command-line tool and the demo host share it.
+#pragma once
+
+#include "CZentharoDoc.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+struct GridColumn {
+    const char* header;
+    const char* jsonName;
+    ProjectionColumn CZentharoDoc::*member;
+    bool editable;
+};
+
+constexpr int kGridColumnCount = 17;
+
+inline constexpr std::array<GridColumn, kGridColumnCount> kGridColumns = {{
+    {"Turn", "turn", &CZentharoDoc::m_turn, false},
+    {"Col", "colIn", &CZentharoDoc::m_colIn, true},
+    {"Cap", "capIn", &CZentharoDoc::m_capIn, true},
+    {"Mat", "matIn", &CZentharoDoc::m_matIn, true},
+    {"Bombing", "bombing", &CZentharoDoc::m_bombing, true},
+    {"Upgrade", "upgrade", &CZentharoDoc::m_upgrade, true},
+    {"Pop", "pop", &CZentharoDoc::m_pop, false},
+    {"Ind", "ind", &CZentharoDoc::m_ind, false},
+    {"Col", "col", &CZentharoDoc::m_col, false},
+    {"Cap", "cap", &CZentharoDoc::m_cap, false},
+    {"Size", "size", &CZentharoDoc::m_size, false},
+    {"Res", "res", &CZentharoDoc::m_res, false},
+    {"Mat", "mat", &CZentharoDoc::m_mat, false},
+    {"L", "l", &CZentharoDoc::m_l, false},
+    {"Need Col", "needCol", &CZentharoDoc::m_needCol, false},
+    {"Need Cap", "needCap", &CZentharoDoc::m_needCap, false},
+    {"Mass", "mass", &CZentharoDoc::m_mass, false},
+}};
+
+constexpr const char* kProductionHeader = "Production";
+
+// The text a grid cell shows for a row: the Turn column as stored, every other column formatted.
+inline CString ShownCellText(const CZentharoDoc& document, int column, int row) {
+    const CString& stored = (document.*kGridColumns[column].member)[row];
+    return column == 0 ? stored : NumberText::FormatNumber(stored.View());
+}
+
+// The document column behind a user input by its name: Col, Cap, Mat, Bombing, Upgrade or Production.
+inline std::optional<ProjectionColumn CZentharoDoc::*> InputColumnNamed(std::string_view name) {
+    if (name == "Production")
+        return &CZentharoDoc::m_production;
+    for (const GridColumn& column : kGridColumns)
+        if (column.editable && name == column.header)
+            return column.member;
+    return std::nullopt;
+}

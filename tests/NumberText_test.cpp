@@ -1,0 +1,126 @@
+// Number texts: reading as the table reads, writing at 13 digits, turn numbers and the grid's format.
+#include "framework/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+struct ReadCase {
+    const char* text;
+    double expected;
+};
+
+TEST(NumberTextRead, FollowsTheDecimalGrammar) {
+    const ReadCase cases[] = {
+        {"", 0},           {"abc", 0},        {"  42", 42},      {"\t\n-3.5", -3.5}, {"+7", 7},
+        {"7 ships", 7},    {"1e3", 1000},     {"1e", 1},         {"1e+", 1},         {"2E-2x", 0.02},
+        {".5", 0.5},       {"5.", 5},         {".", 0},          {"-", 0},           {"+-1", 0},
+        {"1000.00", 1000}, {"-0.1", -0.1},    {"12,5", 12},      {"1.5.5", 1.5},     {"00012", 12},
+        {"0x1A", 0},       {"inf", 0},        {"-INF", 0},       {"nan", 0},         {"infinity", 0},
+        {"1e999", 0},      {"-1e999", 0},     {"  \v\f\r9", 9},  {"1e-2", 0.01},     {"3.0", 3},
+    };
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(std::string("text '") + c.text + "'");
+        EXPECT_EQ(c.expected, NumberText::Read(c.text));
+    }
+}
+
+TEST(NumberTextRead, StopsAtEmbeddedNul) {
+    EXPECT_EQ(12, NumberText::Read(std::string_view("12\0" "5", 4)));
+}
+
+TEST(NumberTextRead, IgnoresTheProcessLocale) {
+    const char* previous = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = previous ? previous : "C";
+    // A locale with a decimal comma, where installed; the C library's strtod would read "1" here.
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") || std::setlocale(LC_ALL, "fr_FR.UTF-8")) {
+        EXPECT_EQ(1.5, NumberText::Read("1.5"));
+        EXPECT_EQ("1.50", NumberText::FormatNumber("1.5"));
+        EXPECT_EQ("0.125", NumberText::NumberToText(0.125));
+    }
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+struct IntegerCase {
+    const char* text;
+    std::int32_t expected;
+};
+
+TEST(NumberTextReadInteger, TakesTheLeadingIntegerSaturated) {
+    const IntegerCase cases[] = {
+        {"", 0},           {"40", 40},        {" -12abc", -12},  {"+5", 5},
+        {"3.9", 3},        {"x1", 0},         {"2147483647", 2147483647},
+        {"2147483648", 2147483647},           {"99999999999999999999999", 2147483647},
+        {"-2147483648", -2147483647 - 1},     {"-2147483649", -2147483647 - 1},
+        {"0x10", 0},
+    };
+    for (const IntegerCase& c : cases) {
+        SCOPED_TRACE(std::string("text '") + c.text + "'");
+        EXPECT_EQ(c.expected, NumberText::ReadInteger(c.text));
+    }
+}
+
+TEST(NumberTextWrite, KeepsThirteenSignificantDigits) {
+    EXPECT_EQ("54.52380952381", NumberText::NumberToText(1145.0 / 21));
+    EXPECT_EQ("104.0909090909", NumberText::NumberToText(1145.0 / 11));
+    EXPECT_EQ("0", NumberText::NumberToText(0.0));
+    EXPECT_EQ("-3", NumberText::NumberToText(-3.0));
+    EXPECT_EQ("2500", NumberText::NumberToText(2500.0));
+}
+
+TEST(NumberTextWrite, ReadsBackAsTheRoundedValue) {
+    const double values[] = {1.0 / 3, -2.0 / 7, 1e300, -1e-300, 123456789012345.0, 5e-324, 1.7976931348623157e308};
+    for (double value : values) {
+        SCOPED_TRACE(value);
+        const CString text = NumberText::NumberToText(value);
+        EXPECT_LE(text.GetLength(), NumberText::kBufferSize);
+        const double back = NumberText::Read(text.View());
+        // Re-writing the value read back is stable: 13 digits in, the same 13 digits out.
+        EXPECT_EQ(text, NumberText::NumberToText(back));
+    }
+}
+
+TEST(NumberTextWrite, StoresNonFiniteResultsAsZero) {
+    EXPECT_EQ("0", NumberText::NumberToText(std::numeric_limits<double>::infinity()));
+    EXPECT_EQ("0", NumberText::NumberToText(-std::numeric_limits<double>::infinity()));
+    EXPECT_EQ("0", NumberText::NumberToText(std::numeric_limits<double>::quiet_NaN()));
+}
+
+TEST(NumberTextWrite, NumbersTurnsWithoutOverflow) {
+    EXPECT_EQ("2147483666", NumberText::IntegerToText(std::int64_t{2147483647} + 19));
+    EXPECT_EQ("-2147483648", NumberText::IntegerToText(-2147483648LL));
+    EXPECT_EQ("40", NumberText::IntegerToText(40));
+}
+
+struct FormatCase {
+    const char* stored;
+    const char* shown;
+};
+
+TEST(NumberTextFormat, ShowsTwoDecimalsOrNothing) {
+    const FormatCase cases[] = {
+        {"2500", "2500.00"}, {"12.5", "12.50"},     {"-3", "-3.00"},   {"0.01", "0.01"},    {"0.009", ""},
+        {"0", ""},           {"", ""},              {"abc", ""},       {"7 ships", "7.00"}, {"-0.009", ""},
+        {"-0.01", "-0.01"},  {"2.675", "2.67"},     {"0.125", "0.12"}, {"0.375", "0.38"},   {"1000.00", "1000.00"},
+        {"1e15", "1000000000000000.00"},            {"54.52380952381", "54.52"},            {"-0", ""},
+    };
+    for (const FormatCase& c : cases) {
+        SCOPED_TRACE(std::string("stored '") + c.stored + "'");
+        EXPECT_EQ(c.shown, NumberText::FormatNumber(c.stored));
+    }
+}
+
+TEST(NumberTextFormat, HandlesTheWholeDoubleRange) {
+    const CString huge = NumberText::FormatNumber("1e300");
+    EXPECT_EQ(304, huge.GetLength());
+    EXPECT_EQ(".00", huge.View().substr(301));
+    EXPECT_EQ(1e300, NumberText::Read(huge.View()));
+    EXPECT_EQ(313, NumberText::FormatNumber("-1.7976931348623157e308").GetLength());
+}
+
+} // namespace

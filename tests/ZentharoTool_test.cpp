@@ -1,0 +1,160 @@
+// The command-line tool's contract: outputs, --set as the window's edits, and clear errors.
+#include "tools/ZentharoTool.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+struct ToolRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+ToolRun RunTool(std::vector<std::string> arguments) {
+    std::ostringstream out, err;
+    const int exitCode = RunZentharoTool(arguments, out, err);
+    return {exitCode, out.str(), err.str()};
+}
+
+std::string WriteTempFile(const std::string& name, const std::string& content) {
+    const auto path = std::filesystem::temp_directory_path() / ("zentharo_tool_test_" + name);
+    std::ofstream(path, std::ios::binary) << content;
+    return path.string();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+TEST(ZentharoTool, ProjectsTheSamplePlanetAsATable) {
+    const ToolRun run = RunTool({});
+    ASSERT_EQ(0, run.exitCode) << run.err;
+    const auto lines = Lines(run.out);
+    ASSERT_EQ(23u, lines.size());
+    EXPECT_EQ("Zentharo  Terra Nova (#17)   Alpha:40", lines[0]);
+    EXPECT_EQ(0u, lines[2].find("Turn"));
+    EXPECT_EQ(0u, lines[3].find("  40 ")); // turns right-aligned under their header
+    EXPECT_NE(std::string::npos, lines[2].find("Need Cap"));
+    EXPECT_EQ(0u, lines[22].find("  59 "));
+    EXPECT_NE(std::string::npos, lines[3].find("Capital"));
+    EXPECT_TRUE(run.err.empty());
+}
+
+TEST(ZentharoTool, EmbeddedSampleMatchesTheShippedFile) {
+    const ToolRun embedded = RunTool({"--json"});
+    const ToolRun shipped = RunTool({ZENTHARO_SOURCE_DIR "/examples/sample-planet.txt", "--json"});
+    ASSERT_EQ(0, shipped.exitCode) << shipped.err;
+    EXPECT_EQ(embedded.out, shipped.out);
+}
+
+TEST(ZentharoTool, JsonHoldsTheRawTextsOfAllRows) {
+    const ToolRun run = RunTool({"--json", "--set", "Col:3=500", "--set", "Mat:2=abc"});
+    ASSERT_EQ(0, run.exitCode) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ("Zentharo  Terra Nova (#17)   Alpha:40", json["title"]);
+    const char* names[] = {"turn", "size", "res",     "pop",     "col",        "colIn",   "ind",     "cap",  "capIn",
+                           "mat",  "matIn", "l",      "upgrade", "bombing",    "production", "needCol", "needCap", "mass"};
+    ASSERT_EQ(std::size(names), json["columns"].size());
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(21u, json["columns"][name].size());
+        EXPECT_EQ("", json["columns"][name][20]);
+    }
+    EXPECT_EQ("500", json["columns"]["colIn"][3]);
+    EXPECT_EQ("abc", json["columns"]["matIn"][2]);
+    EXPECT_EQ("1000.00", json["columns"]["size"][0]);
+}
+
+TEST(ZentharoTool, EachSetRecalculatesBeforeTheNext) {
+    // The upgrade is capped to its L by the recalculation after the first --set; the second --set then
+    // changes the production and the cap stays at the old L.
+    const ToolRun run = RunTool({"--json", "--set", "Upgrade:0=1000", "--set", "Production:0=Materials"});
+    ASSERT_EQ(0, run.exitCode) << run.err;
+    const auto columns = nlohmann::json::parse(run.out)["columns"];
+    EXPECT_EQ(columns["l"][0], columns["upgrade"][0]);
+    EXPECT_EQ("Materials", columns["production"][0]);
+    EXPECT_EQ("0", columns["mass"][1]);
+}
+
+TEST(ZentharoTool, CsvShowsTheWindowsValues) {
+    const ToolRun run = RunTool({"--csv", "--set", "Production:1=cap"});
+    ASSERT_EQ(0, run.exitCode) << run.err;
+    const auto lines = Lines(run.out);
+    ASSERT_EQ(21u, lines.size());
+    EXPECT_EQ("Turn,Col,Cap,Mat,Bombing,Upgrade,Pop,Ind,Col,Cap,Size,Res,Mat,L,Need Col,Need Cap,Mass,Production",
+              lines[0]);
+    EXPECT_EQ(0u, lines[1].find("40,,,,,,800.00,"));
+    EXPECT_EQ("Capital", lines[2].substr(lines[2].rfind(',') + 1));
+}
+
+TEST(ZentharoTool, ReadsRecordFilesAsBytes) {
+    const std::string path = WriteTempFile("record.txt",
+        "Name=\xCF\xEB\xE0\xED\xE5\xF2\xE0\r\nNum=3\r\n\r\nTurn=2147483647\r\nSize=500\r\nProduction=Frigate\r\n");
+    const ToolRun run = RunTool({path, "--json"});
+    ASSERT_EQ(0, run.exitCode) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ("2147483666", json["columns"]["turn"][19]);
+    EXPECT_EQ("Frigate", json["columns"]["production"][0]);
+    EXPECT_NE(std::string::npos, json["title"].get<std::string>().find("\xEF\xBF\xBD")); // replaced, not thrown
+    const ToolRun table = RunTool({path});
+    EXPECT_NE(std::string::npos, Lines(table.out)[3].find("Ship")); // an unknown production shows as Ship
+}
+
+TEST(ZentharoTool, RejectsBadInputWithOneLineAndNoOutput) {
+    const std::string malformed = WriteTempFile("malformed.txt", "Name=X\nSize 100\n");
+    const struct {
+        std::vector<std::string> arguments;
+        const char* mentions;
+    } cases[] = {
+        {{"/nonexistent/planet.txt"}, "cannot read"},
+        {{malformed}, ":2:"},
+        {{"--set", "Col3=500"}, "NAME:ROW=TEXT"},
+        {{"--set", "Col:3"}, "NAME:ROW=TEXT"},
+        {{"--set", "Pop:3=500"}, "unknown input 'Pop'"},
+        {{"--set", "col:3=500"}, "unknown input 'col'"},
+        {{"--set", "Col:20=5"}, "0 to 19"},
+        {{"--set", "Col:-1=5"}, "0 to 19"},
+        {{"--set", "Col:x=5"}, "0 to 19"},
+        {{"--set", "Col:=5"}, "0 to 19"},
+        {{"--set", "Col:99999999999=5"}, "0 to 19"},
+        {{"--json", "--csv"}, "excludes"},
+        {{"--bogus"}, "bogus"},
+        {{"a.txt", "b.txt"}, "b.txt"},
+        {{"--set"}, "set"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.front());
+        const ToolRun run = RunTool(c.arguments);
+        EXPECT_EQ(2, run.exitCode);
+        EXPECT_EQ("", run.out);
+        EXPECT_EQ(1u, Lines(run.err).size()) << run.err;
+        EXPECT_NE(std::string::npos, run.err.find(c.mentions)) << run.err;
+    }
+}
+
+TEST(ZentharoTool, KeepsTextsAsTypedIncludingSeparators) {
+    const ToolRun run = RunTool({"--json", "--set", "Production:4=a:b=c", "--set", "Col:0="});
+    ASSERT_EQ(0, run.exitCode) << run.err;
+    const auto columns = nlohmann::json::parse(run.out)["columns"];
+    EXPECT_EQ("a:b=c", columns["production"][4]);
+    EXPECT_EQ("", columns["colIn"][0]);
+}
+
+TEST(ZentharoTool, HelpExplainsUsage) {
+    const ToolRun run = RunTool({"--help"});
+    EXPECT_EQ(0, run.exitCode);
+    for (const char* word : {"--set", "NAME:ROW=TEXT", "--json", "--csv", "RECORD", "Upgrade"})
+        EXPECT_NE(std::string::npos, run.out.find(word)) << word;
+}
+
+} // namespace

@@ -1,0 +1,109 @@
+// Report writers over the shared grid column table, so the tool shows what the window shows.
+#include "ProjectionReport.h"
+
+#include "model/GridColumns.h"
+#include "model/ProductionChooser.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace ProjectionReport {
+namespace {
+
+using Row = std::vector<std::string>;
+
+Row HeaderRow() {
+    Row header;
+    for (const GridColumn& column : kGridColumns)
+        header.emplace_back(column.header);
+    header.emplace_back(kProductionHeader);
+    return header;
+}
+
+Row ShownRow(const CZentharoDoc& document, int row) {
+    Row shown;
+    for (int column = 0; column < kGridColumnCount; ++column)
+        shown.emplace_back(ShownCellText(document, column, row).Bytes());
+    shown.emplace_back(ProductionChooser::SelectedEntry(document.m_production[row].View()));
+    return shown;
+}
+
+std::vector<Row> ShownTable(const CZentharoDoc& document) {
+    std::vector<Row> table{HeaderRow()};
+    for (int row = 0; row < kProjectedTurns; ++row)
+        table.push_back(ShownRow(document, row));
+    return table;
+}
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+} // namespace
+
+void WriteTable(const CZentharoDoc& document, std::ostream& out) {
+    const std::vector<Row> table = ShownTable(document);
+    std::vector<std::size_t> widths(table.front().size(), 0);
+    for (const Row& row : table)
+        for (std::size_t i = 0; i < row.size(); ++i)
+            widths[i] = std::max(widths[i], row[i].size());
+
+    out << document.GetTitle() << "\n\n";
+    for (const Row& row : table) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const bool last = i + 1 == row.size();
+            // Numbers right-aligned under their headers; the production entry reads best left-aligned.
+            if (last)
+                line += "  " + row[i];
+            else
+                line += std::string(widths[i] - row[i].size() + (i == 0 ? 0 : 2), ' ') + row[i];
+        }
+        out << line << '\n';
+    }
+}
+
+void WriteCsv(const CZentharoDoc& document, std::ostream& out) {
+    for (const Row& row : ShownTable(document)) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            out << (i ? "," : "") << CsvField(row[i]);
+        out << '\n';
+    }
+}
+
+void WriteJson(const CZentharoDoc& document, std::ostream& out) {
+    const std::pair<const char*, ProjectionColumn CZentharoDoc::*> columns[] = {
+        {"turn", &CZentharoDoc::m_turn},       {"size", &CZentharoDoc::m_size},
+        {"res", &CZentharoDoc::m_res},         {"pop", &CZentharoDoc::m_pop},
+        {"col", &CZentharoDoc::m_col},         {"colIn", &CZentharoDoc::m_colIn},
+        {"ind", &CZentharoDoc::m_ind},         {"cap", &CZentharoDoc::m_cap},
+        {"capIn", &CZentharoDoc::m_capIn},     {"mat", &CZentharoDoc::m_mat},
+        {"matIn", &CZentharoDoc::m_matIn},     {"l", &CZentharoDoc::m_l},
+        {"upgrade", &CZentharoDoc::m_upgrade}, {"bombing", &CZentharoDoc::m_bombing},
+        {"production", &CZentharoDoc::m_production}, {"needCol", &CZentharoDoc::m_needCol},
+        {"needCap", &CZentharoDoc::m_needCap}, {"mass", &CZentharoDoc::m_mass},
+    };
+    nlohmann::ordered_json json;
+    json["title"] = document.GetTitle().Bytes();
+    nlohmann::ordered_json& jsonColumns = json["columns"];
+    for (const auto& [name, member] : columns) {
+        nlohmann::ordered_json& cells = jsonColumns[name] = nlohmann::ordered_json::array();
+        const ProjectionColumn& column = document.*member;
+        for (int row = 0; row < column.GetSize(); ++row)
+            cells.push_back(column[row].Bytes());
+    }
+    out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+}
+
+} // namespace ProjectionReport

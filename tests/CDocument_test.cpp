@@ -17,7 +17,7 @@ struct CountedDocument : CDocument {
 };
 
 // A view whose frame closing detaches it from its document, as a window's destruction does.
-struct FakeView : DocumentView {
+struct FakeView final : DocumentView {
     explicit FakeView(CDocument* document) : document(document) { document->AddView(this); }
     void CloseFrame() override {
         ++closed;

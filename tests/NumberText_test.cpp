@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace {
@@ -82,6 +84,33 @@ TEST(NumberTextWrite, ReadsBackAsTheRoundedValue) {
         const double back = NumberText::Read(text.View());
         // Re-writing the value read back is stable: 13 digits in, the same 13 digits out.
         EXPECT_EQ(text, NumberText::NumberToText(back));
+    }
+}
+
+TEST(NumberTextWrite, AgreesWithExactThirteenDigitRounding) {
+    // Values of every magnitude and many digits; the written text must read back as exactly the
+    // correctly rounded 13-digit decimal, whichever form it takes.
+    std::mt19937_64 random(13);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> power(-30, 30);
+    for (int i = 0; i < 200000; ++i) {
+        const double value = (i % 2 ? -1 : 1) * mantissa(random) * std::pow(10.0, power(random));
+        char exact[64];
+        const auto end = std::to_chars(exact, exact + sizeof exact, value, std::chars_format::general, 13).ptr;
+        const double expected = NumberText::Read(std::string_view(exact, static_cast<std::size_t>(end - exact)));
+        ASSERT_EQ(expected, NumberText::Read(NumberText::NumberToText(value).View())) << exact;
+    }
+}
+
+TEST(NumberTextRead, AgreesWithTheGeneralConverter) {
+    std::mt19937_64 random(17);
+    std::uniform_int_distribution<std::uint64_t> digits(0, 99999999999999999ULL);
+    std::uniform_int_distribution<int> power(-40, 40);
+    for (int i = 0; i < 200000; ++i) {
+        const std::string text = std::to_string(digits(random)) + "e" + std::to_string(power(random));
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(expected, NumberText::Read(text)) << text;
     }
 }
 

@@ -1,0 +1,65 @@
+// Feeds arbitrary planet records and edit sequences through the model, as the window would.
+//
+// Input: a record in Key=Value lines, then a line "%%", then edits, one a line: a column byte, a
+// row byte and the text to store. Every edit is followed by a recalculation and a full refresh.
+#include "model/GridColumns.h"
+#include "model/ProductionChooser.h"
+#include "tools/PlanetRecordText.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+
+namespace {
+
+constexpr ProjectionColumn CZentharoDoc::*kInputs[] = {&CZentharoDoc::m_colIn,   &CZentharoDoc::m_capIn,
+                                                       &CZentharoDoc::m_matIn,   &CZentharoDoc::m_bombing,
+                                                       &CZentharoDoc::m_upgrade, &CZentharoDoc::m_production};
+
+void Refresh(const CZentharoDoc& document) {
+    for (int row = 0; row < kProjectedTurns; ++row) {
+        for (int column = 0; column < kGridColumnCount; ++column) {
+            const CString shown = ShownCellText(document, column, row);
+            // A shown number is never longer than the widest double in fixed notation.
+            if (column > 0 && shown.GetLength() > 320)
+                std::abort();
+        }
+        ProductionChooser::SelectedPosition(document.m_production[row].View());
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::size_t separator = input.find("\n%%\n");
+    const std::string_view recordText = input.substr(0, separator);
+    std::string_view edits = separator == std::string_view::npos ? std::string_view() : input.substr(separator + 4);
+
+    CMapStringToString record;
+    try {
+        record = PlanetRecordText::Parse(recordText);
+    } catch (const PlanetRecordText::ParseError&) {
+        return 0;
+    }
+    auto document = std::make_unique<CZentharoDoc>(record);
+    document->m_bAutoDelete = false;
+    document->OnNewDocument();
+    document->Recalculate(0);
+    Refresh(*document);
+
+    while (edits.size() >= 2) {
+        const std::size_t newline = edits.find('\n');
+        const std::string_view line = edits.substr(0, newline);
+        edits.remove_prefix(newline == std::string_view::npos ? edits.size() : newline + 1);
+        if (line.size() < 2)
+            continue;
+        const auto column = kInputs[static_cast<unsigned char>(line[0]) % std::size(kInputs)];
+        const int row = static_cast<unsigned char>(line[1]) % kProjectedTurns;
+        (document.get()->*column)[row] = CString(line.substr(2));
+        document->Recalculate(static_cast<signed char>(line[0]) < 0 ? row : 0);
+        Refresh(*document);
+    }
+    return 0;
+}

@@ -3,6 +3,7 @@
 
 #include "CDocTemplate.h"
 #include "DocumentView.h"
+#include "FrameworkIds.h"
 
 #include <algorithm>
 
@@ -29,6 +30,13 @@ void CDocument::OnCloseDocument() {
     DeleteContents();
     if (m_bAutoDelete)
         delete this;
+}
+
+bool CDocument::OnCmdMsg(unsigned id) {
+    if (id != ID_FILE_CLOSE)
+        return false;
+    OnCloseDocument();
+    return true;
 }
 
 void CDocument::AddView(DocumentView* view) {

@@ -3,6 +3,7 @@
 // library's sense, so closing never asks to save.
 #pragma once
 
+#include "CObject.h"
 #include "CString.h"
 
 #include <vector>
@@ -10,18 +11,18 @@
 class CDocTemplate;
 class DocumentView;
 
-class CDocument {
+class CDocument : public CObject {
 public:
-    CDocument() = default;
-    CDocument(const CDocument&) = delete;
-    CDocument& operator=(const CDocument&) = delete;
-    virtual ~CDocument();
+    ~CDocument() override;
 
     // The new-document step the template runs right after creation; false aborts the creation.
     virtual bool OnNewDocument();
     // Destroys the frames of all views, then deletes the document when it deletes itself automatically.
     virtual void OnCloseDocument();
     virtual void DeleteContents() {}
+
+    // Commands routed to the document; the close command closes it at once, as nothing is ever unsaved.
+    virtual bool OnCmdMsg(unsigned id);
 
     const CString& GetTitle() const { return m_strTitle; }
     virtual void SetTitle(const CString& title) { m_strTitle = title; }

@@ -1,0 +1,43 @@
+// A child control the module creates and owns: its window is destroyed with the object unless the
+// parent's destruction took it first. The class of the control is the platform's own.
+#pragma once
+
+#include "Win32.h"
+
+class CControl {
+public:
+    CControl() = default;
+    CControl(const CControl&) = delete;
+    CControl& operator=(const CControl&) = delete;
+    ~CControl() { DestroyWindow(); }
+
+    BOOL Create(const char* windowClass, DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id);
+    void DestroyWindow();
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+    // Hands the control a font and redraws it at once.
+    void SetFont(HFONT font) { ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+
+protected:
+    HWND m_hWnd = nullptr;
+};
+
+class CEdit : public CControl {
+public:
+    BOOL Create(DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id) {
+        return CControl::Create("Edit", style, exStyle, rect, parent, id);
+    }
+};
+
+class CComboBox : public CControl {
+public:
+    BOOL Create(DWORD style, const RECT& rect, HWND parent, UINT id) {
+        return CControl::Create("ComboBox", style, 0, rect, parent, id);
+    }
+    int AddString(const char* text) {
+        return static_cast<int>(::SendMessageA(m_hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+    }
+    int GetCurSel() const { return static_cast<int>(::SendMessageA(m_hWnd, CB_GETCURSEL, 0, 0)); }
+    int SetCurSel(int index) { return static_cast<int>(::SendMessageA(m_hWnd, CB_SETCURSEL, index, 0)); }
+    int GetCount() const { return static_cast<int>(::SendMessageA(m_hWnd, CB_GETCOUNT, 0, 0)); }
+};

@@ -1,0 +1,30 @@
+// A view laid out by a dialog template of the module. It scrolls when its frame is smaller than the form.
+#pragma once
+
+#include "CView.h"
+
+class CFormView : public CView {
+public:
+    explicit CFormView(UINT templateId) : m_nIDTemplate(templateId) {}
+
+    BOOL Create(HWND frame, UINT id, CDocument* document) override;
+
+    // The form's full size in pixels, as the template lays it out.
+    SIZE GetTotalSize() const { return m_totalSize; }
+    POINT GetScrollPosition() const { return m_scroll; }
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnSize(UINT type, int cx, int cy) override;
+    BOOL OnScroll(int bar, UINT code) override;
+    BOOL OnMouseWheel(int delta) override;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
+    void UpdateScrollBars();
+    void ScrollTo(POINT position);
+
+    UINT m_nIDTemplate;
+    SIZE m_totalSize{};
+    POINT m_scroll{};
+};

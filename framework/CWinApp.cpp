@@ -1,0 +1,62 @@
+// The application object and its document manager.
+#include "CWinApp.h"
+
+#include "CDocument.h"
+#include "CMDIChildWnd.h"
+#include "CMultiDocTemplate.h"
+
+#include <cassert>
+
+namespace {
+
+CWinApp* g_application = nullptr; // the one application object, set by its constructor
+
+} // namespace
+
+CWinApp* AfxGetApp() { return g_application; }
+
+void CDocManager::AddDocTemplate(std::unique_ptr<CMultiDocTemplate> docTemplate) {
+    m_templates.push_back(std::move(docTemplate));
+}
+
+void CDocManager::OnFileNew() {
+    if (!m_templates.empty())
+        m_templates.front()->OpenDocumentFile();
+}
+
+void CDocManager::CloseAllDocuments() {
+    for (const auto& docTemplate : m_templates) {
+        while (!docTemplate->GetDocuments().empty()) {
+            CDocument* document = docTemplate->GetDocuments().back();
+            document->OnCloseDocument();
+            if (!docTemplate->GetDocuments().empty() && docTemplate->GetDocuments().back() == document)
+                delete document; // one that does not delete itself
+        }
+    }
+}
+
+CWinApp::CWinApp() : m_pDocManager(std::make_unique<CDocManager>()) {
+    assert(!g_application);
+    g_application = this;
+}
+
+CWinApp::~CWinApp() {
+    if (g_application == this)
+        g_application = nullptr;
+}
+
+int CWinApp::ExitInstance() {
+    m_pDocManager->CloseAllDocuments();
+    m_keyboardRouter.Remove();
+    CMDIChildWnd::UnregisterFrameClass();
+    return 0;
+}
+
+void CWinApp::AddDocTemplate(std::unique_ptr<CMultiDocTemplate> docTemplate) {
+    m_pDocManager->AddDocTemplate(std::move(docTemplate));
+}
+
+void CWinApp::OnFileNew() {
+    m_keyboardRouter.Install(); // frames are made on the UI thread: route its keys from now on
+    m_pDocManager->OnFileNew();
+}

@@ -1,0 +1,50 @@
+// The base of the module's windows: binds a window handle to its object and cracks messages into
+// typed virtual handlers. Only windows of classes the module registers, and windows the module
+// subclasses, are bound; a handle of anybody else's is never taken for one of ours.
+#pragma once
+
+#include "CObject.h"
+#include "Win32.h"
+
+class CWnd : public CObject {
+public:
+    // The object bound to a window of ours, or nullptr.
+    static CWnd* FromHandlePermanent(HWND hwnd);
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    virtual BOOL DestroyWindow();
+    BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
+    void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+
+    HWND m_hWnd = nullptr;
+
+protected:
+    // Window procedure of the classes the module registers; unbound messages go to defaultProc.
+    static LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC defaultProc);
+    static LRESULT CALLBACK StandardWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK MdiChildWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void Attach(HWND hwnd);
+    // Takes over an existing window's procedure; messages it does not handle go to the old one.
+    void SubclassWindow(HWND hwnd);
+
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Handlers. A handler that may destroy the window returns at once afterwards, touching nothing.
+    virtual int OnCreate(CREATESTRUCTA* /*create*/) { return 0; }
+    virtual BOOL OnCommand(WPARAM /*wParam*/, LPARAM /*lParam*/) { return FALSE; }
+    virtual void OnDestroy() {}
+    virtual void OnSize(UINT /*type*/, int /*cx*/, int /*cy*/) {}
+    virtual void OnSetFocus() {}
+    virtual BOOL OnScroll(int /*bar*/, UINT /*code*/) { return FALSE; }
+    virtual BOOL OnMouseWheel(int /*delta*/) { return FALSE; }
+    // Runs after the window is gone; windows that own themselves delete their object here.
+    virtual void PostNcDestroy() {}
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
+
+    WNDPROC m_pfnSuper = nullptr;
+};

@@ -1,0 +1,24 @@
+// Makes the keyboard work in the module's frames inside a host whose message loop knows nothing of
+// them: a message hook on the UI thread gives each key message aimed at one of our frames to that
+// frame first (its accelerators, then dialog navigation in its view).
+#pragma once
+
+#include "Win32.h"
+
+class KeyboardRouter {
+public:
+    KeyboardRouter() = default;
+    KeyboardRouter(const KeyboardRouter&) = delete;
+    KeyboardRouter& operator=(const KeyboardRouter&) = delete;
+    ~KeyboardRouter() { Remove(); }
+
+    // Installs the hook on the calling thread, once.
+    void Install();
+    void Remove();
+    bool IsInstalled() const { return m_hook != nullptr; }
+
+private:
+    static LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam);
+
+    HHOOK m_hook = nullptr;
+};

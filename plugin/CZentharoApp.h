@@ -1,0 +1,31 @@
+// The module's application object: the host's start-up values, the planet selected in the host, and
+// the opening, showing, hiding and discarding of projection windows.
+#pragma once
+
+#include "framework/CMapStringToString.h"
+#include "framework/CWinApp.h"
+
+#include <cstdint>
+
+class CZentharoDoc;
+
+class CZentharoApp : public CWinApp {
+public:
+    void OnLoad();
+    void OnInitialize(CMapStringToString& record);
+    void OnGamesListModified(CMapStringToString& record);
+    void OnUserCommand(CMapStringToString& record);
+    void OnPlanetChanged(CMapStringToString& record);
+    void OnAbout(CMapStringToString& record);
+    void OnActivate(CMapStringToString& record);
+
+    std::int32_t m_eventMask = 0;
+    CMapStringToString m_currentPlanet{10};
+    std::int32_t m_mainFrame = 0;
+    std::int32_t m_dataManager = 0;
+
+private:
+    // Every open projection document, in the document manager's order.
+    std::vector<CZentharoDoc*> OpenProjections() const;
+    bool HasProjectionOfCurrentPlanet();
+};

@@ -1,0 +1,142 @@
+// The test host's windows and record helpers.
+#include "TestHost.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+constexpr const char* kMainClass = "ZentharoTestHost";
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND client = ::FindWindowExA(hwnd, nullptr, "MDICLIENT", nullptr);
+    return ::DefFrameProcA(hwnd, client, message, wParam, lParam);
+}
+
+void RegisterMainClass() {
+    WNDCLASSA mainClass{};
+    mainClass.lpfnWndProc = &MainWindowProc;
+    mainClass.hInstance = ::GetModuleHandleA(nullptr);
+    mainClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    mainClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    mainClass.lpszClassName = kMainClass;
+    ::RegisterClassA(&mainClass); // fails harmlessly when already registered
+}
+
+} // namespace
+
+TestHost::TestHost() {
+    RegisterMainClass();
+    mainWindow = ::CreateWindowExA(0, kMainClass, "Zentharo test host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
+                                   1200, 900, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    CLIENTCREATESTRUCT client{nullptr, 50000};
+    mdiClient = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0,
+                                  0, 1180, 850, mainWindow, nullptr, ::GetModuleHandleA(nullptr), &client);
+    ::ShowWindow(mainWindow, SW_SHOW);
+    if (!plugin.Load(ModulePath()))
+        throw std::runtime_error(plugin.Error());
+    Pump();
+}
+
+TestHost::~TestHost() {
+    plugin.Unload();
+    ::DestroyWindow(mainWindow);
+    Pump();
+}
+
+std::string TestHost::ModulePath() {
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of("\\/") + 1) + "Zentharo.dll";
+}
+
+CMapStringToString TestHost::LoadAndInitialize() {
+    plugin.OnLoad();
+    CMapStringToString record;
+    record["MainFrame"] = std::to_string(reinterpret_cast<UINT_PTR>(mainWindow)).c_str();
+    record["DataManager"] = "0";
+    record["EventMask"] = "0";
+    record["MainFramePtr"] = "0";
+    plugin.OnInitialize(record);
+    return record;
+}
+
+void TestHost::Select(const CMapStringToString& planet) {
+    CMapStringToString record = planet;
+    plugin.OnPlanetChanged(record);
+}
+
+void TestHost::Command(const char* game, const char* turn, const char* command) {
+    CMapStringToString record;
+    record["GameName"] = game;
+    record["Turn"] = turn;
+    record["Command"] = command;
+    plugin.OnUserCommand(record);
+    Pump();
+}
+
+void TestHost::Activate(const char* game) {
+    CMapStringToString record;
+    record["GameName"] = game;
+    plugin.OnActivate(record);
+    Pump();
+}
+
+void TestHost::GamesList(const std::vector<std::string>& games) {
+    CMapStringToString record;
+    for (std::size_t i = 0; i < games.size(); ++i)
+        record[("Game." + std::to_string(i + 1)).c_str()] = games[i].c_str();
+    plugin.OnGamesListModified(record);
+    Pump();
+}
+
+void TestHost::Pump() {
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (!::TranslateMDISysAccel(mdiClient, &message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+    }
+}
+
+std::vector<ProjectionWindow> TestHost::Projections() const {
+    std::vector<ProjectionWindow> windows;
+    for (HWND child = ::GetWindow(mdiClient, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char className[64] = {};
+        ::GetClassNameA(child, className, sizeof className);
+        if (std::string(className) != "ZentharoFrame")
+            continue;
+        char title[256] = {};
+        ::GetWindowTextA(child, title, sizeof title);
+        RECT rect;
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(nullptr, mdiClient, reinterpret_cast<POINT*>(&rect), 2);
+        windows.push_back({child, title, ::IsWindowVisible(child) != FALSE, rect});
+    }
+    // MDI numbers its children in creation order.
+    std::sort(windows.begin(), windows.end(), [](const ProjectionWindow& a, const ProjectionWindow& b) {
+        return ::GetWindowLongA(a.frame, GWL_ID) < ::GetWindowLongA(b.frame, GWL_ID);
+    });
+    return windows;
+}
+
+CMapStringToString Planet(const char* game, const char* num, const char* name,
+                          std::vector<std::pair<const char*, const char*>> changes) {
+    CMapStringToString record;
+    const std::pair<const char*, const char*> pairs[] = {
+        {"Name", name},      {"Num", num},       {"GameName", game},     {"Turn", "40"},
+        {"Size", "1000"},    {"Resource", "2"},  {"Population", "800"},  {"COL", "10"},
+        {"Industry", "400"}, {"CAP", "50"},      {"MAT", "30"},          {"Production", "Ship"},
+    };
+    for (const auto& [key, value] : pairs)
+        record[key] = value;
+    for (const auto& [key, value] : changes) {
+        if (value)
+            record[key] = value;
+        else
+            record.RemoveKey(key);
+    }
+    return record;
+}

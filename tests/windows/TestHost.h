@@ -1,0 +1,48 @@
+// A minimal host for the module's tests: a main window with an MDI client, the module loaded through
+// its exports, and helpers to call them with records and look at the projection windows.
+#pragma once
+
+#include "host/PluginLibrary.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct ProjectionWindow {
+    HWND frame;
+    std::string title;
+    bool visible;
+    RECT rect; // in MDI-client coordinates
+};
+
+class TestHost {
+public:
+    TestHost();
+    ~TestHost();
+    TestHost(const TestHost&) = delete;
+    TestHost& operator=(const TestHost&) = delete;
+
+    // The module next to this program.
+    static std::string ModulePath();
+
+    // OnLoad, then OnInitialize with the main window's handle; returns the record as the module left it.
+    CMapStringToString LoadAndInitialize();
+    void Select(const CMapStringToString& planet);
+    // Asks for a projection of the selected planet, as the host's menu command does.
+    void Command(const char* game, const char* turn = "40", const char* command = "Zentharo");
+    void Activate(const char* game);
+    void GamesList(const std::vector<std::string>& games);
+
+    // Dispatches every message waiting on this thread.
+    void Pump();
+    // The projection frames in the MDI client, in creation order.
+    std::vector<ProjectionWindow> Projections() const;
+
+    PluginLibrary plugin;
+    HWND mainWindow = nullptr;
+    HWND mdiClient = nullptr;
+};
+
+// A planet record with the keys the module reads.
+CMapStringToString Planet(const char* game, const char* num, const char* name = "Terra",
+                          std::vector<std::pair<const char*, const char*>> changes = {});

@@ -1,11 +1,210 @@
-// The projection form.
+// The projection grid: laying out the controls, showing the document and taking the user's edits.
 #include "CZentharoForm.h"
 
 #include "model/CZentharoDoc.h"
+#include "model/ProductionChooser.h"
 #include "resources/resource.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr int kGridLeft = 15, kColumnPitch = 48, kCellWidth = 47;
+constexpr int kGridTop = 30, kRowPitch = 21, kCellHeight = 20;
+constexpr int kChooserLeft = 831, kChooserRight = 916, kChooserDropHeight = 100;
+
+LOGFONTA ArialRequest(int height, int width) {
+    LOGFONTA font{};
+    font.lfHeight = height;
+    font.lfWidth = width;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = ANSI_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
+    lstrcpyA(font.lfFaceName, "Arial");
+    return font;
+}
+
+RECT CellRect(int column, int row) {
+    const int left = kGridLeft + kColumnPitch * column, top = kGridTop + kRowPitch * row;
+    return {left, top, left + kCellWidth, top + kCellHeight};
+}
+
+// The text a control shows now.
+std::string WindowText(HWND window) {
+    char buffer[64];
+    const int length = ::GetWindowTextLengthA(window);
+    if (length < static_cast<int>(sizeof buffer)) {
+        const int copied = ::GetWindowTextA(window, buffer, sizeof buffer);
+        return std::string(buffer, static_cast<std::size_t>(std::max(copied, 0)));
+    }
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(std::max(::GetWindowTextA(window, text.data(), length + 1), 0)));
+    return text;
+}
+
+// The grid column each header of the form stands above, in the form's order; -1 is the choosers.
+constexpr int kHeaderColumns[] = {0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 5, -1, 13, 14, 15, 16};
+
+} // namespace
 
 CRuntimeClass CZentharoForm::classCZentharoForm = {"CZentharoForm", []() -> CObject* { return new CZentharoForm; }};
 
 CZentharoForm::CZentharoForm() : CFormView(IDD_ZENTHARO_FORM) {}
 
 CZentharoDoc* CZentharoForm::GetDocument() const { return static_cast<CZentharoDoc*>(m_pDocument); }
+
+void CZentharoForm::OnInitialUpdate() {
+    CreateFonts();
+    CreateCells();
+    CreateChoosers();
+    AlignHeaders();
+    GetDocument()->Recalculate(0);
+    UpdateGrid();
+    CFormView::OnInitialUpdate();
+}
+
+void CZentharoForm::CreateFonts() {
+    m_cellFont.CreateFontIndirect(ArialRequest(16, 5));
+    m_chooserFont.CreateFontIndirect(ArialRequest(12, 6));
+}
+
+// Column by column, top to bottom: the creation order is also the tab order.
+void CZentharoForm::CreateCells() {
+    for (int column = 0; column < kColumns; ++column) {
+        const DWORD readOnly = kGridColumns[column].editable ? 0 : ES_READONLY;
+        for (int row = 0; row < kRows; ++row) {
+            CEdit& cell = m_edit[kRows * column + row];
+            cell.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | readOnly, WS_EX_STATICEDGE,
+                        CellRect(column, row), m_hWnd, kFirstCellId + kRows * column + row);
+            cell.SetFont(m_cellFont.GetSafeHandle());
+        }
+    }
+}
+
+void CZentharoForm::CreateChoosers() {
+    for (int row = 0; row < kRows; ++row) {
+        const int top = kGridTop + kRowPitch * row;
+        CComboBox& chooser = m_combo[row];
+        chooser.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SORT | CBS_DROPDOWNLIST,
+                       {kChooserLeft, top, kChooserRight, top + kChooserDropHeight}, m_hWnd, kFirstChooserId + row);
+        chooser.SetFont(m_chooserFont.GetSafeHandle());
+        for (const char* entry : ProductionChooser::kEntriesAdded)
+            chooser.AddString(entry);
+    }
+}
+
+// The headers are laid out in dialog units, the grid in pixels; they meet only at the dialog font's
+// standard metrics. Centre each header over its pixel column, whatever the metrics, keeping it above
+// the first row.
+void CZentharoForm::AlignHeaders() {
+    std::size_t header = 0;
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child && header < std::size(kHeaderColumns);
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char className[16];
+        if (!::GetClassNameA(child, className, sizeof className) || lstrcmpiA(className, "Static") != 0)
+            continue;
+        const int column = kHeaderColumns[header++];
+        const int left = column < 0 ? kChooserLeft : kGridLeft + kColumnPitch * column;
+        const int width = column < 0 ? kChooserRight - kChooserLeft : kCellWidth;
+
+        RECT rect;
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        const std::string text = WindowText(child);
+        SIZE extent{};
+        if (const HDC dc = ::GetDC(child)) {
+            const HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(child, WM_GETFONT, 0, 0)));
+            ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+            ::SelectObject(dc, previous);
+            ::ReleaseDC(child, dc);
+        }
+        const int headerWidth = std::max<int>(rect.right - rect.left, extent.cx + 1);
+        const int headerHeight = rect.bottom - rect.top;
+        const int top = std::max<int>(0, std::min<int>(rect.top, kGridTop - 2 - headerHeight));
+        ::MoveWindow(child, left + (width - headerWidth) / 2, top, headerWidth, headerHeight, FALSE);
+    }
+}
+
+void CZentharoForm::UpdateGrid() {
+    const CZentharoDoc* document = GetDocument();
+    if (!document)
+        return;
+    m_updating = true;
+    for (int row = 0; row < kRows; ++row) {
+        for (int column = 0; column < kColumns; ++column)
+            ShowCellText(column, row, ShownCellText(*document, column, row));
+        ShowProduction(row, document->m_production[row]);
+    }
+    m_updating = false;
+}
+
+// Writes only a text that differs from what the cell shows: rewriting an unchanged cell costs a round
+// of messages and would clear a selection the dialog manager has just made for the user's typing.
+void CZentharoForm::ShowCellText(int column, int row, const CString& text) {
+    const HWND cell = m_edit[kRows * column + row].GetSafeHwnd();
+    if (WindowText(cell) != text.View())
+        ::SetWindowTextA(cell, text);
+}
+
+void CZentharoForm::ShowProduction(int row, const CString& production) {
+    CComboBox& chooser = m_combo[row];
+    const int position = ProductionChooser::SelectedPosition(production.View());
+    if (chooser.GetCurSel() != position)
+        chooser.SetCurSel(position);
+}
+
+BOOL CZentharoForm::OnCommand(WPARAM wParam, LPARAM lParam) {
+    struct ControlRange {
+        UINT code, first, last;
+        void (CZentharoForm::*handler)(UINT id);
+    };
+    static constexpr ControlRange kMessageMap[] = {
+        {EN_KILLFOCUS, kFirstCellId, kFirstCellId + kColumns * kRows - 1, &CZentharoForm::OnCellKillFocus},
+        {CBN_SELCHANGE, kFirstChooserId, kFirstChooserId + kRows - 1, &CZentharoForm::OnProductionSelChange},
+    };
+    const UINT id = LOWORD(wParam), code = HIWORD(wParam);
+    if (lParam) {
+        for (const ControlRange& entry : kMessageMap) {
+            if (code == entry.code && id >= entry.first && id <= entry.last) {
+                if (!m_updating) // the program's own changes are not the user's
+                    (this->*entry.handler)(id);
+                return TRUE;
+            }
+        }
+    }
+    return CFormView::OnCommand(wParam, lParam);
+}
+
+void CZentharoForm::OnCellKillFocus(UINT id) {
+    CZentharoDoc* document = GetDocument();
+    if (!document)
+        return; // the view is being destroyed after its document
+    const int cell = static_cast<int>(id - kFirstCellId);
+    const int column = cell / kRows, row = cell % kRows;
+    if (kGridColumns[column].editable)
+        (document->*kGridColumns[column].member)[row] = CString(WindowText(m_edit[cell].GetSafeHwnd()));
+    document->Recalculate(0);
+    UpdateGrid();
+}
+
+void CZentharoForm::OnProductionSelChange(UINT id) {
+    CZentharoDoc* document = GetDocument();
+    if (!document)
+        return;
+    const int row = static_cast<int>(id - kFirstChooserId);
+    const HWND chooser = m_combo[row].GetSafeHwnd();
+    const int selected = static_cast<int>(::SendMessageA(chooser, CB_GETCURSEL, 0, 0));
+    const int length = static_cast<int>(::SendMessageA(chooser, CB_GETLBTEXTLEN, selected, 0));
+    if (selected < 0 || length < 0)
+        return;
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    ::SendMessageA(chooser, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    document->m_production[row] = CString(text);
+    document->Recalculate(0);
+    UpdateGrid();
+}

@@ -1,8 +1,14 @@
-// The view of a projection window: the form with its grid of cells and production choosers.
+// The view of a projection window: the form with a grid of 17 x 20 cells and 20 production choosers.
+// The document is the only store: after every change the document recalculates and the grid is
+// brought back in line with it.
 #pragma once
 
+#include "framework/CControl.h"
+#include "framework/CFont.h"
 #include "framework/CFormView.h"
 #include "framework/CRuntimeClass.h"
+#include "framework/CString.h"
+#include "model/GridColumns.h"
 
 class CZentharoDoc;
 
@@ -10,6 +16,37 @@ class CZentharoForm : public CFormView {
 public:
     static CRuntimeClass classCZentharoForm;
 
+    static constexpr UINT kFirstCellId = 5012;
+    static constexpr UINT kFirstChooserId = 10000;
+    static constexpr int kRows = kProjectedTurns;
+    static constexpr int kColumns = kGridColumnCount;
+
     CZentharoForm();
     CZentharoDoc* GetDocument() const;
+
+    void OnInitialUpdate() override;
+    // Brings every cell and chooser in line with the document.
+    void UpdateGrid();
+    static CString FormatNumber(CString text) { return NumberText::FormatNumber(text.View()); }
+
+    void OnCellKillFocus(UINT id);
+    void OnProductionSelChange(UINT id);
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateFonts();
+    void CreateCells();
+    void CreateChoosers();
+    void AlignHeaders();
+    void ShowCellText(int column, int row, const CString& text);
+    void ShowProduction(int row, const CString& production);
+
+    // The fonts outlive the controls that use them: members are destroyed in reverse order.
+    CFont m_cellFont;
+    CFont m_chooserFont;
+    CComboBox m_combo[kRows];
+    CEdit m_edit[kColumns * kRows];
+    bool m_updating = false; // set while the program itself changes the controls
 };

@@ -35,6 +35,8 @@ public:
 
     // Dispatches every message waiting on this thread.
     void Pump();
+    // Writes what the main window shows on the screen as a 24-bit BMP.
+    bool SaveScreenshot(const std::string& path) const;
     // The projection frames in the MDI client, in creation order.
     std::vector<ProjectionWindow> Projections() const;
 

@@ -1,5 +1,6 @@
 // The projection grid as a user meets it: what it shows, what typing and choosing store, the keyboard.
 #include "TestHost.h"
+#include "host/RealInput.h"
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,134 @@ TEST_F(GridTest, HeadersStandAboveTheirColumns) {
         EXPECT_NEAR((e.left + e.right) / 2, center, 2);
         EXPECT_LE(rect.bottom, 29);
     }
+}
+
+// Typing into a cell and pressing Tab, as a user does.
+void TypeAndTab(TestHost& host, HWND cell, const std::string& text) {
+    RealInput::Focus(host.mainWindow, cell);
+    host.Settle();
+    ::SendMessageA(cell, EM_SETSEL, 0, -1); // replace what is there
+    RealInput::TypeText(text);
+    RealInput::PressKey(VK_TAB);
+    host.Settle();
+}
+
+TEST_F(GridTest, TypedInputsAreStoredRecalculatedAndShown) {
+    Open(Planet("Alpha", "17"));
+    const struct {
+        int column, row;
+        const char* typed;
+        int checkColumn, checkRow;
+        const char* shown; // in the checked cell after the refresh
+    } edits[] = {
+        {1, 3, "500", 1, 3, "500.00"},       // the typed cell shows its number formatted
+        {1, 3, "500", 14, 4, ""},            // 500 colonists arrive in turn 44: nothing more needed
+        {3, 0, "7 ships", 12, 1, "37.00"},   // a number followed by text reads as the number
+        {3, 0, "abc", 3, 0, ""},             // no number: shown empty, counted as 0
+        {3, 0, "abc", 12, 1, "30.00"},
+        {5, 0, "100000", 5, 0, "557.50"},    // an upgrade above L is capped to L, row 0 included
+        {4, 1, "500", 7, 1, ""},             // bombing empties industry
+        {4, 1, "500", 13, 0, "95.00"},       // and lowers the L of the turn before
+    };
+    for (const auto& edit : edits) {
+        SCOPED_TRACE(edit.typed);
+        TypeAndTab(host, Cell(edit.column, edit.row), edit.typed);
+        EXPECT_EQ(edit.shown, Text(Cell(edit.checkColumn, edit.checkRow)));
+    }
+    EXPECT_EQ(Cell(4, 2), ::GetFocus()); // Tab moved on to the next cell of the column
+}
+
+TEST_F(GridTest, TypingOverASelectedCellReplacesIt) {
+    Open(Planet("Alpha", "17"));
+    TypeAndTab(host, Cell(2, 5), "3");
+    RealInput::PressKey(VK_TAB, true); // back: the dialog manager selects the whole text
+    host.Settle();
+    ASSERT_EQ(Cell(2, 5), ::GetFocus());
+    RealInput::TypeText("42");
+    RealInput::PressKey(VK_TAB);
+    host.Settle();
+    EXPECT_EQ("42.00", Text(Cell(2, 5)));
+}
+
+TEST_F(GridTest, LeavingAReadOnlyCellChangesNothing) {
+    Open(Planet("Alpha", "17"));
+    std::vector<std::string> before;
+    for (int column = 0; column < 17; ++column)
+        before.push_back(Text(Cell(column, 7)));
+    RealInput::Focus(host.mainWindow, Cell(6, 7));
+    RealInput::PressKey(VK_TAB);
+    host.Settle();
+    EXPECT_EQ(Cell(6, 8), ::GetFocus());
+    for (int column = 0; column < 17; ++column)
+        EXPECT_EQ(before[column], Text(Cell(column, 7)));
+}
+
+TEST_F(GridTest, ChoosingAProductionStoresTheEntry) {
+    Open(Planet("Alpha", "17", "Terra", {{"Production", "Battlecruiser"}}));
+    EXPECT_EQ("Ship", Chosen(0)); // no entry begins with the design's name
+    RealInput::Focus(host.mainWindow, Chooser(0));
+    RealInput::PressKey(VK_HOME); // the first entry: _TerraForming
+    host.Settle();
+    EXPECT_EQ("_TerraForming", Chosen(0));
+    EXPECT_EQ("1055.75", Text(Cell(10, 1)).substr(0, 7)); // the size grows by a tenth of L
+    EXPECT_EQ("Ship", Chosen(1));
+}
+
+TEST_F(GridTest, ClickingAChooserWhileTypingStoresTheTextFirst) {
+    Open(Planet("Alpha", "17", "Terra", {{"Production", "Ship"}}));
+    RealInput::Focus(host.mainWindow, Cell(3, 0));
+    host.Settle();
+    RealInput::TypeText("1000"); // materials delivered in turn 40, not yet stored
+    RECT chooser;
+    ::GetClientRect(Chooser(0), &chooser);
+    RealInput::Click(Chooser(0), {chooser.right / 2, chooser.bottom / 2});
+    host.Settle();
+    EXPECT_EQ("1000.00", Text(Cell(3, 0)));
+    EXPECT_EQ("1030.00", Text(Cell(12, 1))); // stored and recalculated before the list opened
+    RealInput::PressKey(VK_UP); // "Materials" in the dropped list
+    RealInput::PressKey(VK_RETURN);
+    host.Settle();
+    EXPECT_EQ("Materials", Chosen(0));
+    EXPECT_EQ("2145.00", Text(Cell(12, 1))); // 1030 + 2 x 557.5
+}
+
+TEST_F(GridTest, TabVisitsCloseCellsAndChoosersInOrder) {
+    Open(Planet("Alpha", "1"));
+    const HWND close = ::GetDlgItem(view, 57602);
+    const struct {
+        HWND from;
+        bool back;
+        HWND to;
+    } moves[] = {
+        {close, false, Cell(0, 0)},    {Cell(0, 19), false, Cell(1, 0)}, {Cell(16, 19), false, Chooser(0)},
+        {Chooser(0), false, Chooser(1)}, {Chooser(19), false, close},   {Cell(0, 0), true, close},
+        {Cell(6, 0), true, Cell(5, 19)},
+    };
+    for (const auto& move : moves) {
+        RealInput::Focus(host.mainWindow, move.from);
+        host.Settle();
+        RealInput::PressKey(VK_TAB, move.back);
+        host.Settle();
+        EXPECT_EQ(move.to, ::GetFocus()) << ::GetDlgCtrlID(move.from) << (move.back ? " back" : "");
+    }
+}
+
+TEST_F(GridTest, EscapeClosesTheWindowButFirstADroppedList) {
+    Open(Planet("Alpha", "1"));
+    RealInput::Focus(host.mainWindow, Chooser(4));
+    host.Settle();
+    ::SendMessageA(Chooser(4), CB_SHOWDROPDOWN, TRUE, 0);
+    host.Settle();
+    RealInput::PressKey(VK_ESCAPE);
+    host.Settle();
+    ASSERT_EQ(1u, host.Projections().size()); // only the list closed
+    EXPECT_FALSE(::SendMessageA(Chooser(4), CB_GETDROPPEDSTATE, 0, 0));
+    RealInput::Focus(host.mainWindow, Cell(2, 2));
+    RealInput::PressKey(VK_ESCAPE);
+    host.Settle();
+    EXPECT_TRUE(host.Projections().empty());
+    host.Command("Alpha"); // the document went with it: the planet opens again
+    EXPECT_EQ(1u, host.Projections().size());
 }
 
 TEST_F(GridTest, SavesAScreenshot) {

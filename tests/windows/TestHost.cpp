@@ -139,6 +139,16 @@ bool TestHost::SaveScreenshot(const std::string& path) const {
     return static_cast<bool>(out);
 }
 
+void TestHost::Settle() {
+    for (int quietRounds = 0, round = 0; quietRounds < 3 && round < 200; ++round) {
+        MSG message;
+        const bool waiting = ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) != FALSE;
+        Pump();
+        quietRounds = waiting ? 0 : quietRounds + 1;
+        ::Sleep(5);
+    }
+}
+
 std::vector<ProjectionWindow> TestHost::Projections() const {
     std::vector<ProjectionWindow> windows;
     for (HWND child = ::GetWindow(mdiClient, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {

@@ -35,6 +35,8 @@ public:
 
     // Dispatches every message waiting on this thread.
     void Pump();
+    // Pumps until the input just sent has been processed and nothing more arrives.
+    void Settle();
     // Writes what the main window shows on the screen as a 24-bit BMP.
     bool SaveScreenshot(const std::string& path) const;
     // The projection frames in the MDI client, in creation order.

@@ -1,0 +1,20 @@
+// Keyboard and mouse input the way a user gives it: through the system's input queue (SendInput),
+// so focus changes and notifications come from the platform, never from messages we fake.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace RealInput {
+
+// Presses and releases a virtual key, with Shift or Control held if asked.
+void PressKey(WORD virtualKey, bool shift = false, bool control = false);
+// Types text character by character, with Shift where the keyboard layout needs it.
+void TypeText(const std::string& text);
+// Moves the pointer to a point of a window's client area and clicks the left button there.
+void Click(HWND window, POINT clientPoint);
+// Makes the window foreground and gives the keyboard focus to target (which may be a child of it).
+void Focus(HWND topLevel, HWND target);
+
+} // namespace RealInput

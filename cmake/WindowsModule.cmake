@@ -16,6 +16,7 @@ add_library(zentharo_framework STATIC
     framework/CMultiDocTemplate.cpp
     framework/KeyboardRouter.cpp
     framework/CWinApp.cpp
+    framework/RegistryKey.cpp
 )
 target_link_libraries(zentharo_framework PUBLIC zentharo_core user32 gdi32 advapi32)
 

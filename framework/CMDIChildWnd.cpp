@@ -118,10 +118,10 @@ void CMDIChildWnd::ActivateFrame() {
 }
 
 BOOL CMDIChildWnd::DestroyWindow() {
-    if (!m_hWnd)
-        return FALSE;
-    ::SendMessageA(::GetParent(m_hWnd), WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
-    return TRUE;
+    // Destroyed directly, the child is still as the user left it (maximised, say) when it sees
+    // WM_DESTROY; the MDI bookkeeping then runs in the default MDI child handling of that message.
+    // WM_MDIDESTROY would first restore or hide it.
+    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
 }
 
 LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,7 +9,6 @@ public:
     BOOL LoadFrame(UINT resourceId, CCreateContext* context) override;
     // Without a window class in the request, supplies the module's frame class with the icon.
     BOOL PreCreateWindow(CREATESTRUCTA& create) override;
-    // MDI children are destroyed through their client window, which then activates the next one.
     BOOL DestroyWindow() override;
 
     // Shows the frame and makes it the active child.

@@ -1,10 +1,52 @@
-// Projection frames.
+// Projection frames and their saved placement.
 #include "CZentharoFrame.h"
+
+#include "framework/RegistryKey.h"
+
+namespace {
+
+struct PlacementValue {
+    const char* name;
+    int CREATESTRUCTA::*field;
+};
+
+constexpr PlacementValue kPlacement[] = {
+    {"x", &CREATESTRUCTA::x}, {"y", &CREATESTRUCTA::y}, {"cx", &CREATESTRUCTA::cx}, {"cy", &CREATESTRUCTA::cy}};
+
+} // namespace
 
 CRuntimeClass CZentharoFrame::classCZentharoFrame = {"CZentharoFrame", []() -> CObject* { return new CZentharoFrame; }};
 
-BOOL CZentharoFrame::PreCreateWindow(CREATESTRUCTA& create) { return CMDIChildWnd::PreCreateWindow(create); }
+BOOL CZentharoFrame::PreCreateWindow(CREATESTRUCTA& create) {
+    // The pass without a class only works out the window class; the real creation reads the placement.
+    if (create.lpszClass) {
+        if (const RegistryKey key = RegistryKey::CreateOrOpen(HKEY_CURRENT_USER, kPlacementKey)) {
+            for (const PlacementValue& value : kPlacement) {
+                std::int32_t stored = 0;
+                if (!key.ReadInt32(value.name, stored))
+                    continue;
+                key.WriteDword(value.name, 0); // one saved placement serves one new window
+                create.*value.field = stored;
+            }
+        }
+    }
+    return CMDIChildWnd::PreCreateWindow(create);
+}
 
 BOOL CZentharoFrame::OnCreateClient(CREATESTRUCTA* create, CCreateContext* context) {
     return CMDIChildWnd::OnCreateClient(create, context);
+}
+
+void CZentharoFrame::OnDestroy() {
+    CMDIChildWnd::OnDestroy();
+    RECT rect;
+    ::GetWindowRect(m_hWnd, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
+    const RegistryKey key = RegistryKey::CreateOrOpen(HKEY_CURRENT_USER, kPlacementKey);
+    if (!key)
+        return;
+    key.WriteDword("x", rect.left);
+    key.WriteDword("y", rect.top);
+    key.WriteDword("cx", rect.right - rect.left);
+    key.WriteDword("cy", rect.bottom - rect.top);
 }

@@ -1,4 +1,5 @@
-// The MDI child frame of a projection window.
+// The MDI child frame of a projection window. It remembers where projection windows go: the frame
+// destroyed last leaves its rectangle in the registry, and the next frame takes it once.
 #pragma once
 
 #include "framework/CMDIChildWnd.h"
@@ -7,9 +8,13 @@
 class CZentharoFrame : public CMDIChildWnd {
 public:
     static CRuntimeClass classCZentharoFrame;
+    static constexpr const char* kPlacementKey = "SOFTWARE\\Morvane\\PlugIns\\Zentharo";
 
+    // On the pass that names the window class, applies the saved placement and resets it to 0.
     BOOL PreCreateWindow(CREATESTRUCTA& create) override;
 
 protected:
     BOOL OnCreateClient(CREATESTRUCTA* create, CCreateContext* context) override;
+    // Saves the frame's rectangle, in the MDI client's coordinates, for the next frame.
+    void OnDestroy() override;
 };

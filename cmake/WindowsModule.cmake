@@ -35,5 +35,8 @@ set_source_files_properties(resources/Zentharo.rc PROPERTIES
     OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/Zentharo.ico)
 target_include_directories(Zentharo PRIVATE ${PROJECT_SOURCE_DIR})
 
+# The projection tool built for Windows: its output is compared with the native build's.
+add_subdirectory(tools)
+
 enable_testing()
 add_subdirectory(tests/windows)

@@ -80,6 +80,7 @@ std::string Description() {
 
 int RunZentharoTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     CLI::App app(Description(), "zentharo");
+    app.allow_windows_style_options(false); // "/path/to/record" is a file, not an option
     std::string recordPath;
     std::vector<std::string> edits;
     app.add_option("RECORD", recordPath, "planet record file (default: the bundled sample planet)");

@@ -40,3 +40,4 @@ add_subdirectory(tools)
 
 enable_testing()
 add_subdirectory(tests/windows)
+add_subdirectory(host)

@@ -1,0 +1,139 @@
+// The script commands.
+#include "ScriptRunner.h"
+
+#include "Cp1251.h"
+#include "MessagePump.h"
+#include "ProjectionWindows.h"
+#include "ScriptLine.h"
+#include "Screenshot.h"
+
+#include <fstream>
+
+namespace {
+
+std::size_t CountWords(const char* names) {
+    std::vector<std::string> words;
+    std::string ignored;
+    ScriptLine::Split(names, words, ignored);
+    return words.size();
+}
+
+bool EndsWith(const std::string& text, const std::string& ending) {
+    if (text.size() < ending.size())
+        return false;
+    for (std::size_t i = 0; i < ending.size(); ++i) {
+        const char c = text[text.size() - ending.size() + i];
+        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != ending[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+const ScriptRunner::Command ScriptRunner::kCommands[] = {
+    {"open", "FILE", &ScriptRunner::Open},
+    {"select", "GAME NUM", &ScriptRunner::Select},
+    {"command", "", &ScriptRunner::ModuleCommand},
+    {"activate", "GAME", &ScriptRunner::Activate},
+    {"close", "GAME", &ScriptRunner::Close},
+    {"about", "", &ScriptRunner::About},
+    {"dump", "", &ScriptRunner::Dump},
+    {"screenshot", "FILE", &ScriptRunner::Screenshot},
+    {"quit", "", &ScriptRunner::Quit},
+};
+
+int ScriptRunner::Run(const std::string& path) {
+    std::ifstream script(path, std::ios::binary);
+    if (!script) {
+        m_console.Err("zentharo-host: cannot open the script '" + path + "'");
+        return 2;
+    }
+    int number = 0;
+    for (std::string line; !m_quit && std::getline(script, line);) {
+        ++number;
+        std::string error;
+        if (!RunLine(line, error)) {
+            m_console.Err(path + ":" + std::to_string(number) + ": " + error);
+            return 1;
+        }
+        if (!MessagePump::RunUntilIdle(m_frame))
+            break; // the main window went
+        m_projections.Update(m_frame.MdiClient());
+    }
+    return 0;
+}
+
+bool ScriptRunner::RunLine(const std::string& line, std::string& error) {
+    Words words;
+    if (!ScriptLine::Split(line, words, error))
+        return false;
+    if (words.empty())
+        return true;
+    for (const Command& command : kCommands) {
+        if (words[0] != command.name)
+            continue;
+        const Words arguments(words.begin() + 1, words.end());
+        if (arguments.size() != CountWords(command.arguments)) {
+            error = std::string(command.name) + " takes " +
+                    (*command.arguments ? std::string(command.arguments) : std::string("no arguments"));
+            return false;
+        }
+        if ((this->*command.run)(arguments, error))
+            return true;
+        error = std::string(command.name) + ": " + error;
+        return false;
+    }
+    error = "unknown command '" + words[0] + "'";
+    return false;
+}
+
+bool ScriptRunner::Open(const Words& arguments, std::string& error) { return m_frame.OpenGame(arguments[0], error); }
+
+bool ScriptRunner::Select(const Words& arguments, std::string& error) {
+    return m_frame.SelectPlanet(CString(arguments[0]), CString(arguments[1]), error);
+}
+
+bool ScriptRunner::ModuleCommand(const Words&, std::string& error) { return m_frame.RunModuleCommand(error); }
+
+bool ScriptRunner::Activate(const Words& arguments, std::string& error) {
+    return m_frame.ActivateGame(CString(arguments[0]), error);
+}
+
+bool ScriptRunner::Close(const Words& arguments, std::string& error) {
+    return m_frame.CloseGame(CString(arguments[0]), error);
+}
+
+bool ScriptRunner::About(const Words&, std::string&) {
+    const CMapStringToString record = m_frame.About();
+    for (const char* key : {"Name", "Author", "Version", "Date", "Description"}) {
+        CString value;
+        record.Lookup(key, value);
+        m_console.Out(std::string(key) + ": " + Cp1251::ToUtf8(value.View()));
+    }
+    return true;
+}
+
+bool ScriptRunner::Dump(const Words&, std::string&) {
+    m_projections.Update(m_frame.MdiClient());
+    for (const ProjectionWindow& window : m_projections.List()) {
+        const RECT& r = window.rect;
+        m_console.Out("\"" + Cp1251::ToUtf8(window.title) + "\" " + (window.visible ? "visible" : "hidden") +
+                      " x=" + std::to_string(r.left) + " y=" + std::to_string(r.top) +
+                      " cx=" + std::to_string(r.right - r.left) + " cy=" + std::to_string(r.bottom - r.top));
+    }
+    return true;
+}
+
+bool ScriptRunner::Screenshot(const Words& arguments, std::string& error) {
+    if (!EndsWith(arguments[0], ".bmp")) {
+        error = "the picture is written as BMP: name the file *.bmp";
+        return false;
+    }
+    return ::Screenshot::SaveBmp(m_frame.Handle(), arguments[0], error);
+}
+
+bool ScriptRunner::Quit(const Words&, std::string&) {
+    m_quit = true;
+    return true;
+}

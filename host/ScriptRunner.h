@@ -1,0 +1,48 @@
+// Script mode: runs host commands from a file, one a line, as a user would act in the window, and
+// prints what the tests look at. A command is one table entry (name and arguments) and one member
+// function.
+#pragma once
+
+#include "ConsoleOutput.h"
+#include "MainFrame.h"
+#include "ProjectionWindows.h"
+
+#include <string>
+#include <vector>
+
+class ScriptRunner {
+public:
+    ScriptRunner(MainFrame& frame, const ConsoleOutput& console) : m_frame(frame), m_console(console) {}
+
+    // Runs the script; returns 0, or 1 after printing a message naming the failing line (2 when the
+    // script cannot be read).
+    int Run(const std::string& path);
+
+private:
+    using Words = std::vector<std::string>;
+    using Handler = bool (ScriptRunner::*)(const Words& arguments, std::string& error);
+    struct Command {
+        const char* name;
+        const char* arguments; // their names, blank-separated: the command takes that many
+        Handler run;
+    };
+    static const Command kCommands[];
+
+    // Runs one line; false with error set when it fails.
+    bool RunLine(const std::string& line, std::string& error);
+
+    bool Open(const Words& arguments, std::string& error);
+    bool Select(const Words& arguments, std::string& error);
+    bool ModuleCommand(const Words& arguments, std::string& error);
+    bool Activate(const Words& arguments, std::string& error);
+    bool Close(const Words& arguments, std::string& error);
+    bool About(const Words& arguments, std::string& error);
+    bool Dump(const Words& arguments, std::string& error);
+    bool Screenshot(const Words& arguments, std::string& error);
+    bool Quit(const Words& arguments, std::string& error);
+
+    MainFrame& m_frame;
+    const ConsoleOutput& m_console;
+    ProjectionWindows m_projections; // noted after every command, for their creation order
+    bool m_quit = false;
+};

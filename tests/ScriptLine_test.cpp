@@ -1,0 +1,42 @@
+// Host script lines split into words.
+#include "host/ScriptLine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ScriptLine, SplitsAtBlanksAndKeepsQuotedBlanks) {
+    const struct {
+        const char* line;
+        std::vector<std::string> words;
+    } cases[] = {
+        {"", {}},
+        {"  \t \r", {}},
+        {"# open a.game", {}},
+        {"   #comment", {}},
+        {"dump", {"dump"}},
+        {"select Alpha 17\r", {"select", "Alpha", "17"}},
+        {"  open\t examples/alpha.game  ", {"open", "examples/alpha.game"}},
+        {"select \"Big Game\" 5", {"select", "Big Game", "5"}},
+        {"open C:\\games\\\"my game\".game", {"open", "C:\\games\\my game.game"}},
+        {"type Alpha 17 Col 3 \"\"", {"type", "Alpha", "17", "Col", "3", ""}},
+        {"open #1.game", {"open", "#1.game"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::vector<std::string> words{"stale"};
+        std::string error;
+        ASSERT_TRUE(ScriptLine::Split(c.line, words, error)) << error;
+        EXPECT_EQ(c.words, words);
+    }
+}
+
+TEST(ScriptLine, RefusesAnUnclosedQuote) {
+    std::vector<std::string> words{"kept"};
+    std::string error;
+    EXPECT_FALSE(ScriptLine::Split("select \"Big Game 5", words, error));
+    EXPECT_EQ("a quote is not closed", error);
+    EXPECT_EQ(std::vector<std::string>{"kept"}, words);
+}
+
+} // namespace

@@ -343,6 +343,19 @@ void MainFrame::Close(GameWindow& window) {
         m_current = nullptr;
     closing.reset();
     NotifyGamesList();
+    // MDI activates the next child as a window goes, but the module destroys its projection windows
+    // directly, which activates nothing: the game on top carries on, as if the user had clicked it.
+    if (!m_current)
+        ActivateTopGame();
+}
+
+void MainFrame::ActivateTopGame() {
+    for (HWND child = ::GetWindow(m_client, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        for (const auto& window : m_games)
+            if (window->Handle() == child) {
+                window->Activate();
+                return;
+            }
 }
 
 void MainFrame::OnCloseRequest(HWND gameWindow) {

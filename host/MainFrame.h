@@ -62,6 +62,7 @@ private:
 
     GameWindow* FindGame(const CString& name) const;
     void Close(GameWindow& window);
+    void ActivateTopGame();
     void NotifyGamesList();
     void NotifyPlanet(const CMapStringToString& planet);
 

@@ -40,4 +40,5 @@ add_subdirectory(tools)
 
 enable_testing()
 add_subdirectory(tests/windows)
+add_subdirectory(bench/wine)
 add_subdirectory(host)

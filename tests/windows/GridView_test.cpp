@@ -240,6 +240,14 @@ TEST_F(GridTest, SavesAScreenshot) {
     Open(Planet("Alpha", "17", "Terra", {{"Production", "Materials"}}));
     host.Select(Planet("Beta", "4", "Luna", {{"Production", "_TerraForming"}, {"Size", "2450"}}));
     host.Command("Beta");
+    view = ::GetWindow(host.Projections().back().frame, GW_CHILD);
+    TypeAndTab(host, Cell(1, 3), "500");
+    TypeAndTab(host, Cell(5, 0), "100");
+    TypeAndTab(host, Cell(4, 8), "250");
+    RealInput::Focus(host.mainWindow, Chooser(6));
+    RealInput::PressKey(VK_DOWN); // Capital
+    host.Settle();
+    EXPECT_EQ("Capital", Chosen(6));
     const char* path = std::getenv("ZENTHARO_SCREENSHOT");
     EXPECT_TRUE(host.SaveScreenshot(path ? path : "grid.bmp"));
 }

@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kListId = 1;
 constexpr int kWidth = 820;
-constexpr int kHeight = 220;
+constexpr int kHeight = 190;
 constexpr int kCascade = 24;
 
 } // namespace

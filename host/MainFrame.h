@@ -20,6 +20,7 @@ public:
     // interactive: errors of menu commands show a message box (a window session) rather than being left
     // to the caller (a script).
     MainFrame(PluginLibrary& module, bool interactive);
+    void SetInteractive(bool interactive) { m_interactive = interactive; }
     ~MainFrame() override;
 
     // Registers the host's window classes and creates the frame with its MDI client, menus and shortcuts.
@@ -67,7 +68,7 @@ private:
     void NotifyPlanet(const CMapStringToString& planet);
 
     PluginLibrary& m_module;
-    const bool m_interactive;
+    bool m_interactive;
     HWND m_client = nullptr;
     HMENU m_windowMenu = nullptr; // part of the frame's menu, destroyed with it
     UniqueAccelerators m_accelerators;

@@ -41,6 +41,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"dump", "", &ScriptRunner::Dump},
     {"screenshot", "FILE", &ScriptRunner::Screenshot},
     {"quit", "", &ScriptRunner::Quit},
+    {"wait", "", &ScriptRunner::Wait},
 };
 
 int ScriptRunner::Run(const std::string& path) {
@@ -135,5 +136,12 @@ bool ScriptRunner::Screenshot(const Words& arguments, std::string& error) {
 
 bool ScriptRunner::Quit(const Words&, std::string&) {
     m_quit = true;
+    return true;
+}
+
+bool ScriptRunner::Wait(const Words&, std::string&) {
+    m_frame.SetInteractive(true);
+    MessagePump::Run(m_frame);
+    m_quit = true; // the user closed the main window
     return true;
 }

@@ -40,6 +40,8 @@ private:
     bool Dump(const Words& arguments, std::string& error);
     bool Screenshot(const Words& arguments, std::string& error);
     bool Quit(const Words& arguments, std::string& error);
+    // Hands the window to the user, as a window session does, until the main window is closed.
+    bool Wait(const Words& arguments, std::string& error);
 
     MainFrame& m_frame;
     const ConsoleOutput& m_console;

@@ -14,10 +14,10 @@ constexpr const char* kProgram = "zentharo-host";
 
 } // namespace
 
-HostApplication::~HostApplication() { m_frame.reset(); }
-
 int HostApplication::Run(const std::vector<std::string>& arguments) {
     m_script = std::find(arguments.begin(), arguments.end(), "--script") != arguments.end();
+    if (m_script)
+        m_console.emplace();
     HostOptions options;
     std::string error;
     if (!HostOptions::Parse(arguments, options, error)) {
@@ -26,7 +26,7 @@ int HostApplication::Run(const std::vector<std::string>& arguments) {
     }
     if (options.help) {
         if (m_script)
-            m_console.Out(HostOptions::kUsage);
+            m_console->Out(HostOptions::kUsage);
         else
             ::MessageBoxA(nullptr, HostOptions::kUsage, kProgram, MB_OK | MB_ICONINFORMATION);
         return 0;
@@ -37,7 +37,7 @@ int HostApplication::Run(const std::vector<std::string>& arguments) {
         return kExitScriptFailed;
     if (m_script) {
         MessagePump::RunUntilIdle(*m_frame);
-        const int code = ScriptRunner(*m_frame, m_console).Run(options.scriptPath);
+        const int code = ScriptRunner(*m_frame, *m_console).Run(options.scriptPath);
         m_frame.reset();
         return code;
     }
@@ -74,7 +74,7 @@ bool HostApplication::OpenGames(const std::vector<std::string>& paths) {
 
 void HostApplication::Report(const std::string& message) const {
     if (m_script)
-        m_console.Err(std::string(kProgram) + ": " + message);
+        m_console->Err(std::string(kProgram) + ": " + message);
     else
         ::MessageBoxA(m_frame ? m_frame->Handle() : nullptr, message.c_str(), kProgram, MB_OK | MB_ICONERROR);
 }

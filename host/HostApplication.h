@@ -8,6 +8,7 @@
 #include "PluginLibrary.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,6 @@ public:
     HostApplication() = default;
     HostApplication(const HostApplication&) = delete;
     HostApplication& operator=(const HostApplication&) = delete;
-    ~HostApplication();
 
     // The arguments after the program name; returns the exit code.
     int Run(const std::vector<std::string>& arguments);
@@ -32,7 +32,7 @@ private:
     static std::string ModuleBesideProgram();
 
     bool m_script = false;
-    ConsoleOutput m_console;
+    std::optional<ConsoleOutput> m_console; // script mode only: a window session writes nowhere
     PluginLibrary m_module; // outlives the frame: the module's windows go before its code
     std::unique_ptr<MainFrame> m_frame;
 };

@@ -2,6 +2,7 @@
 #include "MainFrame.h"
 
 #include "Cp1251.h"
+#include "FrameMenu.h"
 #include "GameFile.h"
 #include "HostCommands.h"
 #include "HostRecords.h"
@@ -9,7 +10,6 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <iterator>
 
 namespace {
 
@@ -17,43 +17,6 @@ constexpr const char* kTitle = "Zentharo demo host";
 constexpr UINT kCloseGameMessage = WM_APP + 1; // lParam: the game window
 constexpr int kWidth = 1280;
 constexpr int kHeight = 900;
-
-constexpr ACCEL kShortcuts[] = {
-    {FCONTROL | FVIRTKEY, 'O', kCommandOpenGame},
-    {FVIRTKEY, VK_F9, kCommandModule},
-    {FSHIFT | FVIRTKEY, VK_F5, kCommandCascade},
-    {FSHIFT | FVIRTKEY, VK_F4, kCommandTileHorizontally},
-    {FVIRTKEY, VK_F1, kCommandAbout},
-};
-
-struct MenuEntry {
-    unsigned id; // 0: a separator
-    const char* text;
-};
-
-constexpr MenuEntry kFileMenu[] = {
-    {kCommandOpenGame, "&Open game...\tCtrl+O"},
-    {kCommandCloseGame, "&Close game\tCtrl+F4"},
-    {0, nullptr},
-    {kCommandExit, "E&xit\tAlt+F4"},
-};
-constexpr MenuEntry kWindowMenu[] = {
-    {kCommandCascade, "&Cascade\tShift+F5"},
-    {kCommandTileHorizontally, "Tile &horizontally\tShift+F4"},
-    {kCommandTileVertically, "Tile &vertically"},
-    {kCommandArrangeIcons, "&Arrange icons"},
-};
-constexpr MenuEntry kHelpMenu[] = {
-    {kCommandAbout, "&About the module...\tF1"},
-};
-
-template <std::size_t count>
-HMENU Popup(const MenuEntry (&entries)[count]) {
-    const HMENU menu = ::CreatePopupMenu();
-    for (const MenuEntry& entry : entries)
-        ::AppendMenuA(menu, entry.id ? MF_STRING : MF_SEPARATOR, entry.id, entry.text);
-    return menu;
-}
 
 // The frame's default rectangle: 1280x900, or the work area when that is smaller.
 RECT DefaultRect() {
@@ -91,7 +54,7 @@ MainFrame::~MainFrame() {
 bool MainFrame::Create(HINSTANCE instance) {
     if (!RegisterFrameClass(instance) || !GameWindow::RegisterWindowClass(instance))
         return false;
-    m_accelerators.Reset(::CreateAcceleratorTableA(const_cast<ACCEL*>(kShortcuts), std::size(kShortcuts)));
+    m_accelerators = FrameMenu::CreateShortcuts();
     const RECT rect = DefaultRect();
     ::CreateWindowExA(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect.left, rect.top,
                       rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, this);
@@ -103,12 +66,7 @@ bool MainFrame::Create(HINSTANCE instance) {
 }
 
 bool MainFrame::OnCreate(HINSTANCE instance) {
-    const HMENU menu = ::CreateMenu();
-    m_windowMenu = Popup(kWindowMenu);
-    ::AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(Popup(kFileMenu)), "&File");
-    ::AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(m_windowMenu), "&Window");
-    ::AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(Popup(kHelpMenu)), "&Help");
-    ::SetMenu(m_hwnd, menu);
+    ::SetMenu(m_hwnd, FrameMenu::Create(m_windowMenu));
 
     CLIENTCREATESTRUCT client{m_windowMenu, kFirstMdiChild};
     m_client = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
@@ -123,14 +81,8 @@ void MainFrame::ConnectModule() {
         HostRecords::Initialize(reinterpret_cast<std::uintptr_t>(m_hwnd), reinterpret_cast<std::uintptr_t>(&m_games),
                                 0, reinterpret_cast<std::uintptr_t>(this));
     m_module.OnInitialize(record);
-    if (!record.Lookup("MenuItem", m_moduleCommand) || m_moduleCommand.IsEmpty())
-        return;
-    // The module's command gets a menu of its own, before Window and Help.
-    const HMENU menu = ::GetMenu(m_hwnd);
-    const HMENU plugins = ::CreatePopupMenu();
-    ::AppendMenuA(plugins, MF_STRING, kCommandModule, (m_moduleCommand.Bytes() + "\tF9").c_str());
-    ::InsertMenuA(menu, 1, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(plugins), "&Plug-ins");
-    ::DrawMenuBar(m_hwnd);
+    if (record.Lookup("MenuItem", m_moduleCommand) && !m_moduleCommand.IsEmpty())
+        FrameMenu::AddModuleCommand(m_hwnd, m_moduleCommand.Bytes());
 }
 
 LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -199,10 +151,7 @@ bool MainFrame::OnCommand(unsigned id) {
 }
 
 void MainFrame::OnInitMenuPopup(HMENU menu) {
-    const bool gameOpen = m_current != nullptr;
-    const bool planetSelected = gameOpen && m_current->SelectedPlanet();
-    ::EnableMenuItem(menu, kCommandCloseGame, MF_BYCOMMAND | (gameOpen ? MF_ENABLED : MF_GRAYED));
-    ::EnableMenuItem(menu, kCommandModule, MF_BYCOMMAND | (planetSelected ? MF_ENABLED : MF_GRAYED));
+    FrameMenu::Enable(menu, m_current != nullptr, m_current && m_current->SelectedPlanet());
 }
 
 void MainFrame::ChooseAndOpenGame() {

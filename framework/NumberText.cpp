@@ -109,16 +109,123 @@ bool TakeSign(std::string_view& text) {
     return negative;
 }
 
-// Significant digits of a number text: its digits before any exponent, leading zeros not counted.
-int SignificantDigits(std::string_view text) {
-    int digits = 0;
-    for (char c : text) {
-        if (c == 'e')
-            break;
-        if (IsDigit(c) && (digits > 0 || c != '0'))
-            ++digits;
+constexpr int kSignificantDigits = 13;
+constexpr std::uint64_t kSmallestMantissa = 1'000'000'000'000;  // 10^12
+constexpr std::uint64_t kMantissaLimit = 10'000'000'000'000;    // 10^13
+
+// The decimal exponent of a positive value: e with 10^e <= value < 10^(e+1), for values the quick
+// path handles; the table's inexact powers may leave it one off, which the caller corrects.
+bool DecimalExponent(double value, int& exponent) {
+    static constexpr double kPowers[] = {1e-10, 1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,
+                                         1e1,   1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                         1e12,  1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
+                                         1e23,  1e24, 1e25, 1e26, 1e27, 1e28, 1e29, 1e30, 1e31, 1e32, 1e33, 1e34};
+    constexpr int kFirst = -10;
+    const auto above = std::upper_bound(std::begin(kPowers), std::end(kPowers), value);
+    if (above == std::begin(kPowers) || above == std::end(kPowers))
+        return false;
+    exponent = static_cast<int>(above - std::begin(kPowers)) - 1 + kFirst;
+    return true;
+}
+
+// Writes mantissa (13 digits) times 10^(exponent - 12) as printf's "%.13g" would.
+char* WriteGeneral(std::uint64_t mantissa, int exponent, char* out) {
+    char digits[kSignificantDigits];
+    for (int i = kSignificantDigits - 1; i >= 0; --i, mantissa /= 10)
+        digits[i] = static_cast<char>('0' + mantissa % 10);
+    int count = kSignificantDigits;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    if (exponent < -4 || exponent >= kSignificantDigits) {
+        *out++ = digits[0];
+        if (count > 1) {
+            *out++ = '.';
+            out = std::copy(digits + 1, digits + count, out);
+        }
+        *out++ = 'e';
+        *out++ = exponent < 0 ? '-' : '+';
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude < 10)
+            *out++ = '0';
+        return std::to_chars(out, out + 4, magnitude).ptr;
     }
-    return digits;
+    if (exponent < 0) {
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, -exponent - 1, '0');
+        return std::copy(digits, digits + count, out);
+    }
+    const int integerDigits = exponent + 1;
+    if (count <= integerDigits) {
+        out = std::copy(digits, digits + count, out);
+        return std::fill_n(out, integerDigits - count, '0');
+    }
+    out = std::copy(digits, digits + integerDigits, out);
+    *out++ = '.';
+    return std::copy(digits + integerDigits, digits + count, out);
+}
+
+// The 13-digit rounding without the general converter: scaling by an exact power of ten rounds once,
+// by at most half a unit in the last place, which for a 13-digit scaled value is below 0.001. Unless
+// the scaled value lies that close to a rounding tie, its nearest integer is the exact rounding.
+// Returns nullptr when the value is outside the handled range or too close to a tie.
+char* WriteThirteenDigitsQuickly(double value, char* out) {
+    static constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (value == 0.0)
+        return nullptr;
+    const double magnitude = std::fabs(value);
+    int exponent = 0;
+    if (!DecimalExponent(magnitude, exponent))
+        return nullptr;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int scale = kSignificantDigits - 1 - exponent;
+        if (scale > 22 || scale < -22)
+            return nullptr;
+        const double scaled = scale >= 0 ? magnitude * kExactPowers[scale] : magnitude / kExactPowers[-scale];
+        const double whole = std::floor(scaled);
+        if (std::fabs(scaled - whole - 0.5) < 0.002)
+            return nullptr;
+        std::uint64_t mantissa = static_cast<std::uint64_t>(whole) + (scaled - whole > 0.5);
+        if (mantissa < kSmallestMantissa) {
+            --exponent; // the power table's estimate was one too high
+            continue;
+        }
+        if (mantissa > kMantissaLimit) {
+            ++exponent;
+            continue;
+        }
+        if (mantissa == kMantissaLimit) { // rounded up to the next power of ten
+            mantissa = kSmallestMantissa;
+            ++exponent;
+        }
+        if (value < 0)
+            *out++ = '-';
+        return WriteGeneral(mantissa, exponent, out);
+    }
+    return nullptr;
+}
+
+// Two decimals without the general converter, for magnitudes below 10^13: multiplying by 100 rounds
+// once, by far less than the margin kept around ties, so the nearest integer is the exact rounding
+// of the value's hundredths. Returns nullptr when the value is too large or too close to a tie.
+char* WriteTwoDecimalsQuickly(double value, char* out) {
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 1e13)
+        return nullptr;
+    const double hundredths = magnitude * 100;
+    const double whole = std::floor(hundredths);
+    const double margin = hundredths * 0x1p-50 + 0x1p-50;
+    if (std::fabs(hundredths - whole - 0.5) <= margin)
+        return nullptr;
+    const std::uint64_t cents = static_cast<std::uint64_t>(whole) + (hundredths - whole > 0.5);
+    if (value < 0)
+        *out++ = '-';
+    out = std::to_chars(out, out + 20, cents / 100).ptr;
+    *out++ = '.';
+    *out++ = static_cast<char>('0' + cents / 10 % 10);
+    *out++ = static_cast<char>('0' + cents % 10);
+    return out;
 }
 
 } // namespace
@@ -155,18 +262,13 @@ std::int32_t ReadInteger(std::string_view text) {
 }
 
 char* WriteNumber(double value, char* buffer) {
-    constexpr int kDigits = 13;
     if (!std::isfinite(value)) {
         *buffer = '0';
         return buffer + 1;
     }
-    // The shortest text that reads back as the value is the cheaper one to find. When it has no more
-    // than 13 significant digits it is also the 13-digit rounding: a double's spacing is far below half
-    // a unit of the 13th digit, so rounding the exact value to 13 digits lands on the same decimal.
-    char* const shortestEnd = std::to_chars(buffer, buffer + kBufferSize, value).ptr;
-    if (SignificantDigits(std::string_view(buffer, static_cast<std::size_t>(shortestEnd - buffer))) <= kDigits)
-        return shortestEnd;
-    return std::to_chars(buffer, buffer + kBufferSize, value, std::chars_format::general, kDigits).ptr;
+    if (char* end = WriteThirteenDigitsQuickly(value, buffer))
+        return end;
+    return std::to_chars(buffer, buffer + kBufferSize, value, std::chars_format::general, kSignificantDigits).ptr;
 }
 
 char* WriteInteger(std::int64_t value, char* buffer) {
@@ -189,6 +291,9 @@ CString FormatNumber(std::string_view text) {
     const double value = Read(text);
     if (!(std::fabs(value) >= 0.01))
         return CString();
+    char quick[kBufferSize];
+    if (char* end = WriteTwoDecimalsQuickly(value, quick))
+        return CString(quick, static_cast<std::size_t>(end - quick));
     // The largest double has 309 integer digits; with sign, point and two decimals this always fits.
     constexpr int kFixedCapacity = std::numeric_limits<double>::max_exponent10 + 1 + 4 + 8;
     char buffer[kFixedCapacity];

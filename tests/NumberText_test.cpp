@@ -92,14 +92,27 @@ TEST(NumberTextWrite, AgreesWithExactThirteenDigitRounding) {
     // correctly rounded 13-digit decimal, whichever form it takes.
     std::mt19937_64 random(13);
     std::uniform_real_distribution<double> mantissa(1.0, 10.0);
-    std::uniform_int_distribution<int> power(-30, 30);
-    for (int i = 0; i < 200000; ++i) {
+    std::uniform_int_distribution<int> power(-40, 40);
+    for (int i = 0; i < 400000; ++i) {
         const double value = (i % 2 ? -1 : 1) * mantissa(random) * std::pow(10.0, power(random));
         char exact[64];
         const auto end = std::to_chars(exact, exact + sizeof exact, value, std::chars_format::general, 13).ptr;
-        const double expected = NumberText::Read(std::string_view(exact, static_cast<std::size_t>(end - exact)));
-        ASSERT_EQ(expected, NumberText::Read(NumberText::NumberToText(value).View())) << exact;
+        ASSERT_EQ(std::string(exact, end), NumberText::NumberToText(value).Bytes());
     }
+}
+
+TEST(NumberTextWrite, WritesTiesAndPowersOfTenExactly) {
+    // Values at and next to the places where rounding to 13 digits is delicate.
+    const double values[] = {0.5,          1.0,   9.9999999999999995, 9.999999999999, 99999999999995.0,
+                             1.00000000000005, 2.5e-10, 1e-10, 9.99999999999995e-11, 1e22, 1e23, 1e35,
+                             123456789012.25, 1234567890123.5, 0.000123456789012345, 4503599627370497.0,
+                             1e-5, 0.0001, 1e13, 9999999999999.5, 0.1 + 0.2, 1145.0 / 21};
+    for (double value : values)
+        for (double signedValue : {value, -value, std::nextafter(value, 0.0), std::nextafter(value, 1e300)}) {
+            char exact[64];
+            const auto end = std::to_chars(exact, exact + sizeof exact, signedValue, std::chars_format::general, 13).ptr;
+            EXPECT_EQ(std::string(exact, end), NumberText::NumberToText(signedValue).Bytes());
+        }
 }
 
 TEST(NumberTextRead, AgreesWithTheGeneralConverter) {
@@ -141,6 +154,27 @@ TEST(NumberTextFormat, ShowsTwoDecimalsOrNothing) {
     for (const FormatCase& c : cases) {
         SCOPED_TRACE(std::string("stored '") + c.stored + "'");
         EXPECT_EQ(c.shown, NumberText::FormatNumber(c.stored));
+    }
+}
+
+TEST(NumberTextFormat, AgreesWithFixedTwoDecimalsEverywhere) {
+    std::mt19937_64 random(29);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> power(-3, 16);
+    std::uniform_int_distribution<int> cents(0, 9999999);
+    for (int i = 0; i < 300000; ++i) {
+        // Random magnitudes, and decimals with a 5 in the third place: as near to a tie as texts get.
+        const double magnitude = mantissa(random) * std::pow(10.0, power(random));
+        const int hundredths = cents(random);
+        const std::string text = i % 2 ? NumberText::NumberToText(i % 3 ? magnitude : -magnitude).Bytes()
+                                       : std::to_string(hundredths / 100) + "." + std::to_string(hundredths % 100 / 10) +
+                                             std::to_string(hundredths % 10) + "5";
+        const double value = NumberText::Read(text);
+        char expected[400];
+        const auto end = std::to_chars(expected, expected + sizeof expected, value, std::chars_format::fixed, 2).ptr;
+        ASSERT_EQ(std::fabs(value) < 0.01 ? std::string() : std::string(expected, end),
+                  NumberText::FormatNumber(text).Bytes())
+            << text;
     }
 }
 

@@ -135,8 +135,9 @@ void CZentharoForm::UpdateGrid() {
         return;
     m_updating = true;
     for (int row = 0; row < kRows; ++row) {
-        for (int column = 0; column < kColumns; ++column)
-            ShowCellText(column, row, ShownCellText(*document, column, row));
+        ShowCellText(0, row, document->m_turn[row]); // the turn as stored
+        for (int column = 1; column < kColumns; ++column)
+            ShowCellText(column, row, FormatNumber((document->*kGridColumns[column].member)[row]));
         ShowProduction(row, document->m_production[row]);
     }
     m_updating = false;

@@ -3,6 +3,7 @@
 
 #include "Cp1251.h"
 #include "MessagePump.h"
+#include "PlacementRegistry.h"
 #include "ProjectionWindows.h"
 #include "ScriptLine.h"
 #include "Screenshot.h"
@@ -29,6 +30,21 @@ bool EndsWith(const std::string& text, const std::string& ending) {
     return true;
 }
 
+// A whole decimal number of the script, or false with error naming the argument.
+bool ParseNumber(const std::string& text, const char* name, int& value, std::string& error) {
+    std::size_t end = 0;
+    try {
+        value = std::stoi(text, &end);
+    } catch (const std::exception&) {
+        end = 0;
+    }
+    if (end == 0 || end != text.size()) {
+        error = std::string(name) + " must be a whole number, not '" + text + "'";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 const ScriptRunner::Command ScriptRunner::kCommands[] = {
@@ -42,6 +58,12 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"screenshot", "FILE", &ScriptRunner::Screenshot},
     {"quit", "", &ScriptRunner::Quit},
     {"wait", "", &ScriptRunner::Wait},
+    {"type", "GAME NUM COLUMN ROW TEXT", &ScriptRunner::Type},
+    {"choose", "GAME NUM ROW ENTRY", &ScriptRunner::Choose},
+    {"key", "GAME NUM KEY", &ScriptRunner::Key},
+    {"grid", "GAME NUM", &ScriptRunner::Grid},
+    {"registry", "", &ScriptRunner::Registry},
+    {"move", "GAME NUM X Y CX CY", &ScriptRunner::Move},
 };
 
 int ScriptRunner::Run(const std::string& path) {
@@ -144,4 +166,57 @@ bool ScriptRunner::Wait(const Words&, std::string&) {
     MessagePump::Run(m_frame);
     m_quit = true; // the user closed the main window
     return true;
+}
+
+ProjectionDriver ScriptRunner::Driver() const {
+    const MainFrame& frame = m_frame;
+    return ProjectionDriver(m_frame.Handle(), m_frame.MdiClient(), [&frame] { MessagePump::RunUntilIdle(frame); });
+}
+
+bool ScriptRunner::Type(const Words& arguments, std::string& error) {
+    int column = 0, row = 0;
+    if (!ParseNumber(arguments[2], "COLUMN", column, error) || !ParseNumber(arguments[3], "ROW", row, error))
+        return false;
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    return projection && driver.Type(projection, column, row, arguments[4], error);
+}
+
+bool ScriptRunner::Choose(const Words& arguments, std::string& error) {
+    int row = 0;
+    if (!ParseNumber(arguments[2], "ROW", row, error))
+        return false;
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    return projection && driver.Choose(projection, row, arguments[3], error);
+}
+
+bool ScriptRunner::Key(const Words& arguments, std::string& error) {
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    return projection && driver.Key(projection, arguments[2], error);
+}
+
+bool ScriptRunner::Grid(const Words& arguments, std::string& error) {
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    if (!projection)
+        return false;
+    m_console.Out(driver.Grid(projection));
+    return true;
+}
+
+bool ScriptRunner::Registry(const Words&, std::string&) {
+    m_console.Out(PlacementRegistry::Describe());
+    return true;
+}
+
+bool ScriptRunner::Move(const Words& arguments, std::string& error) {
+    int x = 0, y = 0, cx = 0, cy = 0;
+    if (!ParseNumber(arguments[2], "X", x, error) || !ParseNumber(arguments[3], "Y", y, error) ||
+        !ParseNumber(arguments[4], "CX", cx, error) || !ParseNumber(arguments[5], "CY", cy, error))
+        return false;
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    return projection && driver.Move(projection, x, y, cx, cy, error);
 }

@@ -5,6 +5,7 @@
 
 #include "ConsoleOutput.h"
 #include "MainFrame.h"
+#include "ProjectionDriver.h"
 #include "ProjectionWindows.h"
 
 #include <string>
@@ -40,6 +41,14 @@ private:
     bool Dump(const Words& arguments, std::string& error);
     bool Screenshot(const Words& arguments, std::string& error);
     bool Quit(const Words& arguments, std::string& error);
+    // Working a projection window through real input, and reading it back.
+    bool Type(const Words& arguments, std::string& error);
+    bool Choose(const Words& arguments, std::string& error);
+    bool Key(const Words& arguments, std::string& error);
+    bool Grid(const Words& arguments, std::string& error);
+    bool Registry(const Words& arguments, std::string& error);
+    bool Move(const Words& arguments, std::string& error);
+    ProjectionDriver Driver() const;
     // Hands the window to the user, as a window session does, until the main window is closed.
     bool Wait(const Words& arguments, std::string& error);
 

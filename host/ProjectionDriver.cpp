@@ -1,0 +1,151 @@
+// Real input into projection windows, and their grid read back.
+#include "ProjectionDriver.h"
+
+#include "ProjectionWindows.h"
+#include "RealInput.h"
+
+#include <array>
+
+namespace {
+
+constexpr int kColumns = 17, kRows = 20;
+constexpr int kFirstCellId = 5012, kFirstChooserId = 10000;
+// The chooser's entries in the order its sorted list shows them.
+constexpr std::array<const char*, 4> kEntries = {"_TerraForming", "Capital", "Materials", "Ship"};
+
+std::string WindowText(HWND window) {
+    const int length = ::GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(std::max(0, ::GetWindowTextA(window, text.data(), length + 1))));
+    return text;
+}
+
+// "Zentharo  NAME (#NUM)   GAME:TURN": the planet's number and game.
+bool TitleNames(const std::string& title, const std::string& game, const std::string& num) {
+    const std::size_t gameStart = title.rfind(")   ");
+    const std::size_t numStart = title.rfind("(#", gameStart);
+    const std::size_t turnStart = title.rfind(':');
+    if (gameStart == std::string::npos || numStart == std::string::npos || turnStart == std::string::npos ||
+        turnStart < gameStart)
+        return false;
+    return title.substr(numStart + 2, gameStart - numStart - 2) == num &&
+           title.substr(gameStart + 4, turnStart - gameStart - 4) == game;
+}
+
+std::string ChooserEntry(HWND chooser) {
+    const LRESULT selected = ::SendMessageA(chooser, CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR)
+        return "";
+    std::string text(static_cast<std::size_t>(::SendMessageA(chooser, CB_GETLBTEXTLEN, selected, 0)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        ::SendMessageA(chooser, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+} // namespace
+
+HWND ProjectionDriver::Find(const std::string& game, const std::string& num, std::string& error) const {
+    for (HWND child = ::GetWindow(m_client, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!ProjectionWindows::IsProjection(child) || !TitleNames(WindowText(child), game, num))
+            continue;
+        if (!::IsWindowVisible(child)) {
+            error = "the projection of planet " + num + " of '" + game + "' is hidden";
+            return nullptr;
+        }
+        return child;
+    }
+    error = "no projection of planet " + num + " of '" + game + "' is open";
+    return nullptr;
+}
+
+void ProjectionDriver::FocusInside(HWND frame, HWND target) const {
+    ::SendMessageA(m_client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(frame), 0);
+    RealInput::Focus(m_main, target);
+    m_settle();
+}
+
+bool ProjectionDriver::Type(HWND frame, int column, int row, const std::string& text, std::string& error) const {
+    if (column < 0 || column >= kColumns || row < 0 || row >= kRows) {
+        error = "COLUMN must be 0..16 and ROW 0..19";
+        return false;
+    }
+    const HWND cell = ::GetDlgItem(View(frame), kFirstCellId + kRows * column + row);
+    FocusInside(frame, cell);
+    RealInput::PressKey(VK_HOME);
+    RealInput::PressKey(VK_END, true); // select the whole content, so typing replaces it
+    RealInput::PressKey(VK_DELETE);
+    RealInput::TypeText(text);
+    RealInput::PressKey(VK_TAB);
+    m_settle();
+    return true;
+}
+
+bool ProjectionDriver::Choose(HWND frame, int row, const std::string& entry, std::string& error) const {
+    int position = -1;
+    for (std::size_t i = 0; i < kEntries.size(); ++i)
+        if (entry == kEntries[i])
+            position = static_cast<int>(i);
+    if (row < 0 || row >= kRows || position < 0) {
+        error = "ROW must be 0..19 and ENTRY one of _TerraForming, Capital, Materials, Ship";
+        return false;
+    }
+    const HWND chooser = ::GetDlgItem(View(frame), kFirstChooserId + row);
+    FocusInside(frame, chooser);
+    RealInput::PressKey(VK_F4); // drop the list
+    m_settle();
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    RECT item{};
+    if (!::GetComboBoxInfo(chooser, &info) || !info.hwndList ||
+        ::SendMessageA(info.hwndList, LB_GETITEMRECT, position, reinterpret_cast<LPARAM>(&item)) == LB_ERR) {
+        error = "the chooser's list did not open";
+        return false;
+    }
+    RealInput::Click(info.hwndList, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+    m_settle();
+    return true;
+}
+
+bool ProjectionDriver::Key(HWND frame, const std::string& key, std::string& error) const {
+    struct NamedKey {
+        const char* name;
+        WORD virtualKey;
+        bool shift;
+    };
+    static constexpr NamedKey kKeys[] = {{"Escape", VK_ESCAPE, false}, {"Tab", VK_TAB, false}, {"Shift+Tab", VK_TAB, true}};
+    for (const NamedKey& named : kKeys) {
+        if (key != named.name)
+            continue;
+        const HWND focus = ::GetFocus();
+        if (!focus || (focus != frame && !::IsChild(frame, focus)))
+            FocusInside(frame, View(frame));
+        RealInput::PressKey(named.virtualKey, named.shift);
+        m_settle();
+        return true;
+    }
+    error = "KEY must be Escape, Tab or Shift+Tab";
+    return false;
+}
+
+std::string ProjectionDriver::Grid(HWND frame) const {
+    const HWND view = View(frame);
+    std::string grid;
+    for (int row = 0; row < kRows; ++row) {
+        for (int column = 0; column < kColumns; ++column)
+            grid += WindowText(::GetDlgItem(view, kFirstCellId + kRows * column + row)) + '\t';
+        grid += ChooserEntry(::GetDlgItem(view, kFirstChooserId + row));
+        grid += row + 1 < kRows ? "\n" : "";
+    }
+    return grid;
+}
+
+bool ProjectionDriver::Move(HWND frame, int x, int y, int cx, int cy, std::string& error) const {
+    if (cx <= 0 || cy <= 0) {
+        error = "CX and CY must be positive";
+        return false;
+    }
+    ::ShowWindow(frame, SW_RESTORE);
+    ::MoveWindow(frame, x, y, cx, cy, TRUE);
+    m_settle();
+    return true;
+}

@@ -15,8 +15,11 @@ public:
     void DestroyWindow();
     HWND GetSafeHwnd() const { return m_hWnd; }
 
-    // Hands the control a font and redraws it at once.
-    void SetFont(HFONT font) { ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+    // Hands the control a font, redrawing it at once when it can be seen: a redraw requested inside a
+    // hidden window shows nothing and costs a round of messages per control.
+    void SetFont(HFONT font) {
+        ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), ::IsWindowVisible(m_hWnd) ? TRUE : FALSE);
+    }
 
 protected:
     HWND m_hWnd = nullptr;

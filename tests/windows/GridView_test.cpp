@@ -14,6 +14,8 @@ constexpr int kRows = 20;
 class GridTest : public ::testing::Test {
 protected:
     void Open(const CMapStringToString& planet) {
+        // Windows open at the default place whatever an earlier test left in the saved placement.
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, "SOFTWARE\\Morvane\\PlugIns\\Zentharo");
         host.LoadAndInitialize();
         host.Select(planet);
         host.Command(planet.Lookup("GameName", scratch) ? scratch.c_str() : "");

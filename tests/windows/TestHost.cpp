@@ -150,23 +150,33 @@ void TestHost::Settle() {
 }
 
 std::vector<ProjectionWindow> TestHost::Projections() const {
-    std::vector<ProjectionWindow> windows;
+    std::vector<HWND> present, appeared;
     for (HWND child = ::GetWindow(mdiClient, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         char className[64] = {};
         ::GetClassNameA(child, className, sizeof className);
         if (std::string(className) != "ZentharoFrame")
             continue;
-        char title[256] = {};
-        ::GetWindowTextA(child, title, sizeof title);
-        RECT rect;
-        ::GetWindowRect(child, &rect);
-        ::MapWindowPoints(nullptr, mdiClient, reinterpret_cast<POINT*>(&rect), 2);
-        windows.push_back({child, title, ::IsWindowVisible(child) != FALSE, rect});
+        present.push_back(child);
+        if (std::find(m_seen.begin(), m_seen.end(), child) == m_seen.end())
+            appeared.push_back(child);
     }
-    // MDI numbers its children in creation order.
-    std::sort(windows.begin(), windows.end(), [](const ProjectionWindow& a, const ProjectionWindow& b) {
-        return ::GetWindowLongA(a.frame, GWL_ID) < ::GetWindowLongA(b.frame, GWL_ID);
-    });
+    m_seen.erase(std::remove_if(m_seen.begin(), m_seen.end(),
+                                [&](HWND frame) { return std::find(present.begin(), present.end(), frame) == present.end(); }),
+                 m_seen.end());
+    // Windows that appeared together were numbered by MDI as they were made.
+    std::sort(appeared.begin(), appeared.end(),
+              [](HWND a, HWND b) { return ::GetWindowLongA(a, GWL_ID) < ::GetWindowLongA(b, GWL_ID); });
+    m_seen.insert(m_seen.end(), appeared.begin(), appeared.end());
+
+    std::vector<ProjectionWindow> windows;
+    for (HWND frame : m_seen) {
+        char title[256] = {};
+        ::GetWindowTextA(frame, title, sizeof title);
+        RECT rect;
+        ::GetWindowRect(frame, &rect);
+        ::MapWindowPoints(nullptr, mdiClient, reinterpret_cast<POINT*>(&rect), 2);
+        windows.push_back({frame, title, ::IsWindowVisible(frame) != FALSE, rect});
+    }
     return windows;
 }
 

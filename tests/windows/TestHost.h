@@ -45,6 +45,11 @@ public:
     PluginLibrary plugin;
     HWND mainWindow = nullptr;
     HWND mdiClient = nullptr;
+
+private:
+    // Frames in the order they were first seen: MDI child ids cannot tell it, since Wine renumbers
+    // children as they are hidden and shown.
+    mutable std::vector<HWND> m_seen;
 };
 
 // A planet record with the keys the module reads.

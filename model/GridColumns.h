@@ -10,7 +10,6 @@
 
 struct GridColumn {
     const char* header;
-    const char* jsonName;
     ProjectionColumn CZentharoDoc::*member;
     bool editable;
 };
@@ -18,23 +17,23 @@ struct GridColumn {
 constexpr int kGridColumnCount = 17;
 
 inline constexpr std::array<GridColumn, kGridColumnCount> kGridColumns = {{
-    {"Turn", "turn", &CZentharoDoc::m_turn, false},
-    {"Col", "colIn", &CZentharoDoc::m_colIn, true},
-    {"Cap", "capIn", &CZentharoDoc::m_capIn, true},
-    {"Mat", "matIn", &CZentharoDoc::m_matIn, true},
-    {"Bombing", "bombing", &CZentharoDoc::m_bombing, true},
-    {"Upgrade", "upgrade", &CZentharoDoc::m_upgrade, true},
-    {"Pop", "pop", &CZentharoDoc::m_pop, false},
-    {"Ind", "ind", &CZentharoDoc::m_ind, false},
-    {"Col", "col", &CZentharoDoc::m_col, false},
-    {"Cap", "cap", &CZentharoDoc::m_cap, false},
-    {"Size", "size", &CZentharoDoc::m_size, false},
-    {"Res", "res", &CZentharoDoc::m_res, false},
-    {"Mat", "mat", &CZentharoDoc::m_mat, false},
-    {"L", "l", &CZentharoDoc::m_l, false},
-    {"Need Col", "needCol", &CZentharoDoc::m_needCol, false},
-    {"Need Cap", "needCap", &CZentharoDoc::m_needCap, false},
-    {"Mass", "mass", &CZentharoDoc::m_mass, false},
+    {"Turn", &CZentharoDoc::m_turn, false},
+    {"Col", &CZentharoDoc::m_colIn, true},
+    {"Cap", &CZentharoDoc::m_capIn, true},
+    {"Mat", &CZentharoDoc::m_matIn, true},
+    {"Bombing", &CZentharoDoc::m_bombing, true},
+    {"Upgrade", &CZentharoDoc::m_upgrade, true},
+    {"Pop", &CZentharoDoc::m_pop, false},
+    {"Ind", &CZentharoDoc::m_ind, false},
+    {"Col", &CZentharoDoc::m_col, false},
+    {"Cap", &CZentharoDoc::m_cap, false},
+    {"Size", &CZentharoDoc::m_size, false},
+    {"Res", &CZentharoDoc::m_res, false},
+    {"Mat", &CZentharoDoc::m_mat, false},
+    {"L", &CZentharoDoc::m_l, false},
+    {"Need Col", &CZentharoDoc::m_needCol, false},
+    {"Need Cap", &CZentharoDoc::m_needCap, false},
+    {"Mass", &CZentharoDoc::m_mass, false},
 }};
 
 constexpr const char* kProductionHeader = "Production";

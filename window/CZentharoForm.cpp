@@ -33,14 +33,13 @@ RECT CellRect(int column, int row) {
     return {left, top, left + kCellWidth, top + kCellHeight};
 }
 
-// The text a control shows now.
+// The text a control shows now: one message for the short texts of the grid, a second only for a long one.
 std::string WindowText(HWND window) {
     char buffer[64];
+    const int copied = std::max(::GetWindowTextA(window, buffer, sizeof buffer), 0);
+    if (copied < static_cast<int>(sizeof buffer) - 1)
+        return std::string(buffer, static_cast<std::size_t>(copied));
     const int length = ::GetWindowTextLengthA(window);
-    if (length < static_cast<int>(sizeof buffer)) {
-        const int copied = ::GetWindowTextA(window, buffer, sizeof buffer);
-        return std::string(buffer, static_cast<std::size_t>(std::max(copied, 0)));
-    }
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     text.resize(static_cast<std::size_t>(std::max(::GetWindowTextA(window, text.data(), length + 1), 0)));
     return text;

@@ -17,6 +17,7 @@ add_library(zentharo_framework STATIC
     framework/KeyboardRouter.cpp
     framework/CWinApp.cpp
     framework/RegistryKey.cpp
+    framework/WindowClasses.cpp
 )
 target_link_libraries(zentharo_framework PUBLIC zentharo_core user32 gdi32 advapi32)
 

@@ -5,16 +5,16 @@
 
 #include <algorithm>
 
-CDocTemplate::~CDocTemplate() {
-    // Documents still open when the template goes (module unload) close with it, views and all.
+CDocTemplate::~CDocTemplate() { CloseAllDocuments(); }
+
+void CDocTemplate::CloseAllDocuments() {
+    // Closing a document closes its frames, and their views delete it; one that does not delete
+    // itself (no view, or not deleted on close) is deleted here.
     while (!m_documents.empty()) {
         CDocument* document = m_documents.back();
         document->OnCloseDocument();
-        if (!m_documents.empty() && m_documents.back() == document) {
-            m_documents.pop_back();
-            document->m_pDocTemplate = nullptr;
-            delete document;
-        }
+        if (!m_documents.empty() && m_documents.back() == document)
+            delete document; // its destructor takes it off the list
     }
 }
 

@@ -18,16 +18,17 @@ bool CDocument::OnNewDocument() {
 }
 
 void CDocument::OnCloseDocument() {
-    // Closing frames removes their views one by one; the document must outlive that walk.
-    const bool autoDelete = m_bAutoDelete;
-    m_bAutoDelete = false;
+    if (m_closing)
+        return; // a frame closed below is taking its view away: the walk goes on here
+    // Closing frames removes their views one by one; the document outlives that walk.
+    m_closing = true;
     while (!m_viewList.empty()) {
         DocumentView* view = m_viewList.front();
         view->CloseFrame();
         RemoveView(view); // in case the view could not detach itself
     }
-    m_bAutoDelete = autoDelete;
     DeleteContents();
+    m_closing = false;
     if (m_bAutoDelete)
         delete this;
 }

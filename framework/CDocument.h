@@ -33,10 +33,14 @@ public:
     const std::vector<DocumentView*>& GetViews() const { return m_viewList; }
     CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
 
+    // Whether the document deletes itself when it closes, which it does when its last view goes.
+    // Whoever makes a document may hold it instead until a view holds it.
     bool m_bAutoDelete = true;
 
 private:
     friend class CDocTemplate;
+
+    bool m_closing = false; // while its frames are being closed
 
     CString m_strTitle;
     std::vector<DocumentView*> m_viewList;

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-INT_PTR CALLBACK CFormView::DialogProc(HWND, UINT, WPARAM, LPARAM) {
+INT_PTR CALLBACK CFormView::DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept {
     // The subclass handles everything; the form takes no focus at creation, the frame hands it on later.
     return FALSE;
 }

@@ -20,7 +20,7 @@ protected:
     BOOL OnMouseWheel(int delta) override;
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
+    static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     void UpdateScrollBars();
     void ScrollTo(POINT position);
 

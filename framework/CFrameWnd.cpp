@@ -82,9 +82,8 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CFrameWnd::PostNcDestroy() {
-    if (m_pDeletedFlag)
-        *m_pDeletedFlag = true;
-    delete this;
+    if (m_bOwnedByWindow)
+        delete this;
 }
 
 void CFrameWnd::OnViewDestroyed(CView* view) {

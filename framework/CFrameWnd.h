@@ -36,8 +36,10 @@ protected:
     void OnSetFocus() override;
     void PostNcDestroy() override;
 
-    HACCEL m_hAccelTable = nullptr; // loaded from the module's resources, freed with the module
+    HACCEL m_hAccelTable = nullptr; // the template's, shared by its frames
     CView* m_pViewActive = nullptr;
     CCreateContext* m_pCreateContext = nullptr; // valid while the window is being created
-    bool* m_pDeletedFlag = nullptr;             // set when the object is deleted during creation
+    // Set once the window exists: from then on the window owns the object and deletes it when it
+    // goes. A window that fails while being made leaves the object to whoever made it.
+    bool m_bOwnedByWindow = false;
 };

@@ -2,16 +2,10 @@
 #include "CMDIChildWnd.h"
 
 #include "CCreateContext.h"
+#include "CMultiDocTemplate.h"
+#include "CWinApp.h"
 
 namespace {
-
-constexpr const char* kFrameClassName = "ZentharoFrame";
-
-bool FrameClassRegistered() {
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    return ::GetClassInfoExA(ModuleInstance(), kFrameClassName, &existing) != 0;
-}
 
 BOOL CALLBACK FindMdiClientOf(HWND top, LPARAM found) {
     const HWND mdiClient = ::FindWindowExA(top, nullptr, "MDICLIENT", nullptr);
@@ -19,6 +13,11 @@ BOOL CALLBACK FindMdiClientOf(HWND top, LPARAM found) {
         return TRUE;
     *reinterpret_cast<HWND*>(found) = mdiClient;
     return FALSE;
+}
+
+HICON LoadIconOfSize(UINT resourceId, int size) {
+    return static_cast<HICON>(
+        ::LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(resourceId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
 } // namespace
@@ -32,42 +31,36 @@ HWND CMDIChildWnd::FindHostMdiClient() {
 BOOL CMDIChildWnd::PreCreateWindow(CREATESTRUCTA& create) {
     if (create.lpszClass)
         return TRUE;
-    if (!FrameClassRegistered()) {
-        WNDCLASSEXA frameClass{};
-        frameClass.cbSize = sizeof frameClass;
+    WNDCLASSEXA frameClass{};
+    frameClass.cbSize = sizeof frameClass;
+    if (!::GetClassInfoExA(ModuleInstance(), m_windowClassName, &frameClass)) {
         frameClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
         frameClass.lpfnWndProc = &CWnd::MdiChildWindowProc;
         frameClass.hInstance = ModuleInstance();
-        frameClass.hIcon = ::LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(m_nIDResource));
-        frameClass.hIconSm = static_cast<HICON>(::LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(m_nIDResource),
-                                                             IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+        frameClass.hIcon = LoadIconOfSize(m_nIDResource, 32);
+        frameClass.hIconSm = LoadIconOfSize(m_nIDResource, 16);
         frameClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
         frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        frameClass.lpszClassName = kFrameClassName;
-        if (!::RegisterClassExA(&frameClass))
+        frameClass.lpszClassName = m_windowClassName;
+        // The application unregisters it, and destroys its icons, when the module goes.
+        if (!AfxGetApp()->m_windowClasses.Register(frameClass))
             return FALSE;
     }
-    create.lpszClass = kFrameClassName;
+    create.lpszClass = m_windowClassName;
     return TRUE;
 }
 
-void CMDIChildWnd::UnregisterFrameClass() { ::UnregisterClassA(kFrameClassName, ModuleInstance()); }
-
 BOOL CMDIChildWnd::LoadFrame(UINT resourceId, CCreateContext* context) {
     const HWND mdiClient = FindHostMdiClient();
-    if (!mdiClient) {
-        delete this;
+    if (!mdiClient)
         return FALSE;
-    }
     m_nIDResource = resourceId;
-    m_hAccelTable = ::LoadAcceleratorsA(ModuleInstance(), MAKEINTRESOURCEA(resourceId));
+    m_hAccelTable = context && context->m_pNewDocTemplate ? context->m_pNewDocTemplate->GetAccelerators() : nullptr;
 
     // First pass: the window class, worked out from the template's icon.
     CREATESTRUCTA classRequest{};
-    if (!PreCreateWindow(classRequest) || !classRequest.lpszClass) {
-        delete this;
+    if (!PreCreateWindow(classRequest) || !classRequest.lpszClass)
         return FALSE;
-    }
 
     // Second pass: the real request, which the frame may still change.
     CREATESTRUCTA create{};
@@ -78,10 +71,8 @@ BOOL CMDIChildWnd::LoadFrame(UINT resourceId, CCreateContext* context) {
     create.style = WS_CHILD | WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     create.dwExStyle = WS_EX_MDICHILD;
     create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-    if (!PreCreateWindow(create)) {
-        delete this;
+    if (!PreCreateWindow(create))
         return FALSE;
-    }
 
     MDICREATESTRUCTA request{};
     request.szClass = create.lpszClass;
@@ -96,19 +87,13 @@ BOOL CMDIChildWnd::LoadFrame(UINT resourceId, CCreateContext* context) {
     request.style = create.style & ~WS_VISIBLE; // shown once the view is filled
     request.lParam = reinterpret_cast<LPARAM>(this);
 
-    // A window that fails during creation is destroyed and deletes this object on the way.
-    bool deleted = false;
-    m_pDeletedFlag = &deleted;
+    // A window that fails while being made is destroyed again before the request returns.
     m_pCreateContext = context;
     const HWND hwnd = reinterpret_cast<HWND>(::SendMessageA(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&request)));
-    if (deleted)
-        return FALSE;
-    m_pDeletedFlag = nullptr;
     m_pCreateContext = nullptr;
-    if (!hwnd) {
-        delete this;
+    if (!hwnd)
         return FALSE;
-    }
+    m_bOwnedByWindow = true;
     return TRUE;
 }
 
@@ -118,10 +103,26 @@ void CMDIChildWnd::ActivateFrame() {
 }
 
 BOOL CMDIChildWnd::DestroyWindow() {
-    // Destroyed directly, the child is still as the user left it (maximised, say) when it sees
-    // WM_DESTROY; the MDI bookkeeping then runs in the default MDI child handling of that message.
-    // WM_MDIDESTROY would first restore or hide it.
-    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
+    if (!m_hWnd || m_destroying)
+        return FALSE;
+    // The MDI client keeps its own list and its active child: only its destruction keeps them right,
+    // activating the next child. It restores a maximised child (and a minimised one) first, so the
+    // rectangle the user left is taken now.
+    ::GetWindowRect(m_hWnd, &m_rectAsLeft);
+    m_destroying = true;
+    const HWND hwnd = m_hWnd;
+    ::SendMessageA(::GetParent(hwnd), WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd), 0);
+    if (::IsWindow(hwnd)) // the parent was no MDI client after all
+        return ::DestroyWindow(hwnd);
+    return TRUE; // and this object is gone
+}
+
+RECT CMDIChildWnd::GetRectAsLeft() const {
+    if (m_destroying)
+        return m_rectAsLeft;
+    RECT rect{};
+    ::GetWindowRect(m_hWnd, &rect);
+    return rect;
 }
 
 LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

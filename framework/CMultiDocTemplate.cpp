@@ -7,54 +7,52 @@
 #include "CRuntimeClass.h"
 #include "CView.h"
 
-namespace {
-
-CString LoadResourceString(UINT id) {
-    char buffer[256];
-    const int length = ::LoadStringA(ModuleInstance(), id, buffer, sizeof buffer);
-    return CString(buffer, static_cast<std::size_t>(length > 0 ? length : 0));
-}
-
-} // namespace
+#include <memory>
 
 CMultiDocTemplate::CMultiDocTemplate(UINT resourceId, CRuntimeClass* documentClass, CRuntimeClass* frameClass,
                                      CRuntimeClass* viewClass)
     : m_nIDResource(resourceId), m_pDocClass(documentClass), m_pFrameClass(frameClass), m_pViewClass(viewClass),
-      m_strDocStrings(LoadResourceString(resourceId)) {}
+      m_accelerators(resourceId) {}
 
 CDocument* CMultiDocTemplate::OpenDocumentFile() {
-    auto* document = dynamic_cast<CDocument*>(m_pDocClass->CreateObject());
+    // This call owns the document until a view holds it, so a view that comes and goes while the
+    // frame is made takes nothing with it.
+    std::unique_ptr<CDocument> document(dynamic_cast<CDocument*>(m_pDocClass->CreateObject()));
     if (!document)
         return nullptr;
-    AddDocument(document);
-
-    // While the frame is made, a failing view must not take the document with it.
-    const bool autoDelete = document->m_bAutoDelete;
     document->m_bAutoDelete = false;
-    CFrameWnd* frame = CreateNewFrame(document);
-    document->m_bAutoDelete = autoDelete;
-    if (!frame) {
-        delete document;
+    AddDocument(document.get()); // the document leaves the list again when it is deleted
+    CFrameWnd* frame = CreateNewFrame(document.get());
+    if (!frame)
         return nullptr;
+
+    CDocument* opened = document.release(); // from here it goes with its last view
+    opened->m_bAutoDelete = true;
+    try {
+        if (!opened->OnNewDocument()) {
+            frame->DestroyWindow(); // the view goes with it, and the document with the view
+            return nullptr;
+        }
+        InitialUpdateFrame(frame, opened);
+    } catch (...) {
+        frame->DestroyWindow();
+        throw;
     }
-    if (!document->OnNewDocument()) {
-        frame->DestroyWindow(); // its view goes with it, and the document with its last view
-        return nullptr;
-    }
-    InitialUpdateFrame(frame, document);
-    return document;
+    return opened;
 }
 
 CFrameWnd* CMultiDocTemplate::CreateNewFrame(CDocument* document) {
-    auto* frame = dynamic_cast<CFrameWnd*>(m_pFrameClass->CreateObject());
+    // The frame object is ours until its window exists; then the window owns it.
+    std::unique_ptr<CFrameWnd> frame(dynamic_cast<CFrameWnd*>(m_pFrameClass->CreateObject()));
     if (!frame)
         return nullptr;
     CCreateContext context;
     context.m_pNewViewClass = m_pViewClass;
     context.m_pCurrentDoc = document;
+    context.m_pNewDocTemplate = this;
     if (!frame->LoadFrame(m_nIDResource, &context))
-        return nullptr; // the frame object is gone
-    return frame;
+        return nullptr;
+    return frame.release();
 }
 
 void CMultiDocTemplate::InitialUpdateFrame(CFrameWnd* frame, CDocument* document) {

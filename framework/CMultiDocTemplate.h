@@ -2,8 +2,8 @@
 // from their run-time classes, with the frame's resources under one id.
 #pragma once
 
+#include "AcceleratorTable.h"
 #include "CDocTemplate.h"
-#include "CString.h"
 #include "Win32.h"
 
 struct CRuntimeClass;
@@ -13,12 +13,15 @@ class CMultiDocTemplate : public CDocTemplate {
 public:
     CMultiDocTemplate(UINT resourceId, CRuntimeClass* documentClass, CRuntimeClass* frameClass,
                       CRuntimeClass* viewClass);
+    // Its documents close first: their frames use its accelerators to the end.
+    ~CMultiDocTemplate() override { CloseAllDocuments(); }
 
-    // Opens a new, empty document in a new frame; nullptr when any step fails (nothing is left behind).
+    // Opens a new, empty document in a new frame, whole or not at all: nullptr, or an exception, when
+    // any step fails, and then nothing that was made stays behind.
     CDocument* OpenDocumentFile();
 
-    // The template string: newline-separated fields (window title, document name, file filter, ...).
-    const CString& GetDocStrings() const { return m_strDocStrings; }
+    // The accelerator table of the resource id, loaded once and shared by every frame of the template.
+    HACCEL GetAccelerators() const { return m_accelerators.Get(); }
 
 private:
     CFrameWnd* CreateNewFrame(CDocument* document);
@@ -28,5 +31,5 @@ private:
     CRuntimeClass* m_pDocClass;
     CRuntimeClass* m_pFrameClass;
     CRuntimeClass* m_pViewClass;
-    CString m_strDocStrings;
+    AcceleratorTable m_accelerators;
 };

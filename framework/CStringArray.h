@@ -10,6 +10,7 @@ class CStringArray {
 public:
     void SetSize(int size) { m_items.resize(static_cast<std::size_t>(size)); }
     int GetSize() const { return static_cast<int>(m_items.size()); }
+    void Swap(CStringArray& other) noexcept { m_items.swap(other.m_items); }
 
     CString& operator[](int index) {
         assert(index >= 0 && index < GetSize());

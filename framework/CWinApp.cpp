@@ -2,7 +2,6 @@
 #include "CWinApp.h"
 
 #include "CDocument.h"
-#include "CMDIChildWnd.h"
 #include "CMultiDocTemplate.h"
 
 #include <cassert>
@@ -19,20 +18,13 @@ void CDocManager::AddDocTemplate(std::unique_ptr<CMultiDocTemplate> docTemplate)
     m_templates.push_back(std::move(docTemplate));
 }
 
-void CDocManager::OnFileNew() {
-    if (!m_templates.empty())
-        m_templates.front()->OpenDocumentFile();
+CDocument* CDocManager::OnFileNew() {
+    return m_templates.empty() ? nullptr : m_templates.front()->OpenDocumentFile();
 }
 
 void CDocManager::CloseAllDocuments() {
-    for (const auto& docTemplate : m_templates) {
-        while (!docTemplate->GetDocuments().empty()) {
-            CDocument* document = docTemplate->GetDocuments().back();
-            document->OnCloseDocument();
-            if (!docTemplate->GetDocuments().empty() && docTemplate->GetDocuments().back() == document)
-                delete document; // one that does not delete itself
-        }
-    }
+    for (const auto& docTemplate : m_templates)
+        docTemplate->CloseAllDocuments();
 }
 
 CWinApp::CWinApp() : m_pDocManager(std::make_unique<CDocManager>()) {
@@ -48,7 +40,7 @@ CWinApp::~CWinApp() {
 int CWinApp::ExitInstance() {
     m_pDocManager->CloseAllDocuments();
     m_keyboardRouter.Remove();
-    CMDIChildWnd::UnregisterFrameClass();
+    m_windowClasses.UnregisterAll();
     return 0;
 }
 
@@ -56,7 +48,7 @@ void CWinApp::AddDocTemplate(std::unique_ptr<CMultiDocTemplate> docTemplate) {
     m_pDocManager->AddDocTemplate(std::move(docTemplate));
 }
 
-void CWinApp::OnFileNew() {
+CDocument* CWinApp::OnFileNew() {
     m_keyboardRouter.Install(); // frames are made on the UI thread: route its keys from now on
-    m_pDocManager->OnFileNew();
+    return m_pDocManager->OnFileNew();
 }

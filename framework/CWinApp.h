@@ -1,21 +1,23 @@
-// The application object of the module: its document templates and its keyboard routing. Exactly one
-// exists; AfxGetApp reaches it.
+// The application object of the module: its document templates, its window classes and its keyboard
+// routing. Exactly one exists; AfxGetApp reaches it.
 #pragma once
 
 #include "CObject.h"
 #include "KeyboardRouter.h"
+#include "WindowClasses.h"
 
 #include <memory>
 #include <vector>
 
-class CDocTemplate;
+class CDocument;
 class CMultiDocTemplate;
 
 // Holds the document templates and opens new documents through them.
 class CDocManager {
 public:
     void AddDocTemplate(std::unique_ptr<CMultiDocTemplate> docTemplate);
-    void OnFileNew();
+    // Opens a new document through the first template: the document, or nullptr when none was made.
+    CDocument* OnFileNew();
     void CloseAllDocuments();
     const std::vector<std::unique_ptr<CMultiDocTemplate>>& GetTemplates() const { return m_templates; }
 
@@ -33,11 +35,13 @@ public:
     virtual int ExitInstance();
 
     void AddDocTemplate(std::unique_ptr<CMultiDocTemplate> docTemplate);
-    // Makes a new document through the first template, if any.
-    void OnFileNew();
+    // Makes a new document through the first template: the document, or nullptr when none was made.
+    CDocument* OnFileNew();
 
-    std::unique_ptr<CDocManager> m_pDocManager;
+    // Declared so that documents (and their windows) go first, then the hook, then the classes.
+    WindowClasses m_windowClasses;
     KeyboardRouter m_keyboardRouter;
+    std::unique_ptr<CDocManager> m_pDocManager;
 };
 
 CWinApp* AfxGetApp();

@@ -28,35 +28,63 @@ void CWnd::SubclassWindow(HWND hwnd) {
 
 BOOL CWnd::DestroyWindow() { return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE; }
 
-LRESULT CWnd::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC defaultProc) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        // An MDI child's creation parameters arrive wrapped in the MDI creation request.
-        LPARAM param = reinterpret_cast<LPARAM>(create->lpCreateParams);
-        if (defaultProc == &::DefMDIChildProcA && param)
-            param = reinterpret_cast<const MDICREATESTRUCTA*>(create->lpCreateParams)->lParam;
-        if (auto* wnd = reinterpret_cast<CWnd*>(param))
-            wnd->Attach(hwnd);
+namespace {
+
+// What a message answers when its handler failed: a window that fails while being made is not made,
+// and anything else is taken as handled, since a handler may have done part of its work.
+LRESULT FailedMessageResult(UINT message) {
+    switch (message) {
+    case WM_NCCREATE:
+        return FALSE;
+    case WM_CREATE:
+        return -1;
+    default:
+        return 0;
     }
-    CWnd* wnd = BoundObject(hwnd);
-    if (!wnd)
-        return ::CallWindowProcA(defaultProc, hwnd, message, wParam, lParam);
-    return wnd->WindowProc(message, wParam, lParam);
 }
 
-LRESULT CALLBACK CWnd::StandardWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+} // namespace
+
+LRESULT CWnd::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC defaultProc) noexcept {
+    // The window system calls in here from the host's message loop: nothing may unwind past this frame.
+    try {
+        if (message == WM_NCCREATE) {
+            const auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+            // An MDI child's creation parameters arrive wrapped in the MDI creation request.
+            LPARAM param = reinterpret_cast<LPARAM>(create->lpCreateParams);
+            if (defaultProc == &::DefMDIChildProcA && param)
+                param = reinterpret_cast<const MDICREATESTRUCTA*>(create->lpCreateParams)->lParam;
+            if (auto* wnd = reinterpret_cast<CWnd*>(param))
+                wnd->Attach(hwnd);
+        }
+        CWnd* wnd = BoundObject(hwnd);
+        if (!wnd)
+            return ::CallWindowProcA(defaultProc, hwnd, message, wParam, lParam);
+        return wnd->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        ::MessageBeep(MB_ICONHAND);
+        return FailedMessageResult(message);
+    }
+}
+
+LRESULT CALLBACK CWnd::StandardWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     return Dispatch(hwnd, message, wParam, lParam, ::DefWindowProcA);
 }
 
-LRESULT CALLBACK CWnd::MdiChildWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CWnd::MdiChildWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     return Dispatch(hwnd, message, wParam, lParam, ::DefMDIChildProcA);
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* wnd = BoundObject(hwnd);
-    if (!wnd)
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
-    return wnd->WindowProc(message, wParam, lParam);
+LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        CWnd* wnd = BoundObject(hwnd);
+        if (!wnd)
+            return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        return wnd->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        ::MessageBeep(MB_ICONHAND);
+        return FailedMessageResult(message);
+    }
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

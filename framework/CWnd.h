@@ -19,10 +19,12 @@ public:
     HWND m_hWnd = nullptr;
 
 protected:
-    // Window procedure of the classes the module registers; unbound messages go to defaultProc.
-    static LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC defaultProc);
-    static LRESULT CALLBACK StandardWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK MdiChildWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Window procedure of the classes the module registers; unbound messages go to defaultProc. The
+    // procedures are the doors through which the window system enters the module: an exception stops
+    // there, the message counts as failed, and the user hears it.
+    static LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC defaultProc) noexcept;
+    static LRESULT CALLBACK StandardWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK MdiChildWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
     void Attach(HWND hwnd);
     // Takes over an existing window's procedure; messages it does not handle go to the old one.
@@ -43,7 +45,7 @@ protected:
     virtual void PostNcDestroy() {}
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT OnNcDestroy(WPARAM wParam, LPARAM lParam);
 
     WNDPROC m_pfnSuper = nullptr;

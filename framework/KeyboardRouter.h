@@ -18,7 +18,7 @@ public:
     bool IsInstalled() const { return m_hook != nullptr; }
 
 private:
-    static LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) noexcept;
 
     HHOOK m_hook = nullptr;
 };

@@ -287,19 +287,20 @@ CString IntegerToText(std::int64_t value) {
     return CString(buffer, static_cast<std::size_t>(WriteInteger(value, buffer) - buffer));
 }
 
-CString FormatNumber(std::string_view text) {
+char* FormatNumberInto(std::string_view text, char* buffer) {
     const double value = Read(text);
     if (!(std::fabs(value) >= 0.01))
-        return CString();
-    char quick[kBufferSize];
-    if (char* end = WriteTwoDecimalsQuickly(value, quick))
-        return CString(quick, static_cast<std::size_t>(end - quick));
-    // The largest double has 309 integer digits; with sign, point and two decimals this always fits.
-    constexpr int kFixedCapacity = std::numeric_limits<double>::max_exponent10 + 1 + 4 + 8;
-    char buffer[kFixedCapacity];
-    const auto [end, error] = std::to_chars(buffer, buffer + kFixedCapacity, value, std::chars_format::fixed, 2);
+        return buffer;
+    if (char* end = WriteTwoDecimalsQuickly(value, buffer))
+        return end;
+    const auto [end, error] = std::to_chars(buffer, buffer + kFormattedSize, value, std::chars_format::fixed, 2);
     assert(error == std::errc());
-    return CString(buffer, static_cast<std::size_t>(end - buffer));
+    return end;
+}
+
+CString FormatNumber(std::string_view text) {
+    char buffer[kFormattedSize];
+    return CString(buffer, static_cast<std::size_t>(FormatNumberInto(text, buffer) - buffer));
 }
 
 } // namespace NumberText

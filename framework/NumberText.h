@@ -7,6 +7,7 @@
 #include "CString.h"
 
 #include <cstdint>
+#include <limits>
 #include <string_view>
 
 namespace NumberText {
@@ -31,7 +32,13 @@ char* WriteInteger(std::int64_t value, char* buffer);
 CString NumberToText(double value);
 CString IntegerToText(std::int64_t value);
 
+// Room for any text FormatNumberInto writes: the largest double has 309 integer digits, and a sign, a
+// point and two decimals come with them.
+constexpr int kFormattedSize = std::numeric_limits<double>::max_exponent10 + 1 + 4 + 8;
+
 // How the grid shows a stored number: empty below 0.01 in magnitude, otherwise fixed with two decimals.
 CString FormatNumber(std::string_view text);
+// The same, written into a buffer of kFormattedSize without allocating; returns the end of the text.
+char* FormatNumberInto(std::string_view text, char* buffer);
 
 } // namespace NumberText

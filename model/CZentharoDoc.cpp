@@ -15,6 +15,15 @@ constexpr int kPopulationPerColonist = 8;
 constexpr int kIndustryPerCapital = 1;
 constexpr double kMaximumSize = 2500.0;
 
+// Every column of the table, for saving and restoring it whole.
+constexpr ProjectionColumn CZentharoDoc::*kTableColumns[] = {
+    &CZentharoDoc::m_turn, &CZentharoDoc::m_size,    &CZentharoDoc::m_res,     &CZentharoDoc::m_pop,
+    &CZentharoDoc::m_col,  &CZentharoDoc::m_colIn,   &CZentharoDoc::m_ind,     &CZentharoDoc::m_cap,
+    &CZentharoDoc::m_capIn, &CZentharoDoc::m_mat,    &CZentharoDoc::m_matIn,   &CZentharoDoc::m_l,
+    &CZentharoDoc::m_upgrade, &CZentharoDoc::m_bombing, &CZentharoDoc::m_production, &CZentharoDoc::m_needCol,
+    &CZentharoDoc::m_needCap, &CZentharoDoc::m_mass,
+};
+
 } // namespace
 
 CZentharoDoc::CZentharoDoc(const CMapStringToString& planetRecord) {
@@ -63,6 +72,29 @@ CString CZentharoDoc::ProjectionTitle() {
     title += ":";
     title += m_planet["Turn"];
     return title;
+}
+
+void CZentharoDoc::SetInput(ProjectionColumn CZentharoDoc::*column, int row, const CString& text) {
+    SaveTable(); // may fail: nothing has changed yet
+    try {
+        (this->*column)[row] = text;
+        Recalculate(0);
+    } catch (...) {
+        RestoreTable();
+        throw;
+    }
+}
+
+void CZentharoDoc::SaveTable() {
+    static_assert(std::size(kTableColumns) == kColumnCount);
+    // Assigning over the saved columns of the last edit reuses their storage: usually nothing is allocated.
+    for (std::size_t i = 0; i < kColumnCount; ++i)
+        m_saved[i] = this->*kTableColumns[i];
+}
+
+void CZentharoDoc::RestoreTable() noexcept {
+    for (std::size_t i = 0; i < kColumnCount; ++i)
+        (this->*kTableColumns[i]).Swap(m_saved[i]);
 }
 
 void CZentharoDoc::Store(CString& cell, double value) {

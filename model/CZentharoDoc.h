@@ -6,6 +6,8 @@
 #include "framework/CMapStringToString.h"
 #include "framework/NumberText.h"
 
+#include <array>
+
 class CZentharoDoc : public CDocument {
 public:
     // Copies the planet record and lays it into row 0, with the inputs at their defaults.
@@ -17,6 +19,10 @@ public:
     // Rebuilds rows firstRow + 1 .. 19 from the row before each, then the L of row 19.
     // A first row outside 0..19 changes nothing.
     void Recalculate(int firstRow);
+
+    // Stores text into a cell of an input column (or the production) as typed, then recalculates; all or
+    // nothing: when memory runs out on the way, the table is left as it was and the exception goes on.
+    void SetInput(ProjectionColumn CZentharoDoc::*column, int row, const CString& text);
 
     // Keeps quantity at or below limit by trading with reserve at rate units of quantity per unit of reserve.
     void Transfer(CString& quantity, CString& reserve, CString limit, int rate);
@@ -56,4 +62,10 @@ private:
     void Store(CString& cell, double value);
 
     char m_numBuf[NumberText::kBufferSize] = {};
+
+    // The table as it was before the edit in progress, kept to put it back; reused from edit to edit.
+    static constexpr std::size_t kColumnCount = 18;
+    std::array<ProjectionColumn, kColumnCount> m_saved;
+    void SaveTable();
+    void RestoreTable() noexcept;
 };

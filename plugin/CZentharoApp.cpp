@@ -1,7 +1,9 @@
 // What each entry point does.
 #include "CZentharoApp.h"
 
+#include "framework/CMDIChildWnd.h"
 #include "framework/CMultiDocTemplate.h"
+#include "framework/CResourceException.h"
 #include "framework/CView.h"
 #include "framework/NumberText.h"
 #include "model/CZentharoDoc.h"
@@ -10,6 +12,9 @@
 #include "window/CZentharoFrame.h"
 
 #include <memory>
+#include <new>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -31,6 +36,19 @@ void ReadIfPresent(const CMapStringToString& record, const char* key, std::int32
 // Keys of the games-list record name the games still open when they begin exactly with "Game.".
 bool NamesOpenGame(const CString& key) { return key.GetLength() >= 5 && key.Left(5) == "Game."; }
 
+constexpr const char* kOpenFailure =
+    "No more projection windows can be opened: the system has run out of windows or memory.\n\n"
+    "Close some windows and try again.";
+constexpr const char* kForeignRecords =
+    "This host passes records that Zentharo cannot read, so Zentharo does nothing when the host calls it.\n\n"
+    "The host and Zentharo must be built on the same class library.";
+
+// Tells the user, in a message box owned by the host's main window when there is one.
+void Tell(const char* text, UINT icon) {
+    const HWND mdiClient = CMDIChildWnd::FindHostMdiClient();
+    ::MessageBoxA(mdiClient ? ::GetParent(mdiClient) : nullptr, text, "Zentharo", MB_OK | icon);
+}
+
 } // namespace
 
 void CZentharoApp::OnLoad() {
@@ -49,9 +67,17 @@ void CZentharoApp::OnInitialize(CMapStringToString& record) {
 }
 
 void CZentharoApp::OnPlanetChanged(CMapStringToString& record) {
-    m_currentPlanet.RemoveAll();
-    for (const auto& [key, value] : record)
-        m_currentPlanet.SetAt(key, value);
+    // A selection that cannot be copied whole leaves none: a command must not project the planet
+    // selected before.
+    try {
+        CMapStringToString planet{10};
+        for (const auto& [key, value] : record)
+            planet.SetAt(key, value);
+        m_currentPlanet.Swap(planet);
+    } catch (...) {
+        m_currentPlanet.RemoveAll();
+        throw;
+    }
 }
 
 void CZentharoApp::OnUserCommand(CMapStringToString& record) {
@@ -63,7 +89,29 @@ void CZentharoApp::OnUserCommand(CMapStringToString& record) {
         return;
     if (HasProjectionOfCurrentPlanet())
         return; // at most one window per planet of a game; the existing one stays where it is
-    OnFileNew();
+    if (m_pDocManager->GetTemplates().empty() || !CMDIChildWnd::FindHostMdiClient())
+        return; // before OnLoad, or in a host without windows: nothing can open
+    if (!OpenProjection())
+        Tell(kOpenFailure, MB_ICONEXCLAMATION);
+}
+
+// A projection opens whole or not at all: a window, font or allocation that fails on the way undoes
+// what was made.
+bool CZentharoApp::OpenProjection() {
+    try {
+        return OnFileNew() != nullptr;
+    } catch (const CResourceException&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void CZentharoApp::RefuseForeignRecord() {
+    if (m_foreignRecordReported)
+        return;
+    m_foreignRecordReported = true;
+    Tell(kForeignRecords, MB_ICONERROR);
 }
 
 // Compares by indexing, as the records are used everywhere: a missing "Num" or "GameName" is added
@@ -77,14 +125,20 @@ bool CZentharoApp::HasProjectionOfCurrentPlanet() {
 }
 
 void CZentharoApp::OnActivate(CMapStringToString& record) {
+    // Decided for every window before any is shown or hidden, so that a failure changes none.
+    std::vector<std::pair<HWND, int>> frames;
     for (CZentharoDoc* document : OpenProjections()) {
         const int show = document->m_planet["GameName"] == record["GameName"] ? SW_SHOW : SW_HIDE;
         for (DocumentView* view : document->GetViews())
-            ::ShowWindow(static_cast<CView*>(view)->GetParentFrame(), show);
+            frames.emplace_back(static_cast<CView*>(view)->GetParentFrame(), show);
     }
+    for (const auto& [frame, show] : frames)
+        ::ShowWindow(frame, show);
 }
 
 void CZentharoApp::OnGamesListModified(CMapStringToString& record) {
+    // Everything to discard is known before anything is destroyed, so that a failure discards nothing.
+    std::vector<std::pair<HWND, HWND>> discarded; // view and frame
     for (CZentharoDoc* document : OpenProjections()) {
         const CString& game = document->m_planet["GameName"];
         bool stillOpen = false;
@@ -95,18 +149,17 @@ void CZentharoApp::OnGamesListModified(CMapStringToString& record) {
             }
         if (stillOpen)
             continue;
-        // Destroying the views discards the document. A frame left without its view would be an empty
-        // window: it closes too, and saves its placement as every frame does.
-        const std::vector<DocumentView*> views = document->GetViews();
-        std::vector<HWND> frames;
-        for (DocumentView* view : views)
-            frames.push_back(static_cast<CView*>(view)->GetParentFrame());
-        for (DocumentView* view : views)
-            static_cast<CView*>(view)->DestroyWindow();
-        for (HWND frame : frames)
-            if (CWnd* frameWnd = CWnd::FromHandlePermanent(frame))
-                frameWnd->DestroyWindow();
+        for (DocumentView* view : document->GetViews())
+            discarded.emplace_back(static_cast<CView*>(view)->GetSafeHwnd(), static_cast<CView*>(view)->GetParentFrame());
     }
+    // Destroying the views discards the documents. A frame left without its view would be an empty
+    // window: it closes too, and saves its placement as every frame does.
+    for (const auto& [view, frame] : discarded)
+        if (CWnd* viewWnd = CWnd::FromHandlePermanent(view))
+            viewWnd->DestroyWindow();
+    for (const auto& [view, frame] : discarded)
+        if (CWnd* frameWnd = CWnd::FromHandlePermanent(frame))
+            frameWnd->DestroyWindow();
 }
 
 void CZentharoApp::OnAbout(CMapStringToString& record) {

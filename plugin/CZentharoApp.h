@@ -18,6 +18,8 @@ public:
     void OnPlanetChanged(CMapStringToString& record);
     void OnAbout(CMapStringToString& record);
     void OnActivate(CMapStringToString& record);
+    // A host passed a record of another type: it is not read, and the user is told once.
+    void RefuseForeignRecord();
 
     std::int32_t m_eventMask = 0;
     CMapStringToString m_currentPlanet{10};
@@ -28,4 +30,7 @@ private:
     // Every open projection document, in the document manager's order.
     std::vector<CZentharoDoc*> OpenProjections() const;
     bool HasProjectionOfCurrentPlanet();
+    bool OpenProjection();
+
+    bool m_foreignRecordReported = false;
 };

@@ -1,4 +1,8 @@
 // The seven entry points the host calls, and the module's one application object.
+//
+// Each entry point is a door into the module from somebody else's process, so each one stops every
+// exception (an operation that fails is abandoned, leaving the module as it was) and refuses a record
+// that is not of the module's own type.
 #include "CZentharoApp.h"
 
 #include "framework/Win32.h"
@@ -7,17 +11,37 @@ namespace {
 
 CZentharoApp theApp; // built when the module is loaded
 
+template <typename Operation>
+void Enter(Operation operation) noexcept {
+    try {
+        operation();
+    } catch (...) {
+        ::MessageBeep(MB_ICONHAND);
+    }
+}
+
+void EnterWithRecord(CMapStringToString& record, void (CZentharoApp::*operation)(CMapStringToString&)) noexcept {
+    Enter([&] {
+        if (CMapStringToString::IsOurs(&record))
+            (theApp.*operation)(record);
+        else
+            theApp.RefuseForeignRecord();
+    });
+}
+
 } // namespace
 
 extern "C" {
 
-void OnLoad() { theApp.OnLoad(); }
-void OnInitialize(CMapStringToString& record) { theApp.OnInitialize(record); }
-void OnGamesListModified(CMapStringToString& record) { theApp.OnGamesListModified(record); }
-void OnUserCommand(CMapStringToString& record) { theApp.OnUserCommand(record); }
-void OnPlanetChanged(CMapStringToString& record) { theApp.OnPlanetChanged(record); }
-void OnAbout(CMapStringToString& record) { theApp.OnAbout(record); }
-void OnActivate(CMapStringToString& record) { theApp.OnActivate(record); }
+void OnLoad() {
+    Enter([] { theApp.OnLoad(); });
+}
+void OnInitialize(CMapStringToString& record) { EnterWithRecord(record, &CZentharoApp::OnInitialize); }
+void OnGamesListModified(CMapStringToString& record) { EnterWithRecord(record, &CZentharoApp::OnGamesListModified); }
+void OnUserCommand(CMapStringToString& record) { EnterWithRecord(record, &CZentharoApp::OnUserCommand); }
+void OnPlanetChanged(CMapStringToString& record) { EnterWithRecord(record, &CZentharoApp::OnPlanetChanged); }
+void OnAbout(CMapStringToString& record) { EnterWithRecord(record, &CZentharoApp::OnAbout); }
+void OnActivate(CMapStringToString& record) { EnterWithRecord(record, &CZentharoApp::OnActivate); }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     switch (reason) {
@@ -27,7 +51,7 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
         // Unloaded by the host while it runs: take our windows, hook and window class with us, since
         // their code is about to go. At process exit the windows are already gone with the host.
         if (reserved == nullptr)
-            theApp.ExitInstance();
+            Enter([] { theApp.ExitInstance(); });
         return TRUE;
     default:
         return TRUE;

@@ -1,11 +1,14 @@
 // The projection grid: laying out the controls, showing the document and taking the user's edits.
 #include "CZentharoForm.h"
 
+#include "framework/CResourceException.h"
 #include "model/CZentharoDoc.h"
 #include "model/ProductionChooser.h"
 #include "resources/resource.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 #include <string>
 
 namespace {
@@ -66,9 +69,10 @@ void CZentharoForm::OnInitialUpdate() {
     CFormView::OnInitialUpdate();
 }
 
+// Each step throws when the window system refuses a font or control: a grid is whole or not shown.
 void CZentharoForm::CreateFonts() {
-    m_cellFont.CreateFontIndirect(ArialRequest(16, 5));
-    m_chooserFont.CreateFontIndirect(ArialRequest(12, 6));
+    if (!m_cellFont.CreateFontIndirect(ArialRequest(16, 5)) || !m_chooserFont.CreateFontIndirect(ArialRequest(12, 6)))
+        AfxThrowResourceException();
 }
 
 // Column by column, top to bottom: the creation order is also the tab order.
@@ -77,8 +81,9 @@ void CZentharoForm::CreateCells() {
         const DWORD readOnly = kGridColumns[column].editable ? 0 : ES_READONLY;
         for (int row = 0; row < kRows; ++row) {
             CEdit& cell = m_edit[kRows * column + row];
-            cell.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | readOnly, WS_EX_STATICEDGE,
-                        CellRect(column, row), m_hWnd, kFirstCellId + kRows * column + row);
+            if (!cell.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | readOnly, WS_EX_STATICEDGE,
+                             CellRect(column, row), m_hWnd, kFirstCellId + kRows * column + row))
+                AfxThrowResourceException();
             cell.SetFont(m_cellFont.GetSafeHandle());
         }
     }
@@ -88,11 +93,14 @@ void CZentharoForm::CreateChoosers() {
     for (int row = 0; row < kRows; ++row) {
         const int top = kGridTop + kRowPitch * row;
         CComboBox& chooser = m_combo[row];
-        chooser.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SORT | CBS_DROPDOWNLIST,
-                       {kChooserLeft, top, kChooserRight, top + kChooserDropHeight}, m_hWnd, kFirstChooserId + row);
+        if (!chooser.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SORT | CBS_DROPDOWNLIST,
+                            {kChooserLeft, top, kChooserRight, top + kChooserDropHeight}, m_hWnd,
+                            kFirstChooserId + row))
+            AfxThrowResourceException();
         chooser.SetFont(m_chooserFont.GetSafeHandle());
         for (const char* entry : ProductionChooser::kEntriesAdded)
-            chooser.AddString(entry);
+            if (chooser.AddString(entry) < 0)
+                AfxThrowResourceException();
     }
 }
 
@@ -128,15 +136,21 @@ void CZentharoForm::AlignHeaders() {
     }
 }
 
-void CZentharoForm::UpdateGrid() {
+// Allocates nothing, so that it cannot fail: after any edit, taken or not, the grid shows the document.
+void CZentharoForm::UpdateGrid() noexcept {
     const CZentharoDoc* document = GetDocument();
     if (!document)
         return;
     m_updating = true;
     for (int row = 0; row < kRows; ++row) {
-        ShowCellText(0, row, document->m_turn[row]); // the turn as stored
-        for (int column = 1; column < kColumns; ++column)
-            ShowCellText(column, row, FormatNumber((document->*kGridColumns[column].member)[row]));
+        const CString& turn = document->m_turn[row];
+        ShowCellText(0, row, turn.View()); // the turn as stored
+        for (int column = 1; column < kColumns; ++column) {
+            char text[NumberText::kFormattedSize + 1];
+            char* end = NumberText::FormatNumberInto((document->*kGridColumns[column].member)[row].View(), text);
+            *end = '\0';
+            ShowCellText(column, row, std::string_view(text, static_cast<std::size_t>(end - text)));
+        }
         ShowProduction(row, document->m_production[row]);
     }
     m_updating = false;
@@ -144,13 +158,17 @@ void CZentharoForm::UpdateGrid() {
 
 // Writes only a text that differs from what the cell shows: rewriting an unchanged cell costs a round
 // of messages and would clear a selection the dialog manager has just made for the user's typing.
-void CZentharoForm::ShowCellText(int column, int row, const CString& text) {
+// The text must be followed by a terminating zero.
+void CZentharoForm::ShowCellText(int column, int row, std::string_view text) {
     const HWND cell = m_edit[kRows * column + row].GetSafeHwnd();
-    if (WindowText(cell) != text.View())
-        ::SetWindowTextA(cell, text);
+    char shown[NumberText::kFormattedSize + 2];
+    const int copied = ::GetWindowTextA(cell, shown, sizeof shown);
+    // A cell holding more than the buffer takes differs from every text the grid shows.
+    if (copied < 0 || static_cast<std::size_t>(copied) != text.size() || std::memcmp(shown, text.data(), text.size()) != 0)
+        ::SetWindowTextA(cell, text.data());
 }
 
-void CZentharoForm::ShowProduction(int row, const CString& production) {
+void CZentharoForm::ShowProduction(int row, const CString& production) noexcept {
     CComboBox& chooser = m_combo[row];
     const int position = ProductionChooser::SelectedPosition(production.View());
     if (chooser.GetCurSel() != position)
@@ -179,16 +197,31 @@ BOOL CZentharoForm::OnCommand(WPARAM wParam, LPARAM lParam) {
     return CFormView::OnCommand(wParam, lParam);
 }
 
+// An edit either is taken whole (stored, recalculated and shown) or leaves the table as it was: when
+// memory runs out on the way, the grid shows the table as before and the user hears it.
+template <typename Edit>
+void CZentharoForm::TakeEdit(Edit edit) {
+    try {
+        edit();
+    } catch (const std::bad_alloc&) {
+        ::MessageBeep(MB_ICONHAND);
+    }
+    UpdateGrid();
+}
+
 void CZentharoForm::OnCellKillFocus(UINT id) {
     CZentharoDoc* document = GetDocument();
     if (!document)
         return; // the view is being destroyed after its document
     const int cell = static_cast<int>(id - kFirstCellId);
-    const int column = cell / kRows, row = cell % kRows;
-    if (kGridColumns[column].editable)
-        (document->*kGridColumns[column].member)[row] = CString(WindowText(m_edit[cell].GetSafeHwnd()));
-    document->Recalculate(0);
-    UpdateGrid();
+    const GridColumn& column = kGridColumns[cell / kRows];
+    const int row = cell % kRows;
+    TakeEdit([&] {
+        if (column.editable)
+            document->SetInput(column.member, row, CString(WindowText(m_edit[cell].GetSafeHwnd())));
+        else
+            document->Recalculate(0); // nothing new: stopped half-way it would leave every text as it is
+    });
 }
 
 void CZentharoForm::OnProductionSelChange(UINT id) {
@@ -201,10 +234,10 @@ void CZentharoForm::OnProductionSelChange(UINT id) {
     const int length = static_cast<int>(::SendMessageA(chooser, CB_GETLBTEXTLEN, selected, 0));
     if (selected < 0 || length < 0)
         return;
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    ::SendMessageA(chooser, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    document->m_production[row] = CString(text);
-    document->Recalculate(0);
-    UpdateGrid();
+    TakeEdit([&] {
+        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        ::SendMessageA(chooser, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(length));
+        document->SetInput(&CZentharoDoc::m_production, row, CString(text));
+    });
 }

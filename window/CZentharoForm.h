@@ -26,7 +26,7 @@ public:
 
     void OnInitialUpdate() override;
     // Brings every cell and chooser in line with the document.
-    void UpdateGrid();
+    void UpdateGrid() noexcept;
     static CString FormatNumber(CString text) { return NumberText::FormatNumber(text.View()); }
 
     void OnCellKillFocus(UINT id);
@@ -40,8 +40,10 @@ private:
     void CreateCells();
     void CreateChoosers();
     void AlignHeaders();
-    void ShowCellText(int column, int row, const CString& text);
-    void ShowProduction(int row, const CString& production);
+    void ShowCellText(int column, int row, std::string_view text);
+    void ShowProduction(int row, const CString& production) noexcept;
+    template <typename Edit>
+    void TakeEdit(Edit edit);
 
     // The fonts outlive the controls that use them: members are destroyed in reverse order.
     CFont m_cellFont;

@@ -39,8 +39,7 @@ BOOL CZentharoFrame::OnCreateClient(CREATESTRUCTA* create, CCreateContext* conte
 
 void CZentharoFrame::OnDestroy() {
     CMDIChildWnd::OnDestroy();
-    RECT rect;
-    ::GetWindowRect(m_hWnd, &rect);
+    RECT rect = GetRectAsLeft(); // maximised or minimised included
     ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
     const RegistryKey key = RegistryKey::CreateOrOpen(HKEY_CURRENT_USER, kPlacementKey);
     if (!key)

@@ -9,6 +9,9 @@ class CZentharoFrame : public CMDIChildWnd {
 public:
     static CRuntimeClass classCZentharoFrame;
     static constexpr const char* kPlacementKey = "SOFTWARE\\Morvane\\PlugIns\\Zentharo";
+    static constexpr const char* kWindowClassName = "ZentharoFrame";
+
+    CZentharoFrame() : CMDIChildWnd(kWindowClassName) {}
 
     // On the pass that names the window class, applies the saved placement and resets it to 0.
     BOOL PreCreateWindow(CREATESTRUCTA& create) override;

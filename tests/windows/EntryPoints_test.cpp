@@ -1,9 +1,11 @@
 // The module driven through its exports by a host: which windows open, show, hide and close.
+#include "MessageBoxWatcher.h"
 #include "TestHost.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -271,6 +273,44 @@ TEST(Records, CrossTheBoundaryBothWays) {
         delete record;
     }
     SUCCEED();
+}
+
+// A map of another class library, as it lies in memory: a pointer to its table of virtual functions
+// first, then its hash table, its count and its block size.
+struct ForeignMap {
+    virtual ~ForeignMap() = default;
+    void* hashTable = nullptr;
+    unsigned hashTableSize = 17;
+    int count = 3;
+    int blockSize = 10;
+};
+
+TEST(Records, OfAnotherTypeAreRefusedAndTheUserIsToldOnce) {
+    TestHost host;
+    host.LoadAndInitialize();
+    host.Select(Planet("Alpha", "17"));
+    MessageBoxWatcher boxes;
+    ForeignMap foreign;
+    char before[sizeof foreign];
+    std::memcpy(before, &foreign, sizeof foreign);
+    auto& record = *static_cast<CMapStringToString*>(static_cast<void*>(&foreign));
+    for (int round = 0; round < 2; ++round) {
+        host.plugin.OnInitialize(record);
+        host.plugin.OnPlanetChanged(record);
+        host.plugin.OnUserCommand(record);
+        host.plugin.OnActivate(record);
+        host.plugin.OnGamesListModified(record);
+        host.plugin.OnAbout(record);
+        host.Settle();
+    }
+    EXPECT_EQ(0, std::memcmp(before, &foreign, sizeof foreign)) << "the foreign record was written";
+    ASSERT_EQ(1u, boxes.Shown().size());
+    EXPECT_NE(std::string::npos, boxes.Shown()[0].text.find("records that Zentharo cannot read"));
+    EXPECT_EQ(host.mainWindow, boxes.Shown()[0].owner);
+
+    // The module's own records still work, and the planet selected before is still selected.
+    host.Command("Alpha");
+    EXPECT_EQ(1u, host.Projections().size());
 }
 
 std::string GameOf(const ProjectionWindow& window) {

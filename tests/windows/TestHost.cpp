@@ -1,6 +1,10 @@
 // The test host's windows and record helpers.
 #include "TestHost.h"
 
+#include "host/ProjectionDriver.h"
+#include "model/GridColumns.h"
+#include "model/ProductionChooser.h"
+
 #include <algorithm>
 #include <fstream>
 #include <stdexcept>
@@ -197,4 +201,24 @@ CMapStringToString Planet(const char* game, const char* num, const char* name,
             record.RemoveKey(key);
     }
     return record;
+}
+
+std::string ExpectedGrid(const CMapStringToString& planet, const std::vector<GridEdit>& edits) {
+    CZentharoDoc document(planet);
+    document.m_bAutoDelete = false;
+    document.Recalculate(0);
+    for (const GridEdit& edit : edits)
+        document.SetInput(edit.column, edit.row, edit.text);
+    std::string grid;
+    for (int row = 0; row < kProjectedTurns; ++row) {
+        for (int column = 0; column < kGridColumnCount; ++column)
+            grid += ShownCellText(document, column, row).Bytes() + '\t';
+        grid += ProductionChooser::SelectedEntry(document.m_production[row].View());
+        grid += row + 1 < kProjectedTurns ? "\n" : "";
+    }
+    return grid;
+}
+
+std::string ShownGrid(HWND frame) {
+    return ProjectionDriver(nullptr, nullptr, [] {}).Grid(frame);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "host/PluginLibrary.h"
+#include "model/CZentharoDoc.h"
 
 #include <string>
 #include <utility>
@@ -51,6 +52,19 @@ private:
     // children as they are hidden and shown.
     mutable std::vector<HWND> m_seen;
 };
+
+// An input typed into a projection: the document column, the row and the text as typed.
+struct GridEdit {
+    ProjectionColumn CZentharoDoc::*column;
+    int row;
+    const char* text;
+};
+
+// The rows a projection of the planet shows after the edits, worked out by the portable model, in the
+// form ProjectionDriver::Grid reads them from the window.
+std::string ExpectedGrid(const CMapStringToString& planet, const std::vector<GridEdit>& edits = {});
+// The rows the projection window shows.
+std::string ShownGrid(HWND frame);
 
 // A planet record with the keys the module reads.
 CMapStringToString Planet(const char* game, const char* num, const char* name = "Terra",

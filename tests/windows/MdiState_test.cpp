@@ -1,0 +1,123 @@
+// Closing a projection keeps the host's MDI client right: its active child is a live window (or none),
+// the next child is activated as the host would see it, and Ctrl+F6 goes on switching.
+#include "TestHost.h"
+#include "host/RealInput.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// A window of the host's own in the MDI client, as a game window is; it counts its activations.
+class HostChild {
+public:
+    explicit HostChild(HWND mdiClient) {
+        WNDCLASSA childClass{};
+        childClass.lpfnWndProc = &Proc;
+        childClass.hInstance = ::GetModuleHandleA(nullptr);
+        childClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        childClass.lpszClassName = "ZentharoTestGame";
+        ::RegisterClassA(&childClass); // fails harmlessly when registered already
+        MDICREATESTRUCTA request{};
+        request.szClass = "ZentharoTestGame";
+        request.szTitle = "Game";
+        request.hOwner = ::GetModuleHandleA(nullptr);
+        request.x = request.y = request.cx = request.cy = CW_USEDEFAULT;
+        request.style = WS_VISIBLE;
+        hwnd = reinterpret_cast<HWND>(::SendMessageA(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&request)));
+        activations = 0;
+    }
+
+    HWND hwnd;
+    static int activations;
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_MDIACTIVATE && reinterpret_cast<HWND>(lParam) == window)
+            ++activations;
+        return ::DefMDIChildProcA(window, message, wParam, lParam);
+    }
+};
+int HostChild::activations = 0;
+
+HWND ActiveChild(const TestHost& host) {
+    return reinterpret_cast<HWND>(::SendMessageA(host.mdiClient, WM_MDIGETACTIVE, 0, 0));
+}
+
+void PressEscapeIn(TestHost& host, HWND frame) {
+    RealInput::Focus(host.mainWindow, ::GetDlgItem(::GetWindow(frame, GW_CHILD), 5012));
+    host.Settle();
+    RealInput::PressKey(VK_ESCAPE);
+    host.Settle();
+}
+
+TEST(ClosingAProjection, LeavesTheClientALiveActiveChild) {
+    const struct {
+        const char* name;
+        std::function<void(TestHost&, HWND frame)> close;
+    } closes[] = {
+        {"Escape", [](TestHost& host, HWND frame) { PressEscapeIn(host, frame); }},
+        {"Close button",
+         [](TestHost& host, HWND frame) {
+             ::SendMessageA(::GetDlgItem(::GetWindow(frame, GW_CHILD), 57602), BM_CLICK, 0, 0);
+             host.Settle();
+         }},
+        {"Escape while maximised",
+         [](TestHost& host, HWND frame) {
+             ::SendMessageA(host.mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(frame), 0);
+             host.Settle();
+             PressEscapeIn(host, frame);
+         }},
+        {"its game discarded",
+         [](TestHost& host, HWND) { host.GamesList({"Beta"}); }},
+    };
+    for (const auto& close : closes) {
+        SCOPED_TRACE(close.name);
+        TestHost host;
+        host.LoadAndInitialize();
+        HostChild game(host.mdiClient);
+        host.Select(Planet("Beta", "1"));
+        host.Command("Beta");
+        host.Select(Planet("Alpha", "2"));
+        host.Command("Alpha");
+        host.Settle();
+        const auto windows = host.Projections();
+        ASSERT_EQ(2u, windows.size());
+        ASSERT_EQ(windows[1].frame, ActiveChild(host));
+        HostChild::activations = 0;
+
+        close.close(host, windows[1].frame);
+        ASSERT_EQ(1u, host.Projections().size());
+        const HWND active = ActiveChild(host);
+        ASSERT_TRUE(active == nullptr || ::IsWindow(active)) << "the client names a destroyed window";
+        EXPECT_NE(nullptr, active);
+
+        // Ctrl+F6 moves on, as the host's MDI keys do, and each child in turn sees its activation.
+        RealInput::Focus(host.mainWindow, host.mainWindow);
+        for (int press = 0; press < 2; ++press) {
+            const HWND before = ActiveChild(host);
+            RealInput::PressKey(VK_F6, false, true);
+            host.Settle();
+            EXPECT_NE(before, ActiveChild(host));
+            EXPECT_TRUE(::IsWindow(ActiveChild(host)));
+        }
+        EXPECT_GE(HostChild::activations, 1) << "the host never saw its window activated";
+    }
+}
+
+TEST(ClosingAProjection, ThatWasTheLastLeavesTheHostsWindowActive) {
+    TestHost host;
+    host.LoadAndInitialize();
+    HostChild game(host.mdiClient);
+    host.Select(Planet("Alpha", "2"));
+    host.Command("Alpha");
+    host.Settle();
+    HostChild::activations = 0;
+    PressEscapeIn(host, host.Projections().at(0).frame);
+    EXPECT_TRUE(host.Projections().empty());
+    EXPECT_EQ(game.hwnd, ActiveChild(host));
+    EXPECT_EQ(1, HostChild::activations);
+}
+
+} // namespace

@@ -1,0 +1,237 @@
+// Running out of memory inside the module, at every allocation of every operation: the host goes on,
+// the operation that failed left nothing half-done, and the module works afterwards.
+#include "AllocationFaults.h"
+#include "MessageBoxWatcher.h"
+#include "TestHost.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+constexpr long kMostAllocations = 20000; // a sweep that never runs whole is a runaway
+
+// A host whose module's allocations can be made to fail, and whose message boxes are answered.
+struct FaultyHost {
+    FaultyHost() {
+        host.LoadAndInitialize();
+        faults = std::make_unique<AllocationFaults>(::GetModuleHandleA("Zentharo.dll"));
+    }
+    ~FaultyHost() { faults.reset(); } // before the module goes
+
+    TestHost host;
+    MessageBoxWatcher boxes;
+    std::unique_ptr<AllocationFaults> faults;
+};
+
+// Runs the operation with its nth allocation failing (and, persistent, every later one), for n = 1,
+// 2, ... until a run needs fewer than n allocations and so runs whole. check(failed) follows each run,
+// with nothing failing. Returns how many allocations the whole run made.
+long Sweep(AllocationFaults& faults, bool persistent, const std::function<void()>& operation,
+           const std::function<void(bool failed)>& check) {
+    for (long n = 1; n < kMostAllocations; ++n) {
+        SCOPED_TRACE("allocation " + std::to_string(n));
+        faults.FailFrom(n, persistent);
+        operation();
+        const bool failed = faults.Failed();
+        const long made = faults.Count();
+        faults.Disarm();
+        check(failed);
+        if (::testing::Test::HasFatalFailure())
+            return made;
+        if (!failed)
+            return made;
+    }
+    ADD_FAILURE() << "the operation never ran whole";
+    return 0;
+}
+
+std::vector<std::string> Titles(TestHost& host) {
+    std::vector<std::string> titles;
+    for (const ProjectionWindow& window : host.Projections())
+        titles.push_back(window.title);
+    return titles;
+}
+
+// A planet with a value of a megabyte besides the ones the projection reads.
+CMapStringToString BigPlanet(const char* game, const char* num) {
+    CMapStringToString planet = Planet(game, num);
+    planet["Notes"] = std::string(1 << 20, 'n').c_str();
+    return planet;
+}
+
+TEST(OutOfMemory, EntryPointsWithRecordsLeaveTheModuleWorking) {
+    FaultyHost faulty;
+    TestHost& host = faulty.host;
+    host.Select(Planet("Beta", "5"));
+    host.Command("Beta");
+    const struct {
+        const char* name;
+        std::function<void()> call;
+    } calls[] = {
+        {"OnInitialize", [&] {
+             CMapStringToString record;
+             record["MainFrame"] = "1";
+             host.plugin.OnInitialize(record);
+         }},
+        {"OnPlanetChanged", [&] { host.Select(BigPlanet("Alpha", "17")); }},
+        {"OnAbout", [&] { CMapStringToString about; host.plugin.OnAbout(about); }},
+        {"OnActivate", [&] { host.Activate("Beta"); }},
+        {"OnGamesListModified", [&] { host.GamesList({"Beta"}); }},
+        {"OnUserCommand for an open planet", [&] { host.Select(Planet("Beta", "5")); host.Command("Beta"); }},
+    };
+    for (const auto& call : calls) {
+        SCOPED_TRACE(call.name);
+        const long made = Sweep(*faulty.faults, false, call.call, [&](bool) {
+            EXPECT_EQ((std::vector<std::string>{"Zentharo  Terra (#5)   Beta:40"}), Titles(host));
+        });
+        EXPECT_GT(made, 0);
+    }
+    EXPECT_TRUE(faulty.boxes.Shown().empty());
+
+    // The module still works: the Beta window is right, and a new one opens right.
+    const auto windows = host.Projections();
+    ASSERT_EQ(1u, windows.size());
+    EXPECT_EQ(ExpectedGrid(Planet("Beta", "5")), ShownGrid(windows[0].frame));
+    host.Select(Planet("Alpha", "17"));
+    host.Command("Alpha");
+    host.Activate("Alpha");
+    ASSERT_EQ(2u, host.Projections().size());
+    EXPECT_EQ(ExpectedGrid(Planet("Alpha", "17")), ShownGrid(host.Projections()[1].frame));
+}
+
+TEST(OutOfMemory, ASelectionIsTakenWholeOrNotAtAll) {
+    FaultyHost faulty;
+    TestHost& host = faulty.host;
+    host.Select(Planet("Alpha", "1"));
+    Sweep(*faulty.faults, false, [&] { host.Select(BigPlanet("Alpha", "17")); },
+          [&](bool failed) {
+              // The command projects the planet just selected, or nothing: never the one before.
+              host.Command("Alpha");
+              const auto titles = Titles(host);
+              if (failed)
+                  EXPECT_TRUE(titles.empty() || titles == std::vector<std::string>{"Zentharo  Terra (#17)   Alpha:40"});
+              else
+                  EXPECT_EQ(std::vector<std::string>{"Zentharo  Terra (#17)   Alpha:40"}, titles);
+              host.GamesList({});
+              host.Select(Planet("Alpha", "1"));
+          });
+}
+
+// Opening a window fails at each allocation in turn, once or for good: either the whole window is
+// there and right, or nothing is, and the user was told.
+TEST(OutOfMemory, AProjectionOpensWholeOrNotAtAll) {
+    for (bool persistent : {false, true}) {
+        SCOPED_TRACE(persistent ? "every allocation from the nth on fails" : "the nth allocation fails");
+        FaultyHost faulty;
+        TestHost& host = faulty.host;
+        const CMapStringToString planet = Planet("Alpha", "17");
+        const std::string expected = ExpectedGrid(planet);
+        int failedOpens = 0;
+        const long made = Sweep(
+            *faulty.faults, persistent,
+            [&] {
+                host.Select(planet);
+                host.Command("Alpha");
+            },
+            [&](bool failed) {
+                const auto windows = host.Projections();
+                const HWND anyChild = ::GetWindow(host.mdiClient, GW_CHILD);
+                if (windows.empty()) {
+                    EXPECT_TRUE(failed);
+                    EXPECT_EQ(nullptr, anyChild) << "a half-built window stayed";
+                    ++failedOpens;
+                } else {
+                    ASSERT_EQ(1u, windows.size());
+                    EXPECT_TRUE(windows[0].visible);
+                    EXPECT_EQ(expected, ShownGrid(windows[0].frame));
+                }
+                host.GamesList({});
+                EXPECT_EQ(nullptr, ::GetWindow(host.mdiClient, GW_CHILD));
+            });
+        // Each open that failed for want of memory (not the selection before it) told the user once.
+        for (const ShownMessage& message : faulty.boxes.Shown()) {
+            EXPECT_EQ("Zentharo", message.caption);
+            EXPECT_NE(std::string::npos, message.text.find("No more projection windows can be opened"));
+            EXPECT_EQ(host.mainWindow, message.owner);
+        }
+        EXPECT_LE(static_cast<int>(faulty.boxes.Shown().size()), failedOpens);
+        EXPECT_GT(faulty.boxes.Shown().size(), 0u);
+        std::printf("opening a window: %ld allocations, %d failed opens\n", made, failedOpens);
+    }
+}
+
+// An edit of the grid (a cell left, or a production chosen) with an allocation failing: the grid
+// shows the document, which holds the edit whole or not at all, and the next edit works.
+class FailingEdit : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host.Select(planet);
+        host.Command("Alpha");
+        ASSERT_EQ(1u, host.Projections().size());
+        frame = host.Projections()[0].frame;
+        view = ::GetWindow(frame, GW_CHILD);
+    }
+    HWND Cell(int column, int row) const { return ::GetDlgItem(view, 5012 + 20 * column + row); }
+
+    // Leaves a cell that holds text, as the user's Tab would.
+    void Leave(HWND cell, const char* text) {
+        ::SetFocus(cell);
+        ::SetWindowTextA(cell, text);
+        ::SetFocus(Cell(0, 0));
+        host.Pump();
+    }
+    // Picks a production for a row, as the chooser reports a pick.
+    void Choose(int row, int position) {
+        const HWND chooser = ::GetDlgItem(view, 10000 + row);
+        ::SendMessageA(chooser, CB_SETCURSEL, position, 0);
+        ::SendMessageA(view, WM_COMMAND, MAKEWPARAM(10000 + row, CBN_SELCHANGE), reinterpret_cast<LPARAM>(chooser));
+        host.Pump();
+    }
+    // The grid equals what the model shows with or without the edit, and it is what the document holds:
+    // leaving a read-only cell recalculates and refreshes without changing it.
+    void ExpectWholeOrNothing(bool failed, const std::string& with, const std::string& without) {
+        const std::string shown = ShownGrid(frame);
+        if (failed)
+            EXPECT_TRUE(shown == with || shown == without) << shown;
+        else
+            EXPECT_EQ(with, shown);
+        Leave(Cell(7, 2), "");
+        EXPECT_EQ(shown, ShownGrid(frame));
+    }
+
+    FaultyHost faulty;
+    TestHost& host = faulty.host;
+    const CMapStringToString planet = Planet("Alpha", "17");
+    HWND frame = nullptr;
+    HWND view = nullptr;
+};
+
+TEST_F(FailingEdit, ALeftCellIsStoredWholeOrNotAtAll) {
+    const std::string without = ExpectedGrid(planet);
+    // A text longer than any the cells keep without allocating, and one that moves every row.
+    const std::string typed = "500" + std::string(40, ' ');
+    const std::string with = ExpectedGrid(planet, {{&CZentharoDoc::m_colIn, 3, typed.c_str()}});
+    Sweep(*faulty.faults, false, [&] { Leave(Cell(1, 3), typed.c_str()); },
+          [&](bool failed) {
+              ExpectWholeOrNothing(failed, with, without);
+              Leave(Cell(1, 3), "0");
+              EXPECT_EQ(without, ShownGrid(frame));
+          });
+    EXPECT_TRUE(faulty.boxes.Shown().empty());
+}
+
+TEST_F(FailingEdit, AProductionIsChosenWholeOrNotAtAll) {
+    const std::string without = ExpectedGrid(planet);
+    const std::string with = ExpectedGrid(planet, {{&CZentharoDoc::m_production, 2, "_TerraForming"}});
+    Sweep(*faulty.faults, false, [&] { Choose(2, 0); },
+          [&](bool failed) {
+              ExpectWholeOrNothing(failed, with, without);
+              Choose(2, 3); // back to Ship
+              EXPECT_EQ(without, ShownGrid(frame));
+          });
+}
+
+} // namespace

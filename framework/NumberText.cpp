@@ -1,10 +1,12 @@
-// Number texts through std::from_chars / std::to_chars: exact, fast and locale-free.
+// Number texts through std::from_chars / std::to_chars: exact, fast and locale-free. Written numbers
+// round an exact tie away from zero, as the C runtime of the module's platform does.
 #include "NumberText.h"
 
 #include <cassert>
 #include <charconv>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -206,6 +208,17 @@ char* WriteThirteenDigitsQuickly(double value, char* out) {
     return nullptr;
 }
 
+// Writes a whole number of hundredths with two decimals.
+char* WriteCents(bool negative, std::uint64_t cents, char* out) {
+    if (negative)
+        *out++ = '-';
+    out = std::to_chars(out, out + 20, cents / 100).ptr;
+    *out++ = '.';
+    *out++ = static_cast<char>('0' + cents / 10 % 10);
+    *out++ = static_cast<char>('0' + cents % 10);
+    return out;
+}
+
 // Two decimals without the general converter, for magnitudes below 10^13: multiplying by 100 rounds
 // once, by far less than the margin kept around ties, so the nearest integer is the exact rounding
 // of the value's hundredths. Returns nullptr when the value is too large or too close to a tie.
@@ -219,13 +232,80 @@ char* WriteTwoDecimalsQuickly(double value, char* out) {
     if (std::fabs(hundredths - whole - 0.5) <= margin)
         return nullptr;
     const std::uint64_t cents = static_cast<std::uint64_t>(whole) + (hundredths - whole > 0.5);
+    return WriteCents(value < 0, cents, out);
+}
+
+// Exact ties, found with integer arithmetic alone. A positive double is exactly odd * 2^e with an odd
+// integer below 2^53. Scaled by 10^s it is odd * 5^s * 2^(e+s), or odd * 2^(e+s) / 5^-s for s < 0.
+// As odd and the powers of five are odd, that is an odd multiple of 1/2, a value exactly halfway
+// between two integers, precisely when e + s == -1 and, for s < 0, 5^-s divides odd. So a value can
+// be a tie at one scale only, s = -1 - e, and twice its scaled value is then the odd integer
+// odd * 5^s (or odd / 5^-s).
+struct HalfwayPoint {
+    int scale = 0;           // s: the value times 10^s is an odd multiple of 1/2
+    std::uint64_t twice = 0; // twice the value times 10^s, an odd integer
+};
+
+// Finds the scale at which a positive finite magnitude is an exact tie. Returns false when there is
+// none, or when twice the scaled value would not fit in 64 bits (no caller rounds at such a scale).
+bool FindHalfwayPoint(double magnitude, HalfwayPoint& point) {
+    assert(magnitude > 0 && std::isfinite(magnitude));
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    constexpr std::uint64_t kFractionMask = (std::uint64_t{1} << 52) - 1;
+    const int biasedExponent = static_cast<int>(bits >> 52);
+    std::uint64_t odd = bits & kFractionMask;
+    int exponent = -1074; // subnormal
+    if (biasedExponent != 0) {
+        odd |= kFractionMask + 1;
+        exponent = biasedExponent - 1075;
+    }
+    while ((odd & 1) == 0) {
+        odd >>= 1;
+        ++exponent;
+    }
+    point.scale = -1 - exponent;
+    for (int i = 0; i < point.scale; ++i) {
+        if (odd > std::numeric_limits<std::uint64_t>::max() / 5)
+            return false;
+        odd *= 5;
+    }
+    // odd is below 2^53 < 5^23, so this loop ends after at most 23 divisions.
+    for (int i = 0; i < -point.scale; ++i) {
+        if (odd % 5 != 0)
+            return false;
+        odd /= 5;
+    }
+    point.twice = odd;
+    return true;
+}
+
+// A value exactly halfway between two 13-digit decimals, written rounded away from zero; nullptr for
+// any other value. Ties exist only for decimal exponents -7..17, where the odd integer fits easily.
+char* WriteThirteenDigitTie(double value, char* out) {
+    HalfwayPoint point;
+    if (value == 0.0 || !FindHalfwayPoint(std::fabs(value), point) || point.twice < 2 * kSmallestMantissa ||
+        point.twice >= 2 * kMantissaLimit)
+        return nullptr;
+    std::uint64_t mantissa = point.twice / 2 + 1;
+    int exponent = kSignificantDigits - 1 - point.scale;
+    if (mantissa == kMantissaLimit) { // 9999999999999.5 * 10^k rounds up to the next power of ten
+        mantissa = kSmallestMantissa;
+        ++exponent;
+    }
     if (value < 0)
         *out++ = '-';
-    out = std::to_chars(out, out + 20, cents / 100).ptr;
-    *out++ = '.';
-    *out++ = static_cast<char>('0' + cents / 10 % 10);
-    *out++ = static_cast<char>('0' + cents % 10);
-    return out;
+    return WriteGeneral(mantissa, exponent, out);
+}
+
+// A value exactly halfway between two hundredths (an odd multiple of 1/8, so below 2^50 in magnitude),
+// written with two decimals rounded away from zero; nullptr for any other value.
+char* WriteTwoDecimalTie(double value, char* out) {
+    constexpr int kHundredths = 2;
+    HalfwayPoint point;
+    if (value == 0.0 || !FindHalfwayPoint(std::fabs(value), point) || point.scale != kHundredths)
+        return nullptr;
+    return WriteCents(value < 0, point.twice / 2 + 1, out);
 }
 
 } // namespace
@@ -268,6 +348,10 @@ char* WriteNumber(double value, char* buffer) {
     }
     if (char* end = WriteThirteenDigitsQuickly(value, buffer))
         return end;
+    if (char* end = WriteThirteenDigitTie(value, buffer))
+        return end;
+    // std::to_chars rounds correctly with ties to even; for anything but an exact tie that is the
+    // same text as rounding ties away from zero, and exact ties were written above.
     return std::to_chars(buffer, buffer + kBufferSize, value, std::chars_format::general, kSignificantDigits).ptr;
 }
 
@@ -293,6 +377,9 @@ char* FormatNumberInto(std::string_view text, char* buffer) {
         return buffer;
     if (char* end = WriteTwoDecimalsQuickly(value, buffer))
         return end;
+    if (char* end = WriteTwoDecimalTie(value, buffer))
+        return end;
+    // Correct rounding with ties to even, which only exact ties (written above) would tell apart.
     const auto [end, error] = std::to_chars(buffer, buffer + kFormattedSize, value, std::chars_format::fixed, 2);
     assert(error == std::errc());
     return end;

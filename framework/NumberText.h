@@ -22,8 +22,9 @@ double Read(std::string_view text);
 // The leading decimal integer of a text, saturated to the 32-bit range; 0 when there is none.
 std::int32_t ReadInteger(std::string_view text);
 
-// Writes a computed value at 13 significant digits and returns the end of the text. A value that is
-// not finite is written as "0", so a cell never holds a text that reads back as something else.
+// Writes a computed value at 13 significant digits, an exact tie rounded away from zero, and returns
+// the end of the text. A value that is not finite is written as "0", so a cell never holds a text that
+// reads back as something else.
 char* WriteNumber(double value, char* buffer);
 
 // Writes a whole number in base 10 and returns the end of the text.
@@ -36,7 +37,8 @@ CString IntegerToText(std::int64_t value);
 // point and two decimals come with them.
 constexpr int kFormattedSize = std::numeric_limits<double>::max_exponent10 + 1 + 4 + 8;
 
-// How the grid shows a stored number: empty below 0.01 in magnitude, otherwise fixed with two decimals.
+// How the grid shows a stored number: empty below 0.01 in magnitude, otherwise fixed with two decimals,
+// an exact tie rounded away from zero ("0.125" shows as "0.13").
 CString FormatNumber(std::string_view text);
 // The same, written into a buffer of kFormattedSize without allocating; returns the end of the text.
 char* FormatNumberInto(std::string_view text, char* buffer);

@@ -88,6 +88,11 @@ const std::vector<Variation>& Variations() {
         {"resources of -0.1", {{"Resource", "-0.1"}}, {}, {{Mass, 1, "0"}}},
         {"resources of -0.2 under capital", {{"Resource", "-0.2"}}, {{Production, kEveryRow, "Capital"}},
          {{Cap, 1, "0"}, {Mat, 1, "0"}}},
+        {"a need of exactly an eighth", {{"Population", "925"}, {"COL", "0"}}, {},
+         {{Pop, 1, "999"}, {NeedCol, 1, "0.125"}}},
+        {"a need halfway between two 13-digit texts",
+         {{"Size", "1234567890122.5"}, {"Population", "999"}, {"COL", "0"}}, {},
+         {{NeedCap, 1, "1234567889673"}}}, // 1234567889672.5, away from zero
     };
     return variations;
 }

@@ -97,6 +97,18 @@ TEST(ZentharoTool, CsvShowsTheWindowsValues) {
     EXPECT_EQ("Capital", lines[2].substr(lines[2].rfind(',') + 1));
 }
 
+TEST(ZentharoTool, TableRoundsExactTiesAwayFromZero) {
+    // Size 1000 and 999 colonists leave a need of exactly 0.125 colonists in turn 41.
+    const std::string path = WriteTempFile("tie.txt", "Name=Tie\nNum=1\nGameName=A\nTurn=40\nSize=1000\nResource=2\n"
+                                                      "Population=925\nCOL=0\nIndustry=400\nCAP=50\nMAT=30\n");
+    const ToolRun run = RunTool({path, "--csv"});
+    ASSERT_EQ(0, run.exitCode) << run.err;
+    const auto lines = Lines(run.out);
+    ASSERT_LE(3u, lines.size());
+    EXPECT_EQ(0u, lines[2].find("41,,,,,,999.00,"));
+    EXPECT_NE(std::string::npos, lines[2].find(",0.13,550.00,")) << lines[2]; // Need Col, Need Cap
+}
+
 TEST(ZentharoTool, ReadsRecordFilesAsBytes) {
     const std::string path = WriteTempFile("record.txt",
         "Name=\xCF\xEB\xE0\xED\xE5\xF2\xE0\r\nNum=3\r\n\r\nTurn=2147483647\r\nSize=500\r\nProduction=Frigate\r\n");

@@ -63,6 +63,13 @@ TEST_F(GridTest, OpensWithTheTableFormatted) {
     EXPECT_EQ(4, ::SendMessageA(Chooser(0), CB_GETCOUNT, 0, 0));
 }
 
+TEST_F(GridTest, ShowsExactTiesRoundedAwayFromZero) {
+    // 999 colonists on size 1000 need exactly 0.125 more; the platform's runtime shows that as 0.13.
+    Open(Planet("Alpha", "17", "Terra", {{"Population", "925"}, {"COL", "0"}}));
+    EXPECT_EQ("999.00", Text(Cell(6, 1)));
+    EXPECT_EQ("0.13", Text(Cell(14, 1)));
+}
+
 TEST_F(GridTest, LaysOutCellsAndChoosersOnThePixelGrid) {
     Open(Planet("Alpha", "1"));
     for (int column : {0, 5, 16})

@@ -1,40 +1,26 @@
-# The Windows side: the framework's window classes, the module DLL, and its tests under Wine.
-enable_language(RC)
+# The Windows side: the module DLL, and the programs that test, drive and time it under Wine.
+#
+# The module is built in a build of its own (build/windows/module), with its own toolchain, and lands
+# in bin/ beside the programs, so each finds it next to itself. Its target here is "Zentharo".
+include(ExternalProject)
 
-# The module, its tests and the demo host share one folder, so each finds the module beside it.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(ZENTHARO_MODULE ${CMAKE_BINARY_DIR}/bin/Zentharo.dll)
 
-add_library(zentharo_framework STATIC
-    framework/ModuleInstance.cpp
-    framework/CWnd.cpp
-    framework/CFont.cpp
-    framework/CControl.cpp
-    framework/CView.cpp
-    framework/CFormView.cpp
-    framework/CFrameWnd.cpp
-    framework/CMDIChildWnd.cpp
-    framework/CMultiDocTemplate.cpp
-    framework/KeyboardRouter.cpp
-    framework/CWinApp.cpp
-    framework/RegistryKey.cpp
-    framework/WindowClasses.cpp
+ExternalProject_Add(Zentharo
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/module
+    CMAKE_GENERATOR Ninja
+    CMAKE_ARGS
+        -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/MinGW-i686-module.cmake
+        -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+        -DZENTHARO_MODULE_ONLY=ON
+        -DCMAKE_RUNTIME_OUTPUT_DIRECTORY=${CMAKE_BINARY_DIR}/bin
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON # its own build knows what changed
+    BUILD_BYPRODUCTS ${ZENTHARO_MODULE}
+    USES_TERMINAL_BUILD ON
 )
-target_link_libraries(zentharo_framework PUBLIC zentharo_core user32 gdi32 advapi32)
-
-add_library(Zentharo SHARED
-    plugin/EntryPoints.cpp
-    plugin/CZentharoApp.cpp
-    window/CZentharoFrame.cpp
-    window/CZentharoForm.cpp
-    resources/Zentharo.rc
-    plugin/Zentharo.def
-)
-set_target_properties(Zentharo PROPERTIES PREFIX "" OUTPUT_NAME "Zentharo")
-target_link_libraries(Zentharo PRIVATE zentharo_framework)
-target_link_options(Zentharo PRIVATE -Wl,--enable-stdcall-fixup -s)
-set_source_files_properties(resources/Zentharo.rc PROPERTIES
-    OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/Zentharo.ico)
-target_include_directories(Zentharo PRIVATE ${PROJECT_SOURCE_DIR})
 
 # The projection tool built for Windows: its output is compared with the native build's.
 add_subdirectory(tools)

@@ -7,9 +7,21 @@
 
 #include "framework/Win32.h"
 
+#include <new>
+
 namespace {
 
 CZentharoApp theApp; // built when the module is loaded
+
+// The C++ runtime sets up a thread's exception state (and the locks its unwinder takes) in memory it
+// allocates when the thread first throws. Throwing once while the module loads, on the thread that
+// will call it, keeps that from failing later, when a bad_alloc must be thrown because memory ran out.
+void PrepareExceptions() noexcept {
+    try {
+        throw std::bad_alloc();
+    } catch (const std::bad_alloc&) {
+    }
+}
 
 template <typename Operation>
 void Enter(Operation operation) noexcept {
@@ -46,6 +58,7 @@ void OnActivate(CMapStringToString& record) { EnterWithRecord(record, &CZentharo
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
+        PrepareExceptions();
         return theApp.InitInstance();
     case DLL_PROCESS_DETACH:
         // Unloaded by the host while it runs: take our windows, hook and window class with us, since

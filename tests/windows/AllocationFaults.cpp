@@ -65,12 +65,14 @@ void** ImportSlot(HMODULE module, const char* name) {
                 return reinterpret_cast<void**>(&slots->u1.Function);
         }
     }
-    throw std::runtime_error(std::string("the module does not import ") + name);
+    return nullptr;
 }
 
-// Writes function into the slot and returns what it held.
+// Writes function into the slot and returns what it held; nullptr when the module does not import it.
 void* Swap(HMODULE module, const char* name, void* function) {
     void** slot = ImportSlot(module, name);
+    if (!slot)
+        return nullptr;
     DWORD protection = 0;
     ::VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
     void* previous = *slot;
@@ -83,6 +85,8 @@ void* Swap(HMODULE module, const char* name, void* function) {
 
 AllocationFaults::AllocationFaults(HMODULE module) : m_module(module) {
     g_faults = FaultState{};
+    if (!ImportSlot(module, "malloc") || !ImportSlot(module, "calloc") || !ImportSlot(module, "realloc"))
+        throw std::runtime_error("the module does not allocate through msvcrt's malloc, calloc and realloc");
     g_faults.realMalloc = reinterpret_cast<MallocFunction>(Swap(module, "malloc", reinterpret_cast<void*>(&FaultyMalloc)));
     g_faults.realCalloc = reinterpret_cast<CallocFunction>(Swap(module, "calloc", reinterpret_cast<void*>(&FaultyCalloc)));
     g_faults.realRealloc =
@@ -94,7 +98,8 @@ AllocationFaults::~AllocationFaults() {
     Swap(m_module, "malloc", reinterpret_cast<void*>(g_faults.realMalloc));
     Swap(m_module, "calloc", reinterpret_cast<void*>(g_faults.realCalloc));
     Swap(m_module, "realloc", reinterpret_cast<void*>(g_faults.realRealloc));
-    Swap(m_module, "_strdup", reinterpret_cast<void*>(g_faults.realStrdup));
+    if (g_faults.realStrdup) // not every build of the module imports it
+        Swap(m_module, "_strdup", reinterpret_cast<void*>(g_faults.realStrdup));
 }
 
 void AllocationFaults::FailFrom(long nth, bool persistent) {

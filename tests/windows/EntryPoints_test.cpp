@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -293,7 +294,8 @@ TEST(Records, OfAnotherTypeAreRefusedAndTheUserIsToldOnce) {
     ForeignMap foreign;
     char before[sizeof foreign];
     std::memcpy(before, &foreign, sizeof foreign);
-    auto& record = *static_cast<CMapStringToString*>(static_cast<void*>(&foreign));
+    // As a host of the other library hands it over: by reference, to an entry point expecting ours.
+    CMapStringToString& record = *std::launder(static_cast<CMapStringToString*>(static_cast<void*>(&foreign)));
     for (int round = 0; round < 2; ++round) {
         host.plugin.OnInitialize(record);
         host.plugin.OnPlanetChanged(record);

@@ -47,8 +47,8 @@ std::function<void()> CreateFonts(int count) {
 
 // A hidden top-level window, two children and a grandchild.
 std::function<void()> CreateWindowTree() {
-    const HWND top = ::CreateWindowExA(0, "STATIC", "top", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
-                                       nullptr, nullptr);
+    const HWND top =
+        ::CreateWindowExA(0, "STATIC", "top", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     const HWND child = ::CreateWindowExA(0, "STATIC", "a", WS_CHILD, 0, 0, 10, 10, top, nullptr, nullptr, nullptr);
     ::CreateWindowExA(0, "STATIC", "b", WS_CHILD, 0, 0, 10, 10, top, nullptr, nullptr, nullptr);
     ::CreateWindowExA(0, "EDIT", "c", WS_CHILD, 0, 0, 10, 10, child, nullptr, nullptr, nullptr);

@@ -1,6 +1,7 @@
-// What a long session uses up, counted the ways that work under Wine as on Windows: the thread's
-// windows, live GDI objects, live accelerator tables and the busy bytes of the process's heaps. Meant
-// for comparing two moments of one process: each figure includes what the system itself holds.
+// What a long session uses up: the thread's windows, live GDI objects, live accelerator tables and the
+// busy bytes of the process's heaps, counted in ways that also work under Wine, where GetGuiResources
+// answers 0. Meant for comparing two moments of one process: each figure includes what the system
+// itself holds.
 #pragma once
 
 #include <cstddef>

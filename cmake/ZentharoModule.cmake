@@ -22,6 +22,7 @@ target_link_libraries(zentharo_framework PUBLIC zentharo_core user32 gdi32 advap
 add_library(Zentharo SHARED
     plugin/EntryPoints.cpp
     plugin/CZentharoApp.cpp
+    plugin/RuntimeRelease.cpp
     window/CZentharoFrame.cpp
     window/CZentharoForm.cpp
     resources/Zentharo.rc

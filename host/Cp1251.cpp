@@ -19,8 +19,9 @@ std::wstring Cp1251::ToWide(std::string_view bytes) {
     return wide;
 }
 
-std::string Cp1251::ToUtf8(std::string_view bytes) {
-    const std::wstring wide = ToWide(bytes);
+std::string Cp1251::ToUtf8(std::string_view bytes) { return WideToUtf8(ToWide(bytes)); }
+
+std::string Cp1251::WideToUtf8(std::wstring_view wide) {
     if (wide.empty())
         return {};
     const int size = static_cast<int>(wide.size());

@@ -9,4 +9,6 @@ class Cp1251 {
 public:
     static std::wstring ToWide(std::string_view bytes);
     static std::string ToUtf8(std::string_view bytes);
+    // UTF-16 text (a window's title, say) as UTF-8.
+    static std::string WideToUtf8(std::wstring_view wide);
 };

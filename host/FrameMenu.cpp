@@ -63,6 +63,18 @@ void FrameMenu::AddModuleCommand(HWND frame, const std::string& text) {
     ::DrawMenuBar(frame);
 }
 
+void FrameMenu::RemoveModuleCommand(HWND frame) {
+    const HMENU bar = ::GetMenu(frame);
+    for (int position = ::GetMenuItemCount(bar) - 1; position >= 0; --position) {
+        const HMENU popup = ::GetSubMenu(bar, position);
+        if (popup && ::GetMenuState(popup, kCommandModule, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
+            ::DeleteMenu(bar, static_cast<UINT>(position), MF_BYPOSITION); // destroys the popup too
+            ::DrawMenuBar(frame);
+            return;
+        }
+    }
+}
+
 void FrameMenu::Enable(HMENU menu, bool gameOpen, bool planetSelected) {
     ::EnableMenuItem(menu, kCommandCloseGame, MF_BYCOMMAND | (gameOpen ? MF_ENABLED : MF_GRAYED));
     ::EnableMenuItem(menu, kCommandModule, MF_BYCOMMAND | (planetSelected ? MF_ENABLED : MF_GRAYED));

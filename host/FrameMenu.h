@@ -12,6 +12,8 @@ public:
     static HMENU Create(HMENU& windowMenu);
     // Adds a Plug-ins menu with the module's command to the window's menu bar.
     static void AddModuleCommand(HWND frame, const std::string& text);
+    // Takes the Plug-ins menu away again, when there is one.
+    static void RemoveModuleCommand(HWND frame);
     // Greys out what cannot be done now.
     static void Enable(HMENU menu, bool gameOpen, bool planetSelected);
     static UniqueAccelerators CreateShortcuts();

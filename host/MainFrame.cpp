@@ -85,6 +85,22 @@ void MainFrame::ConnectModule() {
         FrameMenu::AddModuleCommand(m_hwnd, m_moduleCommand.Bytes());
 }
 
+bool MainFrame::ReloadModule(std::string& error) {
+    FrameMenu::RemoveModuleCommand(m_hwnd);
+    m_moduleCommand.Empty();
+    const std::string path = m_module.Path();
+    m_module.Unload();
+    if (!m_module.Load(path)) {
+        error = m_module.Error();
+        return false;
+    }
+    ConnectModule();
+    if (m_current)
+        if (const CMapStringToString* planet = m_current->SelectedPlanet())
+            NotifyPlanet(*planet);
+    return true;
+}
+
 LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -249,6 +265,10 @@ bool MainFrame::SelectPlanet(const CString& game, const CString& number, std::st
 }
 
 bool MainFrame::RunModuleCommand(std::string& error) {
+    if (!m_module.IsLoaded()) {
+        error = "no module is loaded";
+        return false;
+    }
     if (m_moduleCommand.IsEmpty()) {
         error = "the module offers no menu command";
         return false;
@@ -269,7 +289,8 @@ bool MainFrame::RunModuleCommand(std::string& error) {
 
 CMapStringToString MainFrame::About() const {
     CMapStringToString record;
-    m_module.OnAbout(record);
+    if (m_module.IsLoaded())
+        m_module.OnAbout(record);
     return record;
 }
 
@@ -315,6 +336,8 @@ void MainFrame::OnCloseRequest(HWND gameWindow) {
 }
 
 void MainFrame::NotifyGamesList() {
+    if (!ModuleReady())
+        return;
     std::vector<CString> names;
     for (const auto& window : m_games)
         names.push_back(window->GetGame().name);
@@ -323,6 +346,8 @@ void MainFrame::NotifyGamesList() {
 }
 
 void MainFrame::NotifyPlanet(const CMapStringToString& planet) {
+    if (!ModuleReady())
+        return;
     CMapStringToString record = planet; // the module may change what it is given
     m_module.OnPlanetChanged(record);
 }
@@ -331,6 +356,8 @@ void MainFrame::OnGameActivated(GameWindow& window) {
     if (m_closing)
         return;
     m_current = &window;
+    if (!ModuleReady())
+        return;
     CMapStringToString record = HostRecords::Activate(window.GetGame().name);
     m_module.OnActivate(record);
     // The selection the user sees is the module's current planet again.
@@ -338,10 +365,7 @@ void MainFrame::OnGameActivated(GameWindow& window) {
         NotifyPlanet(*planet);
 }
 
-void MainFrame::OnPlanetSelected(GameWindow&, const CMapStringToString& planet) {
-    if (!m_closing)
-        NotifyPlanet(planet);
-}
+void MainFrame::OnPlanetSelected(GameWindow&, const CMapStringToString& planet) { NotifyPlanet(planet); }
 
 void MainFrame::OnGameCloseRequested(GameWindow& window) {
     ::PostMessageA(m_hwnd, kCloseGameMessage, 0, reinterpret_cast<LPARAM>(window.Handle()));

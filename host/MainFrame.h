@@ -29,6 +29,10 @@ public:
 
     // OnLoad, then OnInitialize; the module's menu command joins the menu.
     void ConnectModule();
+    // Restarts the module as a host restarting a plug-in does: frees it (it closes its windows as it
+    // goes), loads it again and connects it, then passes the active game's selected planet again so
+    // that the menu command works at once. Fails, leaving no module, when the file no longer loads.
+    bool ReloadModule(std::string& error);
     const CString& ModuleCommand() const { return m_moduleCommand; }
 
     // Each of these fails with a message in error and leaves everything as it was.
@@ -66,6 +70,8 @@ private:
     void ActivateTopGame();
     void NotifyGamesList();
     void NotifyPlanet(const CMapStringToString& planet);
+    // The module can be called: it is loaded and the frame is not going.
+    bool ModuleReady() const { return !m_closing && m_module.IsLoaded(); }
 
     PluginLibrary& m_module;
     bool m_interactive;

@@ -15,6 +15,7 @@ bool Resolve(HMODULE module, const char* name, Entry& entry, std::string& error)
 
 bool PluginLibrary::Load(const std::string& path) {
     Unload();
+    m_path = path;
     m_error.clear();
     m_module = ::LoadLibraryA(path.c_str());
     if (!m_module) {
@@ -37,9 +38,10 @@ bool PluginLibrary::Load(const std::string& path) {
 }
 
 void PluginLibrary::Unload() {
-    if (m_module)
-        ::FreeLibrary(m_module);
+    const HMODULE module = m_module;
     m_module = nullptr;
     OnLoad = nullptr;
     OnInitialize = OnGamesListModified = OnUserCommand = OnPlanetChanged = OnAbout = OnActivate = nullptr;
+    if (module)
+        ::FreeLibrary(module);
 }

@@ -21,8 +21,12 @@ public:
     // Loads the module and resolves every entry point. On failure nothing stays loaded and
     // Error() says what is missing.
     bool Load(const std::string& path);
+    // Frees the module. The entry points are cleared first: whatever runs while the module unloads
+    // (its windows closing) finds it gone already.
     void Unload();
     bool IsLoaded() const { return m_module != nullptr; }
+    // The file last asked for, loaded or not.
+    const std::string& Path() const { return m_path; }
     const std::string& Error() const { return m_error; }
 
     LoadEntry OnLoad = nullptr;
@@ -35,5 +39,6 @@ public:
 
 private:
     HMODULE m_module = nullptr;
+    std::string m_path;
     std::string m_error;
 };

@@ -5,10 +5,12 @@
 #include "MessagePump.h"
 #include "PlacementRegistry.h"
 #include "ProjectionWindows.h"
+#include "ResourceCounts.h"
 #include "ScriptLine.h"
 #include "Screenshot.h"
 
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -45,6 +47,19 @@ bool ParseNumber(const std::string& text, const char* name, int& value, std::str
     return true;
 }
 
+// A window's title as UTF-8. The module's windows carry Windows-1251 bytes set through the ANSI
+// functions, the host's own windows UTF-16 text.
+std::string TitleOf(HWND window) {
+    if (ProjectionWindows::IsProjection(window)) {
+        char title[256] = {};
+        ::GetWindowTextA(window, title, sizeof title);
+        return Cp1251::ToUtf8(title);
+    }
+    wchar_t title[256] = {};
+    ::GetWindowTextW(window, title, static_cast<int>(std::size(title)));
+    return Cp1251::WideToUtf8(title);
+}
+
 } // namespace
 
 const ScriptRunner::Command ScriptRunner::kCommands[] = {
@@ -64,6 +79,9 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"grid", "GAME NUM", &ScriptRunner::Grid},
     {"registry", "", &ScriptRunner::Registry},
     {"move", "GAME NUM X Y CX CY", &ScriptRunner::Move},
+    {"stats", "", &ScriptRunner::Stats},
+    {"reload", "", &ScriptRunner::Reload},
+    {"active", "", &ScriptRunner::Active},
 };
 
 int ScriptRunner::Run(const std::string& path) {
@@ -219,4 +237,22 @@ bool ScriptRunner::Move(const Words& arguments, std::string& error) {
     const ProjectionDriver driver = Driver();
     const HWND projection = driver.Find(arguments[0], arguments[1], error);
     return projection && driver.Move(projection, x, y, cx, cy, error);
+}
+
+bool ScriptRunner::Stats(const Words&, std::string&) {
+    m_console.Out(ResourceCounts::Take().Describe());
+    return true;
+}
+
+bool ScriptRunner::Reload(const Words&, std::string& error) { return m_frame.ReloadModule(error); }
+
+bool ScriptRunner::Active(const Words&, std::string&) {
+    const HWND active = reinterpret_cast<HWND>(::SendMessageA(m_frame.MdiClient(), WM_MDIGETACTIVE, 0, 0));
+    if (!active)
+        m_console.Out("active none");
+    else if (!::IsWindow(active))
+        m_console.Out("active dead");
+    else
+        m_console.Out("active \"" + TitleOf(active) + "\"");
+    return true;
 }

@@ -49,6 +49,10 @@ private:
     bool Registry(const Words& arguments, std::string& error);
     bool Move(const Words& arguments, std::string& error);
     ProjectionDriver Driver() const;
+    // A long session's figures, the module restarted, and the MDI client's idea of the active child.
+    bool Stats(const Words& arguments, std::string& error);
+    bool Reload(const Words& arguments, std::string& error);
+    bool Active(const Words& arguments, std::string& error);
     // Hands the window to the user, as a window session does, until the main window is closed.
     bool Wait(const Words& arguments, std::string& error);
 

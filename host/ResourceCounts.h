@@ -1,0 +1,25 @@
+// What a long session uses up: the thread's windows, live GDI objects, live accelerator tables and the
+// busy bytes of the process's heaps, counted in ways that also work under Wine, where GetGuiResources
+// answers 0. Meant for comparing two moments of one process: each figure includes what the system
+// itself holds.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+struct ResourceCounts {
+    int windows = 0;
+    int gdiObjects = 0;
+    int accelerators = 0;
+    std::size_t heapBytes = 0;
+
+    // Counts now: the calling thread's windows, the process's GDI objects, accelerator tables and heaps.
+    static ResourceCounts Take();
+    // "windows=N gdi=N accelerators=N heap=N"
+    std::string Describe() const;
+
+    static int CountThreadWindows();
+    static int CountGdiObjects();
+    static int CountAccelerators();
+    static std::size_t CountHeapBytes();
+};

@@ -26,7 +26,6 @@ public:
 
     const CString& GetTitle() const { return m_strTitle; }
     virtual void SetTitle(const CString& title) { m_strTitle = title; }
-    bool IsModified() const { return false; }
 
     void AddView(DocumentView* view);
     void RemoveView(DocumentView* view);

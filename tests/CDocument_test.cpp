@@ -2,6 +2,7 @@
 #include "framework/CDocTemplate.h"
 #include "framework/CDocument.h"
 #include "framework/DocumentView.h"
+#include "framework/FrameworkIds.h"
 
 #include <gtest/gtest.h>
 
@@ -65,10 +66,33 @@ TEST(CDocTemplate, ClosesDocumentsStillOpenWhenItGoes) {
     EXPECT_EQ(0, g_liveDocuments);
 }
 
-TEST(CDocument, NeverReportsModified) {
-    CountedDocument document;
-    EXPECT_FALSE(document.IsModified());
-    EXPECT_TRUE(document.OnNewDocument());
+TEST(CDocument, TheCloseCommandClosesAtOnceAndNoOtherCommandIsTaken) {
+    CDocTemplate docTemplate;
+    auto* document = new CountedDocument;
+    docTemplate.AddDocument(document);
+    FakeView view(document);
+    EXPECT_FALSE(document->OnCmdMsg(ID_FILE_CLOSE + 1));
+    EXPECT_EQ(0, view.closed);
+    EXPECT_TRUE(document->OnCmdMsg(ID_FILE_CLOSE)); // never modified: no question asked
+    EXPECT_EQ(1, view.closed);
+    EXPECT_EQ(0, g_liveDocuments);
+    EXPECT_TRUE(docTemplate.GetDocuments().empty());
+}
+
+TEST(CDocument, HeldByItsMakerSurvivesItsLastViewGoing) {
+    // While a document is being opened its maker holds it: a view made and destroyed on the way
+    // takes nothing with it.
+    CDocTemplate docTemplate;
+    auto* document = new CountedDocument;
+    document->m_bAutoDelete = false;
+    docTemplate.AddDocument(document);
+    {
+        FakeView view(document);
+        document->RemoveView(&view);
+    }
+    EXPECT_EQ(1, g_liveDocuments);
+    delete document;
+    EXPECT_TRUE(docTemplate.GetDocuments().empty());
 }
 
 } // namespace

@@ -262,18 +262,28 @@ TEST(Module, UnloadsWithWindowsOpen) {
 }
 
 TEST(Records, CrossTheBoundaryBothWays) {
-    // The host fills a record, the module grows it (its own allocations), the host frees it.
+    // The host fills a record, the module grows it (its own allocations), the host frees it; the
+    // module's copy of a selected planet outlives the record it came from.
     TestHost host;
+    host.LoadAndInitialize();
     for (int round = 0; round < 200; ++round) {
-        auto* record = new CMapStringToString;
+        auto* record = new CMapStringToString(Planet("Alpha", std::to_string(round).c_str()));
         for (int i = 0; i < 20; ++i)
             (*record)[("Key" + std::to_string(i)).c_str()] = std::string(100 + i, 'x').c_str();
         host.plugin.OnAbout(*record);
+        ASSERT_EQ("Zentharo Plugin", (*record)["Name"]);
+        ASSERT_EQ("v1.00", (*record)["Version"]);
+        ASSERT_EQ(std::string(119, 'x'), (*record)["Key19"].Bytes());
+        (*record)["Name"] = "Terra"; // the planet's own name again
         host.plugin.OnPlanetChanged(*record);
         (*record)["Description"] += " and a longer text the host appends";
+        ASSERT_EQ(36 + 35, (*record)["Description"].GetLength());
         delete record;
     }
-    SUCCEED();
+    host.Command("Alpha");
+    const auto windows = host.Projections();
+    ASSERT_EQ(1u, windows.size());
+    EXPECT_EQ("Zentharo  Terra (#199)   Alpha:40", windows[0].title);
 }
 
 // A map of another class library, as it lies in memory: a pointer to its table of virtual functions

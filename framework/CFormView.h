@@ -9,10 +9,6 @@ public:
 
     BOOL Create(HWND frame, UINT id, CDocument* document) override;
 
-    // The form's full size in pixels, as the template lays it out.
-    SIZE GetTotalSize() const { return m_totalSize; }
-    POINT GetScrollPosition() const { return m_scroll; }
-
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnSize(UINT type, int cx, int cy) override;
@@ -25,6 +21,6 @@ private:
     void ScrollTo(POINT position);
 
     UINT m_nIDTemplate;
-    SIZE m_totalSize{};
+    SIZE m_totalSize{}; // the form's full size in pixels, as the template lays it out
     POINT m_scroll{};
 };

@@ -84,7 +84,6 @@ void CZentharoApp::OnUserCommand(CMapStringToString& record) {
     CString gameName, turn, command;
     if (!record.Lookup("GameName", gameName) || !record.Lookup("Turn", turn) || !record.Lookup("Command", command))
         return;
-    (void)NumberText::ReadInteger(turn.View()); // the turn is read but plays no part
     if (m_currentPlanet.IsEmpty() || command != kMenuCommand)
         return;
     if (HasProjectionOfCurrentPlanet())

@@ -47,6 +47,7 @@ private:
     bool Key(const Words& arguments, std::string& error);
     bool Grid(const Words& arguments, std::string& error);
     bool Registry(const Words& arguments, std::string& error);
+    bool SetPlacement(const Words& arguments, std::string& error);
     bool Move(const Words& arguments, std::string& error);
     ProjectionDriver Driver() const;
     // Hands the window to the user, as a window session does, until the main window is closed.

@@ -1,15 +1,20 @@
 // Parsing game files, line by line, into a game that is handed over only when the whole file is sound.
 #include "GameFile.h"
 
+#include "framework/FileText.h"
+
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 #include <map>
+#include <new>
 
 namespace {
 
 constexpr std::string_view kPlanetHeader = "[Planet]";
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// A piece of a line as a message quotes it: short, however long the line.
+std::string Quoted(std::string_view text) { return "'" + FileText::Quote(text) + "'"; }
 
 bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
@@ -66,7 +71,7 @@ std::optional<GameFile::Error> Parser::Line(int number, std::string_view line) {
     if (line.front() == '[') {
         if (TrimRight(line) == kPlanetHeader)
             return StartPlanet(number);
-        return Fault(number, "unknown section '" + std::string(TrimRight(line)) + "'; only [Planet] blocks follow");
+        return Fault(number, "unknown section " + Quoted(TrimRight(line)) + "; only [Planet] blocks follow");
     }
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos)
@@ -76,8 +81,8 @@ std::optional<GameFile::Error> Parser::Line(int number, std::string_view line) {
     const std::string_view key = line.substr(0, equals);
     const std::string_view value = line.substr(equals + 1);
     if (const auto first = m_keyLines.find(key); first != m_keyLines.end())
-        return Fault(number, std::string(key) + " is given twice (first on line " + std::to_string(first->second) +
-                                 ")");
+        return Fault(number, FileText::Quote(key) + " is given twice (first on line " +
+                                 std::to_string(first->second) + ")");
     m_keyLines.emplace(key, number);
     return m_inPlanet ? PlanetKey(number, key, value) : GameKey(number, key, value);
 }
@@ -100,23 +105,22 @@ std::optional<GameFile::Error> Parser::GameKey(int number, std::string_view key,
         m_game.name = CString(value);
     } else if (key == "Turn") {
         if (!IsWholeNumber(value))
-            return Fault(number, "Turn must be a whole number, found '" + std::string(value) + "'");
+            return Fault(number, "Turn must be a whole number, found " + Quoted(value));
         m_game.turn = CString(value);
     } else {
-        return Fault(number, "unknown game key '" + std::string(key) + "'; a game has Game= and Turn=, then [Planet] blocks");
+        return Fault(number, "unknown game key " + Quoted(key) + "; a game has Game= and Turn=, then [Planet] blocks");
     }
     return std::nullopt;
 }
 
 std::optional<GameFile::Error> Parser::PlanetKey(int number, std::string_view key, std::string_view value) {
     if (!IsPlanetKey(key))
-        return Fault(number, "unknown planet key '" + std::string(key) + "'; a planet has " + PlanetKeyList());
+        return Fault(number, "unknown planet key " + Quoted(key) + "; a planet has " + PlanetKeyList());
     if (key == "GameName" && value != m_game.name.View())
-        return Fault(number, "GameName '" + std::string(value) + "' is not this game's name '" +
-                                 m_game.name.Bytes() + "'");
+        return Fault(number, "GameName " + Quoted(value) + " is not this game's name " + Quoted(m_game.name.View()));
     if (key == "Num" && !value.empty()) {
         if (const auto first = m_numberLines.find(value); first != m_numberLines.end())
-            return Fault(number, "planet number " + std::string(value) + " is given twice (first on line " +
+            return Fault(number, "planet number " + FileText::Quote(value) + " is given twice (first on line " +
                                      std::to_string(first->second) + ")");
         m_numberLines.emplace(value, number);
     }
@@ -161,18 +165,23 @@ std::optional<GameFile::Error> GameFile::Parse(std::string_view text, Game& game
 }
 
 bool GameFile::Read(const std::string& path, Game& game, std::string& message) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    std::string text;
+    const FileText::ReadResult result = FileText::Read(path, text);
+    if (result == FileText::ReadResult::Missing) {
         message = path + ": cannot open the file";
         return false;
     }
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad()) {
-        message = path + ": cannot read the file";
+    if (result != FileText::ReadResult::Read) {
+        message = path + ": cannot read the file: " + FileText::Reason(result);
         return false;
     }
-    if (const auto error = Parse(text, game)) {
-        message = path + ":" + std::to_string(error->line) + ": " + error->what;
+    try {
+        if (const auto error = Parse(text, game)) {
+            message = path + ":" + std::to_string(error->line) + ": " + error->what;
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        message = path + ": cannot read the file: it is too large";
         return false;
     }
     return true;

@@ -11,7 +11,8 @@
 //     ...
 //
 // Values are Windows-1251 bytes and kept exactly as written (a trailing CR aside). Blank lines and
-// lines starting with '#' are skipped. Parsing stops at the first fault and names its line.
+// lines starting with '#' are skipped. Parsing stops at the first fault and names its line; what it
+// quotes of a line is cut after 80 characters, marked with "...".
 #pragma once
 
 #include "Game.h"
@@ -35,6 +36,7 @@ public:
     static std::optional<Error> Parse(std::string_view text, Game& game);
 
     // Reads and parses the file at path. On failure message says "path:line: what" (or why the file
-    // cannot be read) and game is untouched.
+    // cannot be read: missing, a directory, no regular file, unreadable, too large) and game is untouched.
+    // Never throws.
     static bool Read(const std::string& path, Game& game, std::string& message);
 };

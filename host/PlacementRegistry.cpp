@@ -1,15 +1,21 @@
-// Reading the saved placement.
+// Reading and writing the saved placement.
 #include "PlacementRegistry.h"
 
 #include "Win32.h"
 
+#include <charconv>
 #include <cstdint>
 #include <cstring>
 
 namespace PlacementRegistry {
 
+namespace {
+
+constexpr const char* kKey = "SOFTWARE\\Morvane\\PlugIns\\Zentharo";
+
+} // namespace
+
 std::string Describe() {
-    constexpr const char* kKey = "SOFTWARE\\Morvane\\PlugIns\\Zentharo";
     std::string lines;
     for (const char* name : {"x", "y", "cx", "cy"}) {
         BYTE data[64];
@@ -28,6 +34,33 @@ std::string Describe() {
         lines += (lines.empty() ? "" : "\n") + line;
     }
     return lines;
+}
+
+
+bool Store(const std::string& name, const std::string& type, const std::string& text, std::string& error) {
+    DWORD kind = REG_SZ;
+    std::int32_t number = 0;
+    const BYTE* data = reinterpret_cast<const BYTE*>(text.c_str());
+    DWORD size = static_cast<DWORD>(text.size() + 1);
+    if (type == "DWORD") {
+        const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), number);
+        if (text.empty() || status != std::errc() || end != text.data() + text.size()) {
+            error = "VALUE must be a 32-bit whole number, not '" + text + "'";
+            return false;
+        }
+        kind = REG_DWORD;
+        data = reinterpret_cast<const BYTE*>(&number);
+        size = sizeof number;
+    } else if (type != "SZ") {
+        error = "TYPE must be DWORD or SZ, not '" + type + "'";
+        return false;
+    }
+    const LSTATUS status = ::RegSetKeyValueA(HKEY_CURRENT_USER, kKey, name.c_str(), kind, data, size);
+    if (status != ERROR_SUCCESS) {
+        error = "the registry refused the value (error " + std::to_string(status) + ")";
+        return false;
+    }
+    return true;
 }
 
 } // namespace PlacementRegistry

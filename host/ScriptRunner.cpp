@@ -78,6 +78,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"key", "GAME NUM KEY", &ScriptRunner::Key},
     {"grid", "GAME NUM", &ScriptRunner::Grid},
     {"registry", "", &ScriptRunner::Registry},
+    {"setplacement", "NAME TYPE VALUE", &ScriptRunner::SetPlacement},
     {"move", "GAME NUM X Y CX CY", &ScriptRunner::Move},
     {"stats", "", &ScriptRunner::Stats},
     {"reload", "", &ScriptRunner::Reload},
@@ -227,6 +228,10 @@ bool ScriptRunner::Grid(const Words& arguments, std::string& error) {
 bool ScriptRunner::Registry(const Words&, std::string&) {
     m_console.Out(PlacementRegistry::Describe());
     return true;
+}
+
+bool ScriptRunner::SetPlacement(const Words& arguments, std::string& error) {
+    return PlacementRegistry::Store(arguments[0], arguments[1], arguments[2], error);
 }
 
 bool ScriptRunner::Move(const Words& arguments, std::string& error) {

@@ -47,6 +47,7 @@ private:
     bool Key(const Words& arguments, std::string& error);
     bool Grid(const Words& arguments, std::string& error);
     bool Registry(const Words& arguments, std::string& error);
+    bool SetPlacement(const Words& arguments, std::string& error);
     bool Move(const Words& arguments, std::string& error);
     ProjectionDriver Driver() const;
     // A long session's figures, the module restarted, and the MDI client's idea of the active child.

@@ -72,6 +72,28 @@ TEST(CZentharoDocCreation, KeepsItsOwnCopyOfTheRecord) {
     EXPECT_EQ("Terra", document.m_planet["Name"]);
 }
 
+// Everything a document shows: its title and every text of every column.
+std::string Snapshot(const CMapStringToString& record) {
+    const auto document = OpenedDocument(record);
+    std::string texts = document->GetTitle().Bytes();
+    for (auto member : {&CZentharoDoc::m_turn, &CZentharoDoc::m_size, &CZentharoDoc::m_res, &CZentharoDoc::m_pop,
+                        &CZentharoDoc::m_col, &CZentharoDoc::m_ind, &CZentharoDoc::m_cap, &CZentharoDoc::m_mat,
+                        &CZentharoDoc::m_l, &CZentharoDoc::m_production, &CZentharoDoc::m_needCol,
+                        &CZentharoDoc::m_needCap, &CZentharoDoc::m_mass})
+        for (int row = 0; row < kProjectionRows; ++row)
+            texts += "|" + ((*document).*member)[row].Bytes();
+    return texts;
+}
+
+TEST(CZentharoDocCreation, ReadsTheRecordKeysItListsAndNoOther) {
+    const std::string example = Snapshot(ExampleRecord());
+    for (const char* key : CZentharoDoc::kRecordKeys) {
+        SCOPED_TRACE(key);
+        EXPECT_NE(example, Snapshot(ExampleRecord({{key, "7"}})));
+    }
+    EXPECT_EQ(example, Snapshot(ExampleRecord({{"Popultion", "7"}, {"population", "7"}, {"Owner", "7"}})));
+}
+
 TEST(CZentharoDocTitle, NamesPlanetNumberGameAndTurn) {
     auto document = std::make_unique<CZentharoDoc>(ExampleRecord());
     document->m_bAutoDelete = false;

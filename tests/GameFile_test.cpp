@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -118,6 +120,81 @@ TEST(GameFile, ReadNamesTheFileInItsMessages) {
     EXPECT_FALSE(GameFile::Read(missing, game, message));
     EXPECT_EQ(missing + ": cannot open the file", message);
     std::filesystem::remove(path);
+}
+
+TEST(GameFile, QuotesAtMostEightyCharactersOfALine) {
+    const std::string huge(5 << 20, 'K');
+    const std::string cut = "'" + huge.substr(0, 80) + "...'";
+    const std::string eighty(80, 'K');
+    const struct {
+        const char* name;
+        std::string text;
+        std::string quote;
+    } cases[] = {
+        {"a huge planet key", "Game=A\nTurn=1\n[Planet]\n" + huge + "=1\n", cut},
+        {"a huge game key", "Game=A\n" + huge + "=1\n", cut},
+        {"a huge section", "Game=A\nTurn=1\n" + ("[" + huge), "'[" + huge.substr(0, 79) + "...'"},
+        {"a huge turn", "Game=A\nTurn=" + huge + "\n", cut},
+        {"a huge line without '='", "Game=A\nTurn=1\n[Planet]\n" + huge + "\n", "expected Key=Value"},
+        {"a huge other game", "Game=A\nTurn=1\n[Planet]\nGameName=" + huge + "\n", cut},
+        {"a huge planet number twice", "Game=A\nTurn=1\n[Planet]\nNum=" + huge + "\n[Planet]\nNum=" + huge,
+         huge.substr(0, 80) + "... is given twice"},
+        {"eighty characters are quoted whole", "Game=A\nTurn=1\n[Planet]\n" + eighty + "=1\n", "'" + eighty + "'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Game game;
+        const auto error = GameFile::Parse(c.text, game);
+        ASSERT_TRUE(error);
+        EXPECT_LT(error->what.size(), 400u);
+        EXPECT_NE(std::string::npos, error->what.find(c.quote)) << error->what;
+    }
+    // The game's name, quoted from an earlier line, is cut as well.
+    Game game;
+    const auto error = GameFile::Parse("Game=" + huge + "\nTurn=1\n[Planet]\nGameName=B\n", game);
+    ASSERT_TRUE(error);
+    EXPECT_EQ("GameName 'B' is not this game's name " + cut, error->what);
+}
+
+TEST(GameFile, TakesAnyBytes) {
+    // Values are bytes: NUL, bytes that are no Windows-1251 letter, a stray CR, a line of only '='.
+    constexpr char kText[] = "Game=\x98\0\xff\nTurn=1\n[Planet]\nName=a\rb\0\x81\r\n";
+    const std::string text(kText, sizeof kText - 1);
+    const Game game = Parsed(text);
+    EXPECT_EQ(std::string("\x98\0\xff", 3), game.name.Bytes());
+    ASSERT_EQ(1u, game.planets.size());
+    EXPECT_EQ(std::string("a\rb\0\x81", 5), ValueOf(game.planets[0], "Name").Bytes());
+    constexpr char kNulKey[] = "Game=A\nTurn=1\n[Planet]\n\0=\n";
+    Game refused;
+    const auto error = GameFile::Parse(std::string_view(kNulKey, sizeof kNulKey - 1), refused);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(std::string("unknown planet key '\0'", 22), error->what.substr(0, 22));
+}
+
+TEST(GameFile, ReadRefusesWhatIsNoReadableFile) {
+    const auto directory = std::filesystem::temp_directory_path() / "GameFile_test_directory.game";
+    std::filesystem::create_directories(directory);
+    const auto fifo = std::filesystem::temp_directory_path() / "GameFile_test_fifo.game";
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+    const struct {
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {directory.string(), directory.string() + ": cannot read the file: it is a directory"},
+        {fifo.string(), fifo.string() + ": cannot read the file: it is not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        Game game;
+        game.name = "untouched";
+        std::string message;
+        EXPECT_FALSE(GameFile::Read(c.path, game, message));
+        EXPECT_EQ(c.message, message);
+        EXPECT_EQ("untouched", game.name);
+    }
+    std::filesystem::remove(directory);
+    std::filesystem::remove(fifo);
 }
 
 TEST(GameFile, TheSampleGamesAreSound) {

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -122,14 +126,29 @@ TEST(ZentharoTool, ReadsRecordFilesAsBytes) {
     EXPECT_NE(std::string::npos, Lines(table.out)[3].find("Ship")); // an unknown production shows as Ship
 }
 
+// A named pipe with no writer: opening it to read would wait for ever.
+std::string MakeFifo(const std::string& name) {
+    const auto path = std::filesystem::temp_directory_path() / ("zentharo_tool_test_" + name);
+    std::filesystem::remove(path);
+    EXPECT_EQ(0, ::mkfifo(path.c_str(), 0600));
+    return path.string();
+}
+
 TEST(ZentharoTool, RejectsBadInputWithOneLineAndNoOutput) {
     const std::string malformed = WriteTempFile("malformed.txt", "Name=X\nSize 100\n");
+    // Unknown keys before the fault: their warnings would be lines besides the one error.
+    const std::string malformedLater = WriteTempFile("malformed-later.txt", "Popultion=1\nOwner=me\nSize 100\n");
+    const std::string directory = std::filesystem::temp_directory_path().string();
+    const std::string fifo = MakeFifo("record.fifo");
     const struct {
         std::vector<std::string> arguments;
         const char* mentions;
     } cases[] = {
-        {{"/nonexistent/planet.txt"}, "cannot read"},
+        {{"/nonexistent/planet.txt"}, "cannot read the planet record: no such file"},
+        {{directory}, "cannot read the planet record: it is a directory"},
+        {{fifo}, "cannot read the planet record: it is not a regular file"},
         {{malformed}, ":2:"},
+        {{malformedLater}, ":3:"},
         {{"--set", "Col3=500"}, "NAME:ROW=TEXT"},
         {{"--set", "Col:3"}, "NAME:ROW=TEXT"},
         {{"--set", "Pop:3=500"}, "unknown input 'Pop'"},
@@ -152,6 +171,52 @@ TEST(ZentharoTool, RejectsBadInputWithOneLineAndNoOutput) {
         EXPECT_EQ(1u, Lines(run.err).size()) << run.err;
         EXPECT_NE(std::string::npos, run.err.find(c.mentions)) << run.err;
     }
+}
+
+// Runs the built tool as the unprivileged user "nobody", for whom file permissions count.
+ToolRun RunToolAsNobody(const std::string& argument) {
+    const std::string out = WriteTempFile("nobody.out", ""), err = WriteTempFile("nobody.err", "");
+    const std::string command = "setpriv --reuid=65534 --regid=65534 --clear-groups " ZENTHARO_TOOL " '" + argument +
+                                "' >" + out + " 2>" + err;
+    const int status = std::system(command.c_str());
+    auto read = [](const std::string& path) {
+        std::ostringstream text;
+        text << std::ifstream(path).rdbuf();
+        return text.str();
+    };
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read(out), read(err)};
+}
+
+TEST(ZentharoTool, AFileItMayNotReadIsBadInput) {
+    const std::string path = WriteTempFile("unreadable.txt", "Name=X\n");
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    // Root reads any file: the tool then runs as a user who may not.
+    const ToolRun run = ::geteuid() == 0 ? RunToolAsNobody(path) : RunTool({path});
+    EXPECT_EQ(2, run.exitCode);
+    EXPECT_EQ("", run.out);
+    EXPECT_EQ("zentharo: " + path + ": cannot read the planet record: it cannot be read\n", run.err);
+}
+
+TEST(ZentharoTool, WarnsOfEachKeyItDoesNotReadAndProjectsTheRest) {
+    const std::string longKey(200, 'K');
+    const std::string path = WriteTempFile("extra-keys.txt", "Name=Terra Nova\nNum=17\nPopultion=800\n\n"
+                                                             "Population=800\nOwner=me\n" + longKey + "=1\n"
+                                                             "population=5\nPopultion=900\n");
+    const std::string known = WriteTempFile("known-keys.txt", "Name=Terra Nova\nNum=17\nPopulation=800\n");
+    const ToolRun run = RunTool({path});
+    ASSERT_EQ(0, run.exitCode) << run.err;
+    EXPECT_EQ(RunTool({known}).out, run.out);
+    const std::vector<std::string> expected = {
+        path + ":3: key 'Popultion' is not read",
+        path + ":6: key 'Owner' is not read",
+        path + ":7: key '" + longKey.substr(0, 80) + "...' is not read",
+        path + ":8: key 'population' is not read",
+        path + ":9: key 'Popultion' is not read",
+    };
+    EXPECT_EQ(expected, Lines(run.err));
+
+    const std::string sample = ZENTHARO_SOURCE_DIR "/examples/sample-planet.txt";
+    EXPECT_EQ("", RunTool({sample}).err);
 }
 
 TEST(ZentharoTool, KeepsTextsAsTypedIncludingSeparators) {

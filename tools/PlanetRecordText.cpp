@@ -3,7 +3,9 @@
 
 namespace PlanetRecordText {
 
-CMapStringToString Parse(std::string_view text) {
+CMapStringToString Parse(std::string_view text) { return Parse(text, [](int, std::string_view) {}); }
+
+CMapStringToString Parse(std::string_view text, const std::function<void(int line, std::string_view key)>& keySeen) {
     CMapStringToString record;
     int lineNumber = 0;
     while (!text.empty()) {
@@ -20,6 +22,7 @@ CMapStringToString Parse(std::string_view text) {
             throw ParseError(lineNumber, "expected Key=Value, found no '='");
         if (equals == 0)
             throw ParseError(lineNumber, "the key before '=' is empty");
+        keySeen(lineNumber, line.substr(0, equals));
         record.SetAt(CString(line.substr(0, equals)), CString(line.substr(equals + 1)));
     }
     return record;

@@ -3,6 +3,7 @@
 
 #include "framework/CMapStringToString.h"
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -17,5 +18,8 @@ struct ParseError : std::runtime_error {
 // Values are kept as bytes, a trailing CR removed; empty lines are skipped. A line without '=' or with
 // an empty key throws ParseError naming the line.
 CMapStringToString Parse(std::string_view text);
+
+// The same, telling keySeen the line number and key of every Key=Value line, in file order.
+CMapStringToString Parse(std::string_view text, const std::function<void(int line, std::string_view key)>& keySeen);
 
 } // namespace PlanetRecordText

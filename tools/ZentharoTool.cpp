@@ -4,14 +4,16 @@
 #include "PlanetRecordText.h"
 #include "ProjectionReport.h"
 #include "SamplePlanet.h"
+#include "framework/FileText.h"
 #include "model/GridColumns.h"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
+#include <string_view>
 
 namespace {
 
@@ -47,18 +49,27 @@ InputEdit ParseEdit(const std::string& edit) {
     return {*column, row, CString(edit.substr(equals + 1))};
 }
 
-CMapStringToString ReadRecord(const std::string& path) {
+bool IsRecordKey(std::string_view key) {
+    return std::any_of(std::begin(CZentharoDoc::kRecordKeys), std::end(CZentharoDoc::kRecordKeys),
+                       [key](const char* known) { return key == known; });
+}
+
+// The record file at path, or the bundled sample without one. A key the projection does not read gets
+// a warning on err: a misspelt key would otherwise pass unnoticed, but hosts send keys of their own.
+CMapStringToString ReadRecord(const std::string& path, std::ostream& err) {
     if (path.empty())
         return PlanetRecordText::Parse(kSamplePlanetRecord);
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw UsageError(path + ": cannot read the planet record");
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad())
-        throw UsageError(path + ": cannot read the planet record");
+    std::string text;
+    if (const auto result = FileText::Read(path, text); result != FileText::ReadResult::Read)
+        throw UsageError(path + ": cannot read the planet record: " + FileText::Reason(result));
+    std::string warnings; // only for a record that parses: bad input gets its one line alone
     try {
-        return PlanetRecordText::Parse(text.str());
+        CMapStringToString record = PlanetRecordText::Parse(text, [&](int line, std::string_view key) {
+            if (!IsRecordKey(key))
+                warnings += path + ":" + std::to_string(line) + ": key '" + FileText::Quote(key) + "' is not read\n";
+        });
+        err << warnings;
+        return record;
     } catch (const PlanetRecordText::ParseError& error) {
         throw UsageError(path + ":" + std::to_string(error.line) + ": " + error.what());
     }
@@ -67,13 +78,16 @@ CMapStringToString ReadRecord(const std::string& path) {
 std::string Description() {
     return "Projects a planet over 20 turns, as the Zentharo window does.\n\n"
            "RECORD is a planet record file with one Key=Value pair a line (Name, Num, GameName, Turn, Size,\n"
-           "Resource, Population, COL, Industry, CAP, MAT, Production). Without RECORD the bundled sample\n"
-           "planet is projected.\n\n"
+           "Resource, Population, COL, Industry, CAP, MAT, Production). Any other key is ignored with a\n"
+           "warning on stderr (FILE:LINE: key 'KEY' is not read). Without RECORD the bundled sample planet\n"
+           "is projected.\n\n"
            "Each --set stores TEXT, as typed, into input NAME (Col, Cap, Mat, Bombing, Upgrade or\n"
            "Production) at row 0..19 and recalculates, exactly as leaving a grid cell or picking a\n"
            "production does. Example: --set Col:3=500 --set Production:0=Materials\n\n"
            "Output: a table of the values as the window shows them; --csv the same as CSV; --json the raw\n"
-           "stored texts of rows 0..20 of every column.";
+           "stored texts of rows 0..20 of every column.\n\n"
+           "Exit code 0 on success (warnings included); 2 on bad input (bad options, a RECORD that is not a\n"
+           "readable regular file or not Key=Value lines), with one line on stderr and nothing on stdout.";
 }
 
 } // namespace
@@ -106,13 +120,11 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::ostream& out
         for (const std::string& edit : edits)
             parsedEdits.push_back(ParseEdit(edit));
 
-        CZentharoDoc document(ReadRecord(recordPath));
+        CZentharoDoc document(ReadRecord(recordPath, err));
         document.OnNewDocument();
         document.Recalculate(0);
-        for (const InputEdit& edit : parsedEdits) {
-            (document.*edit.column)[edit.row] = edit.text;
-            document.Recalculate(0);
-        }
+        for (const InputEdit& edit : parsedEdits)
+            document.SetInput(edit.column, edit.row, edit.text);
 
         if (app.count("--json"))
             ProjectionReport::WriteJson(document, out);
@@ -123,6 +135,9 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::ostream& out
         return 0;
     } catch (const UsageError& error) {
         err << "zentharo: " << error.what() << '\n';
+        return kBadInput;
+    } catch (const std::bad_alloc&) {
+        err << "zentharo: not enough memory for this projection\n";
         return kBadInput;
     }
 }

@@ -78,10 +78,12 @@ void CZentharoForm::CreateFonts() {
 // Column by column, top to bottom: the creation order is also the tab order.
 void CZentharoForm::CreateCells() {
     for (int column = 0; column < kColumns; ++column) {
-        const DWORD readOnly = kGridColumns[column].editable ? 0 : ES_READONLY;
+        // An input cell scrolls as the user types past its width; without it the edit control drops
+        // every keystroke that does not fit, and a long number would be stored cut short.
+        const DWORD kind = kGridColumns[column].editable ? ES_AUTOHSCROLL : ES_READONLY;
         for (int row = 0; row < kRows; ++row) {
             CEdit& cell = m_edit[kRows * column + row];
-            if (!cell.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | readOnly, WS_EX_STATICEDGE,
+            if (!cell.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | kind, WS_EX_STATICEDGE,
                              CellRect(column, row), m_hWnd, kFirstCellId + kRows * column + row))
                 AfxThrowResourceException();
             cell.SetFont(m_cellFont.GetSafeHandle());

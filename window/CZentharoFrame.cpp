@@ -1,17 +1,44 @@
 // Projection frames and their saved placement.
 #include "CZentharoFrame.h"
 
+#include "FramePlacement.h"
 #include "framework/RegistryKey.h"
+
+#include <algorithm>
 
 namespace {
 
 struct PlacementValue {
     const char* name;
     int CREATESTRUCTA::*field;
+    std::optional<int> FramePlacement::*placement;
 };
 
 constexpr PlacementValue kPlacement[] = {
-    {"x", &CREATESTRUCTA::x}, {"y", &CREATESTRUCTA::y}, {"cx", &CREATESTRUCTA::cx}, {"cy", &CREATESTRUCTA::cy}};
+    {"x", &CREATESTRUCTA::x, &FramePlacement::x},
+    {"y", &CREATESTRUCTA::y, &FramePlacement::y},
+    {"cx", &CREATESTRUCTA::cx, &FramePlacement::cx},
+    {"cy", &CREATESTRUCTA::cy, &FramePlacement::cy},
+};
+
+// What the window system allows a frame of these styles in this MDI client.
+FrameLimits LimitsIn(HWND mdiClient, DWORD style, DWORD exStyle) {
+    RECT client{};
+    if (mdiClient)
+        ::GetClientRect(mdiClient, &client);
+    RECT edges{};
+    ::AdjustWindowRectEx(&edges, style, FALSE, exStyle);
+    FrameLimits limits;
+    limits.clientWidth = client.right - client.left;
+    limits.clientHeight = client.bottom - client.top;
+    limits.titleBarHeight = -edges.top;
+    limits.minWidth = ::GetSystemMetrics(SM_CXMINTRACK);
+    limits.minHeight = ::GetSystemMetrics(SM_CYMINTRACK);
+    // A maximised frame reaches past the client by its edges, and may be larger than the screen allows.
+    limits.maxWidth = std::max<int>(::GetSystemMetrics(SM_CXMAXTRACK), limits.clientWidth + edges.right - edges.left);
+    limits.maxHeight = std::max<int>(::GetSystemMetrics(SM_CYMAXTRACK), limits.clientHeight + edges.bottom - edges.top);
+    return limits;
+}
 
 } // namespace
 
@@ -21,13 +48,21 @@ BOOL CZentharoFrame::PreCreateWindow(CREATESTRUCTA& create) {
     // The pass without a class only works out the window class; the real creation reads the placement.
     if (create.lpszClass) {
         if (const RegistryKey key = RegistryKey::CreateOrOpen(HKEY_CURRENT_USER, kPlacementKey)) {
+            FramePlacement stored;
             for (const PlacementValue& value : kPlacement) {
-                std::int32_t stored = 0;
-                if (!key.ReadInt32(value.name, stored))
+                std::int32_t number = 0;
+                if (!key.ReadInt32(value.name, number))
                     continue;
                 key.WriteDword(value.name, 0); // one saved placement serves one new window
-                create.*value.field = stored;
+                stored.*value.placement = number;
             }
+            // A placement left by another program, a smaller host window or a value of the wrong type
+            // could put the title bar out of reach; what was not stored stays the framework's default.
+            const HWND mdiClient = create.hwndParent ? create.hwndParent : FindHostMdiClient();
+            const FramePlacement placed = stored.Reachable(LimitsIn(mdiClient, create.style, create.dwExStyle));
+            for (const PlacementValue& value : kPlacement)
+                if (stored.*value.placement)
+                    create.*value.field = (placed.*value.placement).value_or(CW_USEDEFAULT);
         }
     }
     return CMDIChildWnd::PreCreateWindow(create);
@@ -40,12 +75,19 @@ BOOL CZentharoFrame::OnCreateClient(CREATESTRUCTA* create, CCreateContext* conte
 void CZentharoFrame::OnDestroy() {
     CMDIChildWnd::OnDestroy();
     RECT rect = GetRectAsLeft(); // maximised or minimised included
-    ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
+    const HWND mdiClient = ::GetParent(m_hWnd);
+    ::MapWindowPoints(nullptr, mdiClient, reinterpret_cast<POINT*>(&rect), 2);
+    // A frame moved out of reach is saved where the next one can be reached; a size given up for the
+    // default is saved as 0, which opens the next frame at the default size.
+    const FramePlacement placed =
+        FramePlacement{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}.Reachable(
+            LimitsIn(mdiClient, static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)),
+                     static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE))));
     const RegistryKey key = RegistryKey::CreateOrOpen(HKEY_CURRENT_USER, kPlacementKey);
     if (!key)
         return;
-    key.WriteDword("x", rect.left);
-    key.WriteDword("y", rect.top);
-    key.WriteDword("cx", rect.right - rect.left);
-    key.WriteDword("cy", rect.bottom - rect.top);
+    key.WriteDword("x", placed.x.value_or(0));
+    key.WriteDword("y", placed.y.value_or(0));
+    key.WriteDword("cx", placed.cx.value_or(0));
+    key.WriteDword("cy", placed.cy.value_or(0));
 }

@@ -82,11 +82,18 @@ TEST_F(GridTest, LaysOutCellsAndChoosersOnThePixelGrid) {
             EXPECT_EQ(47, rect.right - rect.left);
             EXPECT_EQ(20, rect.bottom - rect.top);
         }
+    // Read-only cells stay as wide as their text; input cells scroll so that no typed digit is lost.
     const LONG readOnly[] = {0, 6, 16};
-    for (LONG column : readOnly)
-        EXPECT_TRUE(::GetWindowLongA(Cell(column, 3), GWL_STYLE) & ES_READONLY);
-    for (int column = 1; column <= 5; ++column)
-        EXPECT_FALSE(::GetWindowLongA(Cell(column, 3), GWL_STYLE) & ES_READONLY);
+    for (LONG column : readOnly) {
+        const LONG style = ::GetWindowLongA(Cell(column, 3), GWL_STYLE);
+        EXPECT_TRUE(style & ES_READONLY);
+        EXPECT_FALSE(style & ES_AUTOHSCROLL);
+    }
+    for (int column = 1; column <= 5; ++column) {
+        const LONG style = ::GetWindowLongA(Cell(column, 3), GWL_STYLE);
+        EXPECT_FALSE(style & ES_READONLY);
+        EXPECT_TRUE(style & ES_AUTOHSCROLL);
+    }
     RECT chooser;
     ::GetWindowRect(Chooser(2), &chooser);
     ::MapWindowPoints(nullptr, view, reinterpret_cast<POINT*>(&chooser), 2);

@@ -43,18 +43,19 @@ std::optional<LONG> StoredDword(const char* name) {
     return number;
 }
 
-void Store(const char* name, LONG value) {
-    HKEY key;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+// Stores a value under the placement key as another program would leave it.
+void StoreValue(const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, ::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size));
     ::RegCloseKey(key);
 }
 
+void Store(const char* name, LONG value) { StoreValue(name, REG_DWORD, &value, sizeof value); }
+
 void StoreText(const char* name, const char* text) {
-    HKEY key;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text) + 1));
-    ::RegCloseKey(key);
+    StoreValue(name, REG_SZ, text, static_cast<DWORD>(strlen(text) + 1));
 }
 
 void StorePlacement(LONG x, LONG y, LONG cx, LONG cy) {

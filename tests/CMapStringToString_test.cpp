@@ -1,10 +1,11 @@
-// Records: the map's two access forms, byte-exact values, and the Key=Value text form.
+// Records: the map's two access forms, byte-exact values, and the mark that tells ours from another library's.
 #include "framework/CMapStringToString.h"
-#include "tools/PlanetRecordText.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -55,43 +56,25 @@ TEST(CMapStringToString, IteratesEveryPairOnceAndEmpties) {
     EXPECT_TRUE(record.IsEmpty());
 }
 
-TEST(CString, KeepsEmbeddedZerosAndHighBytes) {
-    const CString text(std::string_view("a\0\xFF", 3));
-    EXPECT_EQ(3, text.GetLength());
-    EXPECT_EQ("Ga", CString("Game.").Left(2));
-    EXPECT_EQ("Game.", CString("Game.").Left(99));
-    EXPECT_EQ("", CString("Game.").Left(-1));
-}
-
-TEST(PlanetRecordText, SplitsAtTheFirstEqualsAndKeepsValuesAsBytes) {
-    const CMapStringToString record =
-        PlanetRecordText::Parse("Name=Terra=Nova\r\n\nProduction= Capital \nCAP=\n\xC8=\xEC\xFF\r\n");
-    EXPECT_EQ(4, record.GetCount());
-    CString value;
-    ASSERT_TRUE(record.Lookup("Name", value));
-    EXPECT_EQ("Terra=Nova", value);
-    ASSERT_TRUE(record.Lookup("Production", value));
-    EXPECT_EQ(" Capital ", value);
-    ASSERT_TRUE(record.Lookup("CAP", value));
-    EXPECT_EQ("", value);
-    ASSERT_TRUE(record.Lookup("\xC8", value));
-    EXPECT_EQ("\xEC\xFF", value);
-}
-
-TEST(PlanetRecordText, NamesTheLineOfAMalformedPair) {
-    const struct {
-        const char* text;
-        int line;
-    } cases[] = {{"Name=A\nno equals here\n", 2}, {"\n\n=value\n", 3}, {"Size\r\n", 1}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        try {
-            PlanetRecordText::Parse(c.text);
-            ADD_FAILURE() << "no error";
-        } catch (const PlanetRecordText::ParseError& error) {
-            EXPECT_EQ(c.line, error.line);
-        }
-    }
+TEST(CMapStringToString, BeginsWithAMarkThatTellsItFromAnotherLibrarysMap) {
+    // Another library's map begins with the pointer to its table of virtual functions.
+    struct OtherMap {
+        virtual ~OtherMap() = default;
+        int count = 0;
+    };
+    const CMapStringToString empty;
+    CMapStringToString filled;
+    filled["Name"] = "Terra";
+    const CMapStringToString copied = filled;
+    CMapStringToString swapped;
+    swapped.Swap(filled);
+    const CMapStringToString* records[] = {&empty, &filled, &copied, &swapped};
+    for (const CMapStringToString* record : records)
+        EXPECT_TRUE(CMapStringToString::IsOurs(record));
+    const OtherMap other;
+    EXPECT_FALSE(CMapStringToString::IsOurs(&other));
+    const std::uint32_t pointerSized = 0x7FFE0000; // a high user-mode address
+    EXPECT_FALSE(CMapStringToString::IsOurs(&pointerSized));
 }
 
 } // namespace

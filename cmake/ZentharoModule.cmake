@@ -13,6 +13,7 @@ add_library(zentharo_framework STATIC
     framework/CMDIChildWnd.cpp
     framework/CMultiDocTemplate.cpp
     framework/KeyboardRouter.cpp
+    framework/Clipboard.cpp
     framework/CWinApp.cpp
     framework/RegistryKey.cpp
     framework/WindowClasses.cpp

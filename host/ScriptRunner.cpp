@@ -64,6 +64,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"grid", "GAME NUM", &ScriptRunner::Grid},
     {"registry", "", &ScriptRunner::Registry},
     {"move", "GAME NUM X Y CX CY", &ScriptRunner::Move},
+    {"copy", "GAME NUM", &ScriptRunner::Copy},
 };
 
 int ScriptRunner::Run(const std::string& path) {
@@ -219,4 +220,16 @@ bool ScriptRunner::Move(const Words& arguments, std::string& error) {
     const ProjectionDriver driver = Driver();
     const HWND projection = driver.Find(arguments[0], arguments[1], error);
     return projection && driver.Move(projection, x, y, cx, cy, error);
+}
+
+bool ScriptRunner::Copy(const Words& arguments, std::string& error) {
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    std::string text;
+    if (!projection || !driver.Copy(projection, text, error))
+        return false;
+    if (!text.empty() && text.back() == '\n')
+        text.pop_back(); // the copy's last line break; Out ends the line itself
+    m_console.Out(text);
+    return true;
 }

@@ -48,6 +48,7 @@ private:
     bool Grid(const Words& arguments, std::string& error);
     bool Registry(const Words& arguments, std::string& error);
     bool Move(const Words& arguments, std::string& error);
+    bool Copy(const Words& arguments, std::string& error);
     ProjectionDriver Driver() const;
     // Hands the window to the user, as a window session does, until the main window is closed.
     bool Wait(const Words& arguments, std::string& error);

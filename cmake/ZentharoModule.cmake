@@ -13,6 +13,7 @@ add_library(zentharo_framework STATIC
     framework/CMDIChildWnd.cpp
     framework/CMultiDocTemplate.cpp
     framework/KeyboardRouter.cpp
+    framework/Clipboard.cpp
     framework/CWinApp.cpp
     framework/RegistryKey.cpp
     framework/WindowClasses.cpp
@@ -31,6 +32,7 @@ add_library(Zentharo SHARED
 set_target_properties(Zentharo PROPERTIES PREFIX "" OUTPUT_NAME "Zentharo")
 target_link_libraries(Zentharo PRIVATE zentharo_framework)
 target_link_options(Zentharo PRIVATE -Wl,--enable-stdcall-fixup -s)
+# The resource compiler reports no included files to the build: name what the script reads.
 set_source_files_properties(resources/Zentharo.rc PROPERTIES
-    OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/Zentharo.ico)
+    OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/resources/Zentharo.ico;${PROJECT_SOURCE_DIR}/resources/resource.h;${ZENTHARO_GENERATED_DIR}/ZentharoVersion.h")
 target_include_directories(Zentharo PRIVATE ${PROJECT_SOURCE_DIR})

@@ -81,6 +81,10 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return m_pViewActive->OnCmdMsg(LOWORD(wParam));
 }
 
+BOOL CFrameWnd::OnSysCommand(UINT id) {
+    return id < SC_SIZE && OnCommand(MAKEWPARAM(id, 0), 0);
+}
+
 void CFrameWnd::PostNcDestroy() {
     if (m_bOwnedByWindow)
         delete this;

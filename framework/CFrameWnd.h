@@ -18,7 +18,7 @@ public:
 
     // Keyboard handling for a message aimed at this frame or a window inside it. True when handled.
     // The frame may be gone when it returns true (the accelerator may close it).
-    BOOL PreTranslateMessage(MSG* message);
+    virtual BOOL PreTranslateMessage(MSG* message);
 
     CView* GetActiveView() const { return m_pViewActive; }
     // A view going away tells its frame, which then holds no view.
@@ -32,6 +32,8 @@ protected:
 
     int OnCreate(CREATESTRUCTA* create) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Commands a frame adds to its system menu (ids below the system's own) route as menu commands do.
+    BOOL OnSysCommand(UINT id) override;
     void OnSize(UINT type, int cx, int cy) override;
     void OnSetFocus() override;
     void PostNcDestroy() override;

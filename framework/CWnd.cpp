@@ -103,6 +103,10 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (OnCommand(wParam, lParam))
             return 0;
         break;
+    case WM_SYSCOMMAND:
+        if (OnSysCommand(static_cast<UINT>(wParam & 0xFFF0)))
+            return 0;
+        break;
     case WM_DESTROY:
         OnDestroy();
         break;

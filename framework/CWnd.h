@@ -36,6 +36,8 @@ protected:
     // Handlers. A handler that may destroy the window returns at once afterwards, touching nothing.
     virtual int OnCreate(CREATESTRUCTA* /*create*/) { return 0; }
     virtual BOOL OnCommand(WPARAM /*wParam*/, LPARAM /*lParam*/) { return FALSE; }
+    // A command of the window's system menu; id without the four low bits the system uses itself.
+    virtual BOOL OnSysCommand(UINT /*id*/) { return FALSE; }
     virtual void OnDestroy() {}
     virtual void OnSize(UINT /*type*/, int /*cx*/, int /*cy*/) {}
     virtual void OnSetFocus() {}

@@ -24,6 +24,8 @@ ConsoleOutput::ConsoleOutput()
         m_err = m_console.Get();
 }
 
+bool ConsoleOutput::CanWrite() const { return Usable(m_out); }
+
 void ConsoleOutput::Write(HANDLE stream, std::string_view line) {
     if (!Usable(stream))
         return;

@@ -12,6 +12,8 @@ public:
 
     void Out(std::string_view line) const { Write(m_out, line); }
     void Err(std::string_view line) const { Write(m_err, line); }
+    // Whether Out reaches anything: false for a window program started without a console or redirection.
+    bool CanWrite() const;
 
 private:
     static void Write(HANDLE stream, std::string_view line);

@@ -3,6 +3,7 @@
 
 #include "MessagePump.h"
 #include "ScriptRunner.h"
+#include "ZentharoVersion.h"
 
 #include <commctrl.h>
 
@@ -29,6 +30,16 @@ int HostApplication::Run(const std::vector<std::string>& arguments) {
             m_console->Out(HostOptions::kUsage);
         else
             ::MessageBoxA(nullptr, HostOptions::kUsage, kProgram, MB_OK | MB_ICONINFORMATION);
+        return 0;
+    }
+    if (options.version) {
+        // Printed wherever the program's output goes, script mode or not: it is asked for by scripts.
+        const std::string version = std::string(kProgram) + " " + ZENTHARO_VERSION;
+        const ConsoleOutput console;
+        if (console.CanWrite())
+            console.Out(version);
+        else
+            ::MessageBoxA(nullptr, version.c_str(), kProgram, MB_OK | MB_ICONINFORMATION);
         return 0;
     }
     if (!Start(options))

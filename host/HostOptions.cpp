@@ -42,6 +42,8 @@ bool HostOptions::Parse(const std::vector<std::string>& arguments, HostOptions& 
                 return false;
         } else if (argument == "--help" || argument == "-h") {
             parsed.help = true;
+        } else if (argument == "--version") {
+            parsed.version = true;
         } else {
             error = "unknown option '" + argument + "'";
             return false;

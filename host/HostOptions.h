@@ -1,4 +1,4 @@
-// The demo host's command line: zentharo-host [--module PATH] [--script FILE] [GAMEFILE...]
+// The demo host's command line: zentharo-host [--module PATH] [--script FILE] [--version] [GAMEFILE...]
 #pragma once
 
 #include <string>
@@ -6,7 +6,7 @@
 
 class HostOptions {
 public:
-    static constexpr const char* kUsage = "usage: zentharo-host [--module PATH] [--script FILE] [GAMEFILE...]";
+    static constexpr const char* kUsage = "usage: zentharo-host [--module PATH] [--script FILE] [--version] [GAMEFILE...]";
 
     // Reads the arguments after the program name. On failure error says what is wrong.
     static bool Parse(const std::vector<std::string>& arguments, HostOptions& options, std::string& error);
@@ -15,4 +15,5 @@ public:
     std::string scriptPath; // empty: an interactive window session
     std::vector<std::string> gameFiles;
     bool help = false;
+    bool version = false;
 };

@@ -1,6 +1,7 @@
 // Real input into projection windows, and their grid read back.
 #include "ProjectionDriver.h"
 
+#include "ClipboardText.h"
 #include "ProjectionWindows.h"
 #include "RealInput.h"
 
@@ -137,6 +138,24 @@ std::string ProjectionDriver::Grid(HWND frame) const {
         grid += row + 1 < kRows ? "\n" : "";
     }
     return grid;
+}
+
+bool ProjectionDriver::Copy(HWND frame, std::string& text, std::string& error) const {
+    if (!ClipboardText::Clear(m_main, error)) // whatever is read afterwards, the key put there
+        return false;
+    const HWND focus = ::GetFocus();
+    if (!focus || (focus != frame && !::IsChild(frame, focus)))
+        FocusInside(frame, View(frame));
+    RealInput::PressKey('C', true, true);
+    m_settle();
+    std::string copied;
+    if (!ClipboardText::Read(m_main, copied, error))
+        return false;
+    text.clear();
+    for (std::size_t i = 0; i < copied.size(); ++i)
+        if (!(copied[i] == '\r' && i + 1 < copied.size() && copied[i + 1] == '\n'))
+            text += copied[i];
+    return true;
 }
 
 bool ProjectionDriver::Move(HWND frame, int x, int y, int cx, int cy, std::string& error) const {

@@ -25,6 +25,9 @@ public:
     bool Key(HWND frame, const std::string& key, std::string& error) const;
     // The 20 rows as shown: 17 cell texts and the chooser's entry, tab-separated, one row a line.
     std::string Grid(HWND frame) const;
+    // Presses Ctrl+Shift+C in the projection; text is then what that put on the clipboard, as UTF-8
+    // with "\n" for each line break.
+    bool Copy(HWND frame, std::string& text, std::string& error) const;
     // Moves and sizes the frame, in MDI-client coordinates, as dragging its edges ends up.
     bool Move(HWND frame, int x, int y, int cx, int cy, std::string& error) const;
 

@@ -83,6 +83,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"stats", "", &ScriptRunner::Stats},
     {"reload", "", &ScriptRunner::Reload},
     {"active", "", &ScriptRunner::Active},
+    {"copy", "GAME NUM", &ScriptRunner::Copy},
 };
 
 int ScriptRunner::Run(const std::string& path) {
@@ -259,5 +260,17 @@ bool ScriptRunner::Active(const Words&, std::string&) {
         m_console.Out("active dead");
     else
         m_console.Out("active \"" + TitleOf(active) + "\"");
+    return true;
+}
+
+bool ScriptRunner::Copy(const Words& arguments, std::string& error) {
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    std::string text;
+    if (!projection || !driver.Copy(projection, text, error))
+        return false;
+    if (!text.empty() && text.back() == '\n')
+        text.pop_back(); // the copy's last line break; Out ends the line itself
+    m_console.Out(text);
     return true;
 }

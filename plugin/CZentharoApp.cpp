@@ -11,6 +11,8 @@
 #include "window/CZentharoForm.h"
 #include "window/CZentharoFrame.h"
 
+#include "ZentharoVersion.h"
+
 #include <memory>
 #include <new>
 #include <utility>
@@ -164,7 +166,7 @@ void CZentharoApp::OnGamesListModified(CMapStringToString& record) {
 void CZentharoApp::OnAbout(CMapStringToString& record) {
     record["Name"] = "Zentharo Plugin";
     record["Author"] = "Zentharo team";
-    record["Version"] = "v1.00";
+    record["Version"] = ZENTHARO_ABOUT_VERSION;
     record["Date"] = "03/07/00";
     // Windows-1251: "Альтернатива плугина раскачки планет".
     record["Description"] = "\xC0\xEB\xFC\xF2\xE5\xF0\xED\xE0\xF2\xE8\xE2\xE0 \xEF\xEB\xF3\xE3\xE8\xED\xE0 "

@@ -11,6 +11,7 @@ TEST(HostOptions, ReadsModuleScriptAndGames) {
         std::string module, script;
         std::vector<std::string> games;
         bool help;
+        bool version = false;
     } cases[] = {
         {{}, "", "", {}, false},
         {{"a.game", "b.game"}, "", "", {"a.game", "b.game"}, false},
@@ -18,6 +19,7 @@ TEST(HostOptions, ReadsModuleScriptAndGames) {
         {{"a.game", "--script", "s.txt", "--module", "m.dll"}, "m.dll", "s.txt", {"a.game"}, false},
         {{"--", "--odd.game"}, "", "", {"--odd.game"}, false},
         {{"--help"}, "", "", {}, true},
+        {{"--version", "a.game"}, "", "", {"a.game"}, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));
@@ -28,6 +30,7 @@ TEST(HostOptions, ReadsModuleScriptAndGames) {
         EXPECT_EQ(c.script, options.scriptPath);
         EXPECT_EQ(c.games, options.gameFiles);
         EXPECT_EQ(c.help, options.help);
+        EXPECT_EQ(c.version, options.version);
     }
 }
 

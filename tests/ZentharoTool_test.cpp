@@ -1,6 +1,8 @@
 // The command-line tool's contract: outputs, --set as the window's edits, and clear errors.
 #include "tools/ZentharoTool.h"
 
+#include "ZentharoVersion.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -8,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -99,6 +102,22 @@ TEST(ZentharoTool, CsvShowsTheWindowsValues) {
               lines[0]);
     EXPECT_EQ(0u, lines[1].find("40,,,,,,800.00,"));
     EXPECT_EQ("Capital", lines[2].substr(lines[2].rfind(',') + 1));
+}
+
+TEST(ZentharoTool, TsvIsTheCsvWithTabs) {
+    // The shown values hold no commas, quotes or tabs: the two outputs differ only in the separator.
+    const std::vector<std::string> edits = {"--set", "Col:3=500", "--set", "Production:2=_t", "--set", "Upgrade:0=1e5"};
+    std::vector<std::string> csvArguments = edits, tsvArguments = edits;
+    csvArguments.push_back("--csv");
+    tsvArguments.push_back("--tsv");
+    const ToolRun csv = RunTool(csvArguments), tsv = RunTool(tsvArguments);
+    ASSERT_EQ(0, tsv.exitCode) << tsv.err;
+    std::string expected = csv.out;
+    std::replace(expected.begin(), expected.end(), ',', '\t');
+    EXPECT_EQ(expected, tsv.out);
+    EXPECT_EQ(21u, Lines(tsv.out).size());
+    EXPECT_EQ(2, RunTool({"--tsv", "--csv"}).exitCode);
+    EXPECT_EQ(2, RunTool({"--json", "--tsv"}).exitCode);
 }
 
 TEST(ZentharoTool, TableRoundsExactTiesAwayFromZero) {
@@ -230,8 +249,18 @@ TEST(ZentharoTool, KeepsTextsAsTypedIncludingSeparators) {
 TEST(ZentharoTool, HelpExplainsUsage) {
     const ToolRun run = RunTool({"--help"});
     EXPECT_EQ(0, run.exitCode);
-    for (const char* word : {"--set", "NAME:ROW=TEXT", "--json", "--csv", "RECORD", "Upgrade"})
+    for (const char* word : {"--set", "NAME:ROW=TEXT", "--json", "--csv", "--tsv", "--version", "RECORD", "Upgrade"})
         EXPECT_NE(std::string::npos, run.out.find(word)) << word;
+}
+
+TEST(ZentharoTool, VersionIsOneLineWhateverElseIsAsked) {
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--version"},
+                                                      std::vector<std::string>{"--tsv", "--version", "x.txt"}}) {
+        const ToolRun run = RunTool(arguments);
+        EXPECT_EQ(0, run.exitCode);
+        EXPECT_EQ(std::string("zentharo ") + ZENTHARO_VERSION + "\n", run.out);
+        EXPECT_EQ("", run.err);
+    }
 }
 
 } // namespace

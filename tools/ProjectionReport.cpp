@@ -3,6 +3,7 @@
 
 #include "model/GridColumns.h"
 #include "model/ProductionChooser.h"
+#include "model/ProjectionTable.h"
 
 #include <nlohmann/json.hpp>
 
@@ -81,6 +82,8 @@ void WriteCsv(const CZentharoDoc& document, std::ostream& out) {
         out << '\n';
     }
 }
+
+void WriteTsv(const CZentharoDoc& document, std::ostream& out) { out << ProjectionTable::TabSeparated(document, "\n"); }
 
 void WriteJson(const CZentharoDoc& document, std::ostream& out) {
     const std::pair<const char*, ProjectionColumn CZentharoDoc::*> columns[] = {

@@ -1,5 +1,5 @@
-// The projection table written for people and for programs: an aligned table or CSV of the values
-// the window shows, or JSON of the raw stored texts.
+// The projection table written for people and for programs: an aligned table, CSV or tab-separated
+// text of the values the window shows, or JSON of the raw stored texts.
 #pragma once
 
 #include "model/CZentharoDoc.h"
@@ -10,6 +10,8 @@ namespace ProjectionReport {
 
 void WriteTable(const CZentharoDoc& document, std::ostream& out);
 void WriteCsv(const CZentharoDoc& document, std::ostream& out);
+// Exactly the text the window's Copy table puts on the clipboard, with the stream's own line ends.
+void WriteTsv(const CZentharoDoc& document, std::ostream& out);
 void WriteJson(const CZentharoDoc& document, std::ostream& out);
 
 } // namespace ProjectionReport

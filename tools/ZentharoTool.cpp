@@ -5,6 +5,7 @@
 #include "ProjectionReport.h"
 #include "SamplePlanet.h"
 #include "framework/FileText.h"
+#include "ZentharoVersion.h"
 #include "model/GridColumns.h"
 
 #include <CLI/CLI.hpp>
@@ -84,8 +85,9 @@ std::string Description() {
            "Each --set stores TEXT, as typed, into input NAME (Col, Cap, Mat, Bombing, Upgrade or\n"
            "Production) at row 0..19 and recalculates, exactly as leaving a grid cell or picking a\n"
            "production does. Example: --set Col:3=500 --set Production:0=Materials\n\n"
-           "Output: a table of the values as the window shows them; --csv the same as CSV; --json the raw\n"
-           "stored texts of rows 0..20 of every column.\n\n"
+           "Output: a table of the values as the window shows them; --csv the same as CSV; --tsv the same\n"
+           "tab-separated, exactly as the window's Copy table (Ctrl+Shift+C) puts it on the clipboard; --json\n"
+           "the raw stored texts of rows 0..20 of every column.\n\n"
            "Exit code 0 on success (warnings included); 2 on bad input (bad options, a RECORD that is not a\n"
            "readable regular file or not Key=Value lines), with one line on stderr and nothing on stdout.";
 }
@@ -95,6 +97,7 @@ std::string Description() {
 int RunZentharoTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     CLI::App app(Description(), "zentharo");
     app.allow_windows_style_options(false); // "/path/to/record" is a file, not an option
+    app.set_version_flag("--version", std::string("zentharo ") + ZENTHARO_VERSION, "print the version and exit");
     std::string recordPath;
     std::vector<std::string> edits;
     app.add_option("RECORD", recordPath, "planet record file (default: the bundled sample planet)");
@@ -102,13 +105,19 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::ostream& out
         ->type_name("NAME:ROW=TEXT")
         ->allow_extra_args(false);
     auto* json = app.add_flag("--json", "print the raw stored texts as JSON");
-    app.add_flag("--csv", "print the shown values as CSV")->excludes(json);
+    auto* csv = app.add_flag("--csv", "print the shown values as CSV")->excludes(json);
+    app.add_flag("--tsv", "print the shown values tab-separated, as the window's Copy table copies them")
+        ->excludes(json)
+        ->excludes(csv);
 
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     try {
         app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
         out << app.help();
+        return 0;
+    } catch (const CLI::CallForVersion& version) {
+        out << version.what() << '\n';
         return 0;
     } catch (const CLI::ParseError& error) {
         err << "zentharo: " << error.what() << " (see --help)\n";
@@ -130,6 +139,8 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::ostream& out
             ProjectionReport::WriteJson(document, out);
         else if (app.count("--csv"))
             ProjectionReport::WriteCsv(document, out);
+        else if (app.count("--tsv"))
+            ProjectionReport::WriteTsv(document, out);
         else
             ProjectionReport::WriteTable(document, out);
         return 0;

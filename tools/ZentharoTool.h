@@ -1,4 +1,4 @@
-// The command-line projection: zentharo [RECORD] [--set NAME:ROW=TEXT]... [--json | --csv]
+// The command-line projection: zentharo [RECORD] [--set NAME:ROW=TEXT]... [--json | --csv | --tsv]
 #pragma once
 
 #include <ostream>

@@ -2,8 +2,10 @@
 #include "CZentharoForm.h"
 
 #include "framework/CResourceException.h"
+#include "framework/Clipboard.h"
 #include "model/CZentharoDoc.h"
 #include "model/ProductionChooser.h"
+#include "model/ProjectionTable.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -242,4 +244,28 @@ void CZentharoForm::OnProductionSelChange(UINT id) {
         text.resize(static_cast<std::size_t>(length));
         document->SetInput(&CZentharoDoc::m_production, row, CString(text));
     });
+}
+
+BOOL CZentharoForm::OnCmdMsg(UINT id) {
+    if (id != ID_EDIT_COPY_TABLE)
+        return CFormView::OnCmdMsg(id);
+    CopyTable();
+    return TRUE;
+}
+
+// The rows as the grid shows them, which is the document: every edit taken is shown at once, and text
+// still being typed into a cell counts once the cell is left. The host's texts are Windows-1251. A copy
+// that cannot be made is heard, and changes nothing it should not (see Clipboard::PutText).
+void CZentharoForm::CopyTable() noexcept {
+    constexpr UINT kHostCodePage = 1251;
+    const CZentharoDoc* document = GetDocument();
+    if (!document)
+        return;
+    try {
+        if (Clipboard::PutText(m_hWnd, ProjectionTable::TabSeparated(*document, "\r\n"), kHostCodePage))
+            return;
+    } catch (const std::bad_alloc&) {
+        // nothing was put on the clipboard
+    }
+    ::MessageBeep(MB_ICONHAND);
 }

@@ -31,6 +31,8 @@ public:
 
     void OnCellKillFocus(UINT id);
     void OnProductionSelChange(UINT id);
+    // Copy table (ID_EDIT_COPY_TABLE) puts the projection on the clipboard; other commands as every view.
+    BOOL OnCmdMsg(UINT id) override;
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -44,6 +46,7 @@ private:
     void ShowProduction(int row, const CString& production) noexcept;
     template <typename Edit>
     void TakeEdit(Edit edit);
+    void CopyTable() noexcept;
 
     // The fonts outlive the controls that use them: members are destroyed in reverse order.
     CFont m_cellFont;

@@ -3,6 +3,7 @@
 
 #include "FramePlacement.h"
 #include "framework/RegistryKey.h"
+#include "resources/resource.h"
 
 #include <algorithm>
 
@@ -90,4 +91,27 @@ void CZentharoFrame::OnDestroy() {
     key.WriteDword("y", placed.y.value_or(0));
     key.WriteDword("cx", placed.cx.value_or(0));
     key.WriteDword("cy", placed.cy.value_or(0));
+}
+
+int CZentharoFrame::OnCreate(CREATESTRUCTA* create) {
+    if (CMDIChildWnd::OnCreate(create) == -1)
+        return -1;
+    // Without the entry (no menu memory left) the window still works, and Ctrl+Shift+C still copies.
+    if (const HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
+        ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuA(menu, MF_STRING, ID_EDIT_COPY_TABLE, "Copy table\tCtrl+Shift+C");
+    }
+    return 0;
+}
+
+// Handled in code rather than in the accelerator resource, which holds Escape alone. Plain Ctrl+C is
+// left to the focused cell, which copies its selected text.
+BOOL CZentharoFrame::PreTranslateMessage(MSG* message) {
+    const bool copyTableKey = message->message == WM_KEYDOWN && message->wParam == 'C' &&
+                              ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_SHIFT) < 0 &&
+                              ::GetKeyState(VK_MENU) >= 0;
+    if (!copyTableKey)
+        return CMDIChildWnd::PreTranslateMessage(message);
+    OnCommand(MAKEWPARAM(ID_EDIT_COPY_TABLE, 0), 0);
+    return TRUE; // also when held down: each repeat copies the same table again
 }

@@ -1,8 +1,9 @@
 // The module's allocation functions, swapped in its import address table.
 #include "AllocationFaults.h"
 
+#include "ImportSwap.h"
+
 #include <cstdlib>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -45,47 +46,15 @@ void* __cdecl FaultyRealloc(void* block, std::size_t size) {
 }
 char* __cdecl FaultyStrdup(const char* text) { return NextFails() ? nullptr : g_faults.realStrdup(text); }
 
-// The import address table slot through which the module calls msvcrt's function `name`.
-void** ImportSlot(HMODULE module, const char* name) {
-    auto* base = reinterpret_cast<BYTE*>(module);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* library = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-         library->Name; ++library) {
-        if (_stricmp(reinterpret_cast<const char*>(base + library->Name), "msvcrt.dll") != 0)
-            continue;
-        auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + library->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
-                continue;
-            const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), name) == 0)
-                return reinterpret_cast<void**>(&slots->u1.Function);
-        }
-    }
-    return nullptr;
-}
-
-// Writes function into the slot and returns what it held; nullptr when the module does not import it.
-void* Swap(HMODULE module, const char* name, void* function) {
-    void** slot = ImportSlot(module, name);
-    if (!slot)
-        return nullptr;
-    DWORD protection = 0;
-    ::VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
-    void* previous = *slot;
-    *slot = function;
-    ::VirtualProtect(slot, sizeof *slot, protection, &protection);
-    return previous;
-}
+// Writes function into the module's slot for msvcrt's `name` and returns what it held.
+void* Swap(HMODULE module, const char* name, void* function) { return SwapImport(module, "msvcrt.dll", name, function); }
 
 } // namespace
 
 AllocationFaults::AllocationFaults(HMODULE module) : m_module(module) {
     g_faults = FaultState{};
-    if (!ImportSlot(module, "malloc") || !ImportSlot(module, "calloc") || !ImportSlot(module, "realloc"))
+    if (!Imports(module, "msvcrt.dll", "malloc") || !Imports(module, "msvcrt.dll", "calloc") ||
+        !Imports(module, "msvcrt.dll", "realloc"))
         throw std::runtime_error("the module does not allocate through msvcrt's malloc, calloc and realloc");
     g_faults.realMalloc = reinterpret_cast<MallocFunction>(Swap(module, "malloc", reinterpret_cast<void*>(&FaultyMalloc)));
     g_faults.realCalloc = reinterpret_cast<CallocFunction>(Swap(module, "calloc", reinterpret_cast<void*>(&FaultyCalloc)));

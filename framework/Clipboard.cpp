@@ -1,0 +1,94 @@
+// Preparing both text formats first and handing them over in one opening of the clipboard.
+#include "Clipboard.h"
+
+#include "GlobalMemory.h"
+
+#include <cstring>
+
+namespace {
+
+// Another program may hold the clipboard for a moment (a clipboard viewer reading what changed): a few
+// short tries before giving up.
+constexpr int kOpenAttempts = 5;
+constexpr DWORD kOpenRetryDelayMs = 10;
+
+// The clipboard is closed again whatever happens once it is open.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) {
+        for (int attempt = 0; attempt < kOpenAttempts && !m_open; ++attempt) {
+            if (attempt > 0)
+                ::Sleep(kOpenRetryDelayMs);
+            m_open = ::OpenClipboard(owner) != FALSE;
+        }
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    ~OpenedClipboard() {
+        if (m_open)
+            ::CloseClipboard();
+    }
+    explicit operator bool() const { return m_open; }
+
+private:
+    bool m_open = false;
+};
+
+// The bytes with a terminating zero, in memory the clipboard can take.
+GlobalMemory AnsiText(std::string_view text) {
+    GlobalMemory memory(text.size() + 1);
+    auto* bytes = memory ? static_cast<char*>(::GlobalLock(memory.Get())) : nullptr;
+    if (!bytes)
+        return {};
+    std::memcpy(bytes, text.data(), text.size());
+    bytes[text.size()] = '\0';
+    ::GlobalUnlock(memory.Get());
+    return memory;
+}
+
+// The text converted from codePage, with a terminating zero, in memory the clipboard can take.
+GlobalMemory UnicodeText(std::string_view text, UINT codePage) {
+    const int length = static_cast<int>(text.size());
+    const int wideLength = length ? ::MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0) : 0;
+    if (length && wideLength <= 0)
+        return {};
+    GlobalMemory memory((static_cast<std::size_t>(wideLength) + 1) * sizeof(WCHAR));
+    auto* wide = memory ? static_cast<WCHAR*>(::GlobalLock(memory.Get())) : nullptr;
+    if (!wide)
+        return {};
+    const int converted = length ? ::MultiByteToWideChar(codePage, 0, text.data(), length, wide, wideLength) : 0;
+    wide[wideLength] = L'\0';
+    ::GlobalUnlock(memory.Get());
+    if (converted != wideLength)
+        return {};
+    return memory;
+}
+
+// Hands the memory to the clipboard; on refusal it stays ours and is freed with the object.
+bool Hand(UINT format, GlobalMemory& memory) {
+    if (!::SetClipboardData(format, memory.Get()))
+        return false;
+    memory.Release();
+    return true;
+}
+
+} // namespace
+
+namespace Clipboard {
+
+bool PutText(HWND owner, std::string_view text, UINT codePage) noexcept {
+    // Everything that can fail for want of memory fails before the clipboard is touched.
+    GlobalMemory ansi = AnsiText(text);
+    GlobalMemory unicode = ansi ? UnicodeText(text, codePage) : GlobalMemory{};
+    if (!ansi || !unicode)
+        return false;
+    const OpenedClipboard clipboard(owner);
+    if (!clipboard || !::EmptyClipboard())
+        return false;
+    if (Hand(CF_TEXT, ansi) && Hand(CF_UNICODETEXT, unicode))
+        return true;
+    ::EmptyClipboard(); // frees what was handed over: no half copy stays behind
+    return false;
+}
+
+} // namespace Clipboard

@@ -1,0 +1,17 @@
+// Text on the clipboard in both its text formats, whole or not at all.
+#pragma once
+
+#include "Win32.h"
+
+#include <string_view>
+
+namespace Clipboard {
+
+// Puts text, bytes in codePage, on the clipboard as CF_TEXT (those bytes) and as CF_UNICODETEXT (the
+// same text converted), with owner as the clipboard's owner. True when both are there. On failure the
+// clipboard holds either what it held before (nothing could be prepared, or the clipboard could not be
+// opened) or nothing (the system refused one of the two): never half the copy. Memory not handed to
+// the system is freed, and nothing throws.
+bool PutText(HWND owner, std::string_view text, UINT codePage) noexcept;
+
+} // namespace Clipboard

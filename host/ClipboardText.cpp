@@ -1,0 +1,77 @@
+// Opening the clipboard, reading both text formats and comparing them.
+#include "ClipboardText.h"
+
+#include "Cp1251.h"
+
+namespace ClipboardText {
+namespace {
+
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) : m_open(::OpenClipboard(owner) != FALSE) {}
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    ~OpenedClipboard() {
+        if (m_open)
+            ::CloseClipboard();
+    }
+    explicit operator bool() const { return m_open; }
+
+private:
+    bool m_open;
+};
+
+// The zero-terminated text a clipboard format holds, or false when it holds none.
+template <typename Char>
+bool FormatText(UINT format, std::basic_string<Char>& text) {
+    const HANDLE data = ::GetClipboardData(format);
+    const auto* locked = data ? static_cast<const Char*>(::GlobalLock(data)) : nullptr;
+    if (!locked)
+        return false;
+    const std::size_t capacity = ::GlobalSize(data) / sizeof(Char);
+    std::size_t length = 0;
+    while (length < capacity && locked[length] != 0)
+        ++length;
+    text.assign(locked, length);
+    ::GlobalUnlock(data);
+    return true;
+}
+
+std::string WideToUtf8(const std::wstring& wide) {
+    const int length = static_cast<int>(wide.size());
+    std::string utf8(static_cast<std::size_t>(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr)), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+    return utf8;
+}
+
+} // namespace
+
+bool Clear(HWND owner, std::string& error) {
+    const OpenedClipboard clipboard(owner);
+    if (clipboard && ::EmptyClipboard())
+        return true;
+    error = "the clipboard cannot be emptied";
+    return false;
+}
+
+bool Read(HWND owner, std::string& utf8, std::string& error) {
+    const OpenedClipboard clipboard(owner);
+    if (!clipboard) {
+        error = "the clipboard cannot be opened";
+        return false;
+    }
+    std::string bytes;
+    std::wstring wide;
+    if (!FormatText(CF_TEXT, bytes) || !FormatText(CF_UNICODETEXT, wide)) {
+        error = "the clipboard holds no text";
+        return false;
+    }
+    utf8 = WideToUtf8(wide);
+    if (Cp1251::ToUtf8(bytes) != utf8) {
+        error = "the clipboard's CF_TEXT, read as Windows-1251, differs from its CF_UNICODETEXT";
+        return false;
+    }
+    return true;
+}
+
+} // namespace ClipboardText

@@ -1,0 +1,23 @@
+// Writing the shown table as tab-separated text, over the grid's own column table.
+#include "ProjectionTable.h"
+
+#include "GridColumns.h"
+#include "ProductionChooser.h"
+
+namespace ProjectionTable {
+
+std::string TabSeparated(const CZentharoDoc& document, std::string_view lineEnd) {
+    std::string text;
+    text.reserve(4096); // 21 lines of 18 short fields: one allocation
+    for (const GridColumn& column : kGridColumns)
+        text.append(column.header).append(1, '\t');
+    text.append(kProductionHeader).append(lineEnd);
+    for (int row = 0; row < kProjectedTurns; ++row) {
+        for (int column = 0; column < kGridColumnCount; ++column)
+            text.append(ShownCellText(document, column, row).View()).append(1, '\t');
+        text.append(ProductionChooser::SelectedEntry(document.m_production[row].View())).append(lineEnd);
+    }
+    return text;
+}
+
+} // namespace ProjectionTable

@@ -17,9 +17,11 @@ struct StepCase {
     std::array<double, kOpeningStepCount> expected;
 };
 
-// Two cells and one chooser, each handed its font as it is made, then headers, refresh and title.
+// The view shown as it is made; two cells and one chooser, each handed its font as it is made; then
+// headers, refresh and title.
 const std::vector<TracedEvent> kOpeningAsBuilt = {
-    {C::FrameCreated, 1, 9},       {C::FormCreated, 3, 8},        {C::FontCreated, 10, 10.5},
+    {C::FrameCreated, 1, 9},       {C::FormCreated, 3, 8},        {C::WindowShown, 8.5, 8.8},
+    {C::FontCreated, 10, 10.5},
     {C::FontCreated, 10.5, 11},    {C::CellCreated, 12, 13},      {C::VisibilityAsked, 13, 13.2},
     {C::FontHanded, 13.2, 14},     {C::CellCreated, 14, 15},      {C::VisibilityAsked, 15, 15.2},
     {C::FontHanded, 15.2, 16},     {C::ChooserCreated, 20, 22},   {C::VisibilityAsked, 22, 22.5},
@@ -41,6 +43,10 @@ TEST(OpeningSteps, EachStepRunsFromItsFirstCallToTheNextStepsAndFontsGatherTheir
          {{C::FontCreated, 1, 1.5}, {C::CellCreated, 2, 3}, {C::ChooserCreated, 4, 5}, {C::ChooserSelection, 5, 6},
           {C::HeadersWalked, 7, 7.5}, {C::CellTextRead, 9, 9.5}, {C::FrameTitled, 11, 11.5}},
          12, 14, {1, 1, 2, 3, 2, 2, 1, 2}},
+        {"the view shown once its controls exist begins the showing, before the title",
+         {{C::FrameCreated, 1, 2}, {C::FontCreated, 3, 3.5}, {C::CellCreated, 4, 5}, {C::ChooserCreated, 6, 7},
+          {C::HeadersWalked, 8, 8.5}, {C::ChooserSelection, 9, 9.5}, {C::WindowShown, 10, 11}, {C::FrameTitled, 12, 12.5}},
+         13, 14, {3, 1, 2, 2, 1, 1, 3, 1}},
         {"headers laid out before the cells: steps follow the order they happened in",
          {{C::FontCreated, 1, 1.5}, {C::HeadersWalked, 2, 2.5}, {C::CellCreated, 4, 5}, {C::ChooserCreated, 6, 7},
           {C::CellTextRead, 8, 8.5}, {C::FrameTitled, 9, 9.5}},

@@ -54,7 +54,8 @@ OpeningSteps SplitOpening(const std::vector<TracedEvent>& trace, double begin, d
     marker[Index(OpeningStep::Headers)] = headers;
     marker[Index(OpeningStep::Refresh)] =
         FirstStart(trace, {C::CellTextRead, C::CellTextWritten, C::ChooserSelection}, headers == kNever ? -kNever : headers);
-    marker[Index(OpeningStep::ShowAndActivate)] = FirstStart(trace, {C::FrameTitled});
+    marker[Index(OpeningStep::ShowAndActivate)] =
+        std::min(FirstStart(trace, {C::FrameTitled}), FirstStart(trace, {C::WindowShown}, marker[Index(OpeningStep::Cells)]));
     marker[Index(OpeningStep::FirstPaint)] = returned;
 
     // The steps in the order they happened; each ends where the next one begins.

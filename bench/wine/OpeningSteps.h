@@ -63,6 +63,7 @@ struct OpeningSteps {
 //   headers             the first child of a window asked for (the walk over the form's headers)
 //   refresh             the first cell text read or written, or chooser selection, after the headers
 //                       begin (or, without headers, anywhere)
-//   show and activate   the frame's title set
+//   show and activate   the frame's title set, or a window shown once the cells exist (showing the view
+//                       earlier belongs to the frame and view)
 //   first paint         the module returns (returned) until the window is drawn (drawn)
 OpeningSteps SplitOpening(const std::vector<TracedEvent>& trace, double begin, double returned, double drawn);

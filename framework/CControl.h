@@ -15,10 +15,10 @@ public:
     void DestroyWindow();
     HWND GetSafeHwnd() const { return m_hWnd; }
 
-    // Hands the control a font, redrawing it at once when it can be seen: a redraw requested inside a
-    // hidden window shows nothing and costs a round of messages per control.
-    void SetFont(HFONT font) {
-        ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), ::IsWindowVisible(m_hWnd) ? TRUE : FALSE);
+    // Hands the control a font. A redraw requested inside a hidden window shows nothing and costs a round
+    // of messages per control: whoever hands fonts to many controls knows once whether they can be seen.
+    void SetFont(HFONT font, bool redraw) {
+        ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
     }
 
 protected:

@@ -39,6 +39,7 @@ private:
     void CreateFonts();
     void CreateCells();
     void CreateChoosers();
+    void HandFonts();
     void AlignHeaders();
     void ShowCellText(int column, int row, std::string_view text);
     void ShowProduction(int row, const CString& production) noexcept;

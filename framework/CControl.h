@@ -11,7 +11,9 @@ public:
     CControl& operator=(const CControl&) = delete;
     ~CControl() { DestroyWindow(); }
 
-    BOOL Create(const char* windowClass, DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id);
+    // The text is the control's first, given at creation: setting it afterwards costs a round of messages.
+    BOOL Create(const char* windowClass, DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id,
+                const char* text = "");
     void DestroyWindow();
     HWND GetSafeHwnd() const { return m_hWnd; }
 
@@ -27,8 +29,8 @@ protected:
 
 class CEdit : public CControl {
 public:
-    BOOL Create(DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id) {
-        return CControl::Create("Edit", style, exStyle, rect, parent, id);
+    BOOL Create(DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id, const char* text = "") {
+        return CControl::Create("Edit", style, exStyle, rect, parent, id, text);
     }
 };
 

@@ -37,7 +37,8 @@ protected:
 
 private:
     void CreateFonts();
-    void CreateCells();
+    static std::string_view CellText(const CZentharoDoc& document, int column, int row, char* buffer);
+    void CreateCells(const CZentharoDoc& document);
     void CreateChoosers();
     void HandFonts();
     void AlignHeaders();

@@ -2,7 +2,10 @@
 //   (a) one edit: a delivery typed into row 5, from the cell losing the focus until the grid is redrawn;
 //   (b) its floor: writing just the cells that edit changed, once, and redrawing;
 //   (c) opening a projection window until it is drawn;
-//   (d) its floor: creating the 360 bare controls of a grid in a window, until drawn.
+//   (d) its floor: creating the 360 bare controls of a grid in a window, until drawn;
+//   (e) a fuller floor: the same controls made as the window shows them, with its fonts, texts,
+//       chooser entries and selections, until drawn: what showing that content costs the platform,
+//       without the frame, the form and its headers.
 // The machine is shared and its load changes from second to second, so a figure and its floor are
 // measured as interleaved pairs (a, b, a, b, ...) and compared pair by pair: the ratio printed is the
 // median of the pairs' ratios, with the lowest and the highest. The whole set runs three times.
@@ -68,13 +71,30 @@ std::string Text(HWND window) {
 void Redraw(HWND window) { ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
 void DrawPending(HWND window) { ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
+// What a projection window shows: the 340 cell texts, column by column, and each chooser's selection.
+struct GridContent {
+    std::vector<std::string> cells;
+    std::vector<int> selections;
+};
+
+GridContent ShownContent(HWND view) {
+    GridContent content;
+    for (int cell = 0; cell < 340; ++cell)
+        content.cells.push_back(Text(::GetDlgItem(view, 5012 + cell)));
+    for (int row = 0; row < 20; ++row)
+        content.selections.push_back(
+            static_cast<int>(::SendDlgItemMessageA(view, 10000 + row, CB_GETCURSEL, 0, 0)));
+    return content;
+}
+
 // (a) and (b): a delivery of 500 and 250 colonists in row 5 in turn, each followed by its floor: the
 // cells that edit changed (the typed cell's reformatted text included) written back as they were,
 // untimed, then written as the edit left them, timed.
-Pairs TimeEdits(TestHost& host, int repetitions, std::size_t& cellsChanged) {
+Pairs TimeEdits(TestHost& host, int repetitions, std::size_t& cellsChanged, GridContent& opened) {
     host.Select(Planet("Alpha", "17"));
     host.Command("Alpha");
     const HWND view = ::GetWindow(host.Projections().at(0).frame, GW_CHILD);
+    opened = ShownContent(view);
     const HWND cell = ::GetDlgItem(view, 5012 + 20 * 1 + 5), next = ::GetDlgItem(view, 5012 + 20 * 1 + 6);
     Redraw(view);
     host.Pump();
@@ -206,9 +226,60 @@ double TimeBareControls(TestHost& host, double& drawing) {
     return elapsed;
 }
 
+HFONT ArialFont(int height, int width) {
+    LOGFONTA font{};
+    font.lfHeight = height;
+    font.lfWidth = width;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = ANSI_CHARSET;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
+    lstrcpyA(font.lfFaceName, "Arial");
+    return ::CreateFontIndirectA(&font);
+}
+
+// (e): the controls of (d) made with what the window shows, in the cheapest order known: each cell
+// with its text, each chooser with its entries, then the fonts, then the selections.
+double TimeContentControls(TestHost& host, const GridContent& content) {
+    const double start = Milliseconds();
+    const HFONT cellFont = ArialFont(16, 5), chooserFont = ArialFont(12, 6);
+    const HWND window = ::CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 1020, 510, host.mdiClient,
+                                          nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    std::vector<HWND> cells, choosers;
+    for (int column = 0; column < 17; ++column)
+        for (int row = 0; row < 20; ++row)
+            cells.push_back(::CreateWindowExA(WS_EX_STATICEDGE, "Edit", content.cells[20 * column + row].c_str(),
+                                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER, 15 + 48 * column,
+                                              30 + 21 * row, 47, 20, window,
+                                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(5012 + 20 * column + row)),
+                                              ::GetModuleHandleA(nullptr), nullptr));
+    for (int row = 0; row < 20; ++row) {
+        const HWND chooser = ::CreateWindowExA(
+            0, "ComboBox", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SORT | CBS_DROPDOWNLIST, 831,
+            30 + 21 * row, 85, 100, window, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(10000 + row)),
+            ::GetModuleHandleA(nullptr), nullptr);
+        for (const char* entry : {"Capital", "Materials", "Ship", "_TerraForming"})
+            ::SendMessageA(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+        choosers.push_back(chooser);
+    }
+    for (HWND cell : cells)
+        ::SendMessageA(cell, WM_SETFONT, reinterpret_cast<WPARAM>(cellFont), FALSE);
+    for (HWND chooser : choosers)
+        ::SendMessageA(chooser, WM_SETFONT, reinterpret_cast<WPARAM>(chooserFont), FALSE);
+    for (std::size_t row = 0; row < choosers.size(); ++row)
+        ::SendMessageA(choosers[row], CB_SETCURSEL, static_cast<WPARAM>(content.selections[row]), 0);
+    DrawPending(host.mainWindow);
+    const double elapsed = Milliseconds() - start;
+    ::DestroyWindow(window);
+    ::DeleteObject(cellFont);
+    ::DeleteObject(chooserFont);
+    host.Pump();
+    return elapsed;
+}
+
 // Everything measured of one module in one round, or pooled over rounds.
 struct Figures {
     Pairs edits, openings;
+    Pairs contentOpenings; // (c) against (e), from the same openings
     std::vector<double> focusMoves;
     std::vector<double> traceRatios; // a traced opening against the plain one before it
     std::vector<double> messageLoops; // of the first paint, the host's message loop after the module returns
@@ -219,6 +290,7 @@ struct Figures {
     void Append(const Figures& other) {
         edits.Append(other.edits);
         openings.Append(other.openings);
+        contentOpenings.Append(other.contentOpenings);
         focusMoves.insert(focusMoves.end(), other.focusMoves.begin(), other.focusMoves.end());
         traceRatios.insert(traceRatios.end(), other.traceRatios.begin(), other.traceRatios.end());
         messageLoops.insert(messageLoops.end(), other.messageLoops.begin(), other.messageLoops.end());
@@ -237,13 +309,15 @@ Figures MeasureModule(const std::string& path, int repetitions) {
     }
     host.LoadAndInitialize();
     Figures figures;
-    figures.edits = TimeEdits(host, repetitions, figures.cellsChanged);
+    GridContent content;
+    figures.edits = TimeEdits(host, repetitions, figures.cellsChanged, content);
     figures.focusMoves.push_back(TimeFocusMove(host, repetitions));
     const int openings = std::max(3, repetitions / 3);
     for (int i = 0; i < openings; ++i) {
         double messageLoop = 0, floorDrawing = 0;
         const double opening = TimeOpening(host, 100 + i, nullptr, &messageLoop);
         figures.openings.Add(opening, TimeBareControls(host, floorDrawing));
+        figures.contentOpenings.Add(opening, TimeContentControls(host, content));
         figures.messageLoops.push_back(messageLoop);
         figures.floorDrawings.push_back(floorDrawing);
         OpeningSteps steps;
@@ -280,6 +354,10 @@ void PrintRound(int round, const std::string& module, const Figures& figures) {
                 Spread(figures.openings.ratio).c_str(), figures.openings.ratio.size());
     std::printf("    opening: the host's message loop %.2f ms; floor: drawing %.2f ms\n", Median(figures.messageLoops),
                 Median(figures.floorDrawings));
+    std::printf("    (c)/(e) opening / fuller floor: %8.2f / %8.2f ms   pair ratio %.2f %s of %zu\n",
+                Median(figures.contentOpenings.measure), Median(figures.contentOpenings.floor),
+                Median(figures.contentOpenings.ratio), Spread(figures.contentOpenings.ratio).c_str(),
+                figures.contentOpenings.ratio.size());
     PrintSteps(figures);
     std::fflush(stdout);
 }
@@ -295,6 +373,9 @@ void PrintSummary(const std::string& module, const Figures& all) {
     std::printf("(c) opening a projection window:          %8.2f ms median\n", Median(all.openings.measure));
     std::printf("(d) floor, 360 bare controls:             %8.2f ms median   ratio c/d %.2f %s\n",
                 Median(all.openings.floor), Median(all.openings.ratio), Spread(all.openings.ratio).c_str());
+    std::printf("(e) fuller floor, with fonts and texts:   %8.2f ms median   ratio c/e %.2f %s\n",
+                Median(all.contentOpenings.floor), Median(all.contentOpenings.ratio),
+                Spread(all.contentOpenings.ratio).c_str());
     std::printf("    of (c), the host's message loop after the module returns: %8.2f ms median\n",
                 Median(all.messageLoops));
     std::printf("    of (d), drawing the controls once they exist:             %8.2f ms median\n",

@@ -121,8 +121,8 @@ void CZentharoForm::CreateChoosers() {
     }
 }
 
-// In one pass once every control exists: under Wine, fonts handed to the controls as they are made
-// cost about twice as much as the same fonts handed afterwards.
+// In one pass once every control exists: under Wine, a font handed to each control as it is made slows
+// the making of the controls after it (the cells took up to twice as long).
 void CZentharoForm::HandFonts() {
     const bool visible = ::IsWindowVisible(m_hWnd) != FALSE;
     for (CEdit& cell : m_edit)

@@ -11,14 +11,16 @@ public:
     CControl& operator=(const CControl&) = delete;
     ~CControl() { DestroyWindow(); }
 
-    BOOL Create(const char* windowClass, DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id);
+    // The text is the control's first, given at creation: setting it afterwards costs a round of messages.
+    BOOL Create(const char* windowClass, DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id,
+                const char* text = "");
     void DestroyWindow();
     HWND GetSafeHwnd() const { return m_hWnd; }
 
-    // Hands the control a font, redrawing it at once when it can be seen: a redraw requested inside a
-    // hidden window shows nothing and costs a round of messages per control.
-    void SetFont(HFONT font) {
-        ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), ::IsWindowVisible(m_hWnd) ? TRUE : FALSE);
+    // Hands the control a font. A redraw requested inside a hidden window shows nothing and costs a round
+    // of messages per control: whoever hands fonts to many controls knows once whether they can be seen.
+    void SetFont(HFONT font, bool redraw) {
+        ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
     }
 
 protected:
@@ -27,8 +29,8 @@ protected:
 
 class CEdit : public CControl {
 public:
-    BOOL Create(DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id) {
-        return CControl::Create("Edit", style, exStyle, rect, parent, id);
+    BOOL Create(DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id, const char* text = "") {
+        return CControl::Create("Edit", style, exStyle, rect, parent, id, text);
     }
 };
 

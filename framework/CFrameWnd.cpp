@@ -70,8 +70,7 @@ CView* CFrameWnd::CreateView(CCreateContext* context, UINT id) {
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     ::MoveWindow(view->GetSafeHwnd(), 0, 0, client.right, client.bottom, FALSE);
-    ::ShowWindow(view->GetSafeHwnd(), SW_SHOW);
-    return view;
+    return view; // shown after its initial update, once its controls exist
 }
 
 BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {

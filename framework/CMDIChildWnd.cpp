@@ -100,6 +100,10 @@ BOOL CMDIChildWnd::LoadFrame(UINT resourceId, CCreateContext* context) {
 void CMDIChildWnd::ActivateFrame() {
     ::ShowWindow(m_hWnd, SW_SHOW);
     ::SendMessageA(::GetParent(m_hWnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    // Drawn now, in one pass over the frame and its children, rather than one WM_PAINT per window
+    // taken from the host's message loop: under Wine each message taken passes every message hook of
+    // the thread (the keyboard router's among them) at two server round trips apiece.
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 BOOL CMDIChildWnd::DestroyWindow() {

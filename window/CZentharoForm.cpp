@@ -61,14 +61,31 @@ CZentharoForm::CZentharoForm() : CFormView(IDD_ZENTHARO_FORM) {}
 
 CZentharoDoc* CZentharoForm::GetDocument() const { return static_cast<CZentharoDoc*>(m_pDocument); }
 
+// The document is worked out before the cells exist, so that each cell is made with its first text and
+// the first refresh only has the choosers' selections to set.
 void CZentharoForm::OnInitialUpdate() {
+    CZentharoDoc& document = *GetDocument();
     CreateFonts();
-    CreateCells();
+    document.Recalculate(0);
+    CreateCells(document);
     CreateChoosers();
+    HandFonts();
     AlignHeaders();
-    GetDocument()->Recalculate(0);
-    UpdateGrid();
+    m_updating = true;
+    for (int row = 0; row < kRows; ++row)
+        ShowProduction(row, document.m_production[row]);
+    m_updating = false;
     CFormView::OnInitialUpdate();
+}
+
+// The text the cell shows for the document: the turn as stored, the other columns formatted into
+// buffer (kFormattedSize + 1 bytes). Either way the text is followed by a terminating zero.
+std::string_view CZentharoForm::CellText(const CZentharoDoc& document, int column, int row, char* buffer) {
+    if (column == 0)
+        return document.m_turn[row].View();
+    char* end = NumberText::FormatNumberInto((document.*kGridColumns[column].member)[row].View(), buffer);
+    *end = '\0';
+    return std::string_view(buffer, static_cast<std::size_t>(end - buffer));
 }
 
 // Each step throws when the window system refuses a font or control: a grid is whole or not shown.
@@ -78,17 +95,18 @@ void CZentharoForm::CreateFonts() {
 }
 
 // Column by column, top to bottom: the creation order is also the tab order.
-void CZentharoForm::CreateCells() {
+void CZentharoForm::CreateCells(const CZentharoDoc& document) {
     for (int column = 0; column < kColumns; ++column) {
         // An input cell scrolls as the user types past its width; without it the edit control drops
         // every keystroke that does not fit, and a long number would be stored cut short.
         const DWORD kind = kGridColumns[column].editable ? ES_AUTOHSCROLL : ES_READONLY;
         for (int row = 0; row < kRows; ++row) {
             CEdit& cell = m_edit[kRows * column + row];
+            char text[NumberText::kFormattedSize + 1];
             if (!cell.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | kind, WS_EX_STATICEDGE,
-                             CellRect(column, row), m_hWnd, kFirstCellId + kRows * column + row))
+                             CellRect(column, row), m_hWnd, kFirstCellId + kRows * column + row,
+                             CellText(document, column, row, text).data()))
                 AfxThrowResourceException();
-            cell.SetFont(m_cellFont.GetSafeHandle());
         }
     }
 }
@@ -101,11 +119,20 @@ void CZentharoForm::CreateChoosers() {
                             {kChooserLeft, top, kChooserRight, top + kChooserDropHeight}, m_hWnd,
                             kFirstChooserId + row))
             AfxThrowResourceException();
-        chooser.SetFont(m_chooserFont.GetSafeHandle());
         for (const char* entry : ProductionChooser::kEntriesAdded)
             if (chooser.AddString(entry) < 0)
                 AfxThrowResourceException();
     }
+}
+
+// In one pass once every control exists: under Wine, a font handed to each control as it is made slows
+// the making of the controls after it (the cells took up to twice as long).
+void CZentharoForm::HandFonts() {
+    const bool visible = ::IsWindowVisible(m_hWnd) != FALSE;
+    for (CEdit& cell : m_edit)
+        cell.SetFont(m_cellFont.GetSafeHandle(), visible);
+    for (CComboBox& chooser : m_combo)
+        chooser.SetFont(m_chooserFont.GetSafeHandle(), visible);
 }
 
 // The headers are laid out in dialog units, the grid in pixels; they meet only at the dialog font's
@@ -147,13 +174,9 @@ void CZentharoForm::UpdateGrid() noexcept {
         return;
     m_updating = true;
     for (int row = 0; row < kRows; ++row) {
-        const CString& turn = document->m_turn[row];
-        ShowCellText(0, row, turn.View()); // the turn as stored
-        for (int column = 1; column < kColumns; ++column) {
+        for (int column = 0; column < kColumns; ++column) {
             char text[NumberText::kFormattedSize + 1];
-            char* end = NumberText::FormatNumberInto((document->*kGridColumns[column].member)[row].View(), text);
-            *end = '\0';
-            ShowCellText(column, row, std::string_view(text, static_cast<std::size_t>(end - text)));
+            ShowCellText(column, row, CellText(*document, column, row, text));
         }
         ShowProduction(row, document->m_production[row]);
     }

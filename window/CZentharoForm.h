@@ -39,8 +39,10 @@ protected:
 
 private:
     void CreateFonts();
-    void CreateCells();
+    static std::string_view CellText(const CZentharoDoc& document, int column, int row, char* buffer);
+    void CreateCells(const CZentharoDoc& document);
     void CreateChoosers();
+    void HandFonts();
     void AlignHeaders();
     void ShowCellText(int column, int row, std::string_view text);
     void ShowProduction(int row, const CString& production) noexcept;

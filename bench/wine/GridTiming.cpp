@@ -1,28 +1,65 @@
-// Times the projection window under Wine, each against its floor, as medians of repeated runs:
+// Times the projection window under Wine, each figure against its floor:
 //   (a) one edit: a delivery typed into row 5, from the cell losing the focus until the grid is redrawn;
 //   (b) its floor: writing just the cells that edit changed, once, and redrawing;
 //   (c) opening a projection window until it is drawn;
-//   (d) its floor: creating the 360 bare controls of a grid in a window, until drawn.
+//   (d) its floor: creating the 360 bare controls of a grid in a window, until drawn;
+//   (e) a fuller floor: the same controls made as the window shows them, with its fonts, texts,
+//       chooser entries and selections, until drawn: what showing that content costs the platform,
+//       without the frame, the form and its headers.
+// The machine is shared and its load changes from second to second, so a figure and its floor are
+// measured as interleaved pairs (a, b, a, b, ...) and compared pair by pair: the ratio printed is the
+// median of the pairs' ratios, with the lowest and the highest. The whole set runs three times.
+// Opening is also split into its steps (OpeningSteps), from a trace of the module's own window calls
+// (ImportTrace) taken on a third opening in each pair; what the trace adds is measured the same way.
+//
+// Usage: GridTiming.exe [REPETITIONS] [MODULE.dll...]
+// Modules are files in this program's folder, Zentharo.dll by default; with several, each round
+// measures each of them, in turn, in an order that alternates from round to round.
+#include "ImportTrace.h"
+#include "Milliseconds.h"
+#include "OpeningSteps.h"
 #include "tests/windows/TestHost.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    ::QueryPerformanceCounter(&counter);
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+constexpr int kRounds = 3;
+
+// A measure and its floor, taken back to back.
+struct Pairs {
+    std::vector<double> measure, floor, ratio;
+    void Add(double measured, double floorMeasured) {
+        measure.push_back(measured);
+        floor.push_back(floorMeasured);
+        ratio.push_back(measured / floorMeasured);
+    }
+    void Append(const Pairs& other) {
+        measure.insert(measure.end(), other.measure.begin(), other.measure.end());
+        floor.insert(floor.end(), other.floor.begin(), other.floor.end());
+        ratio.insert(ratio.end(), other.ratio.begin(), other.ratio.end());
+    }
+};
 
 double Median(std::vector<double> samples) {
+    if (samples.empty())
+        return 0;
     std::sort(samples.begin(), samples.end());
     return samples[samples.size() / 2];
+}
+
+std::string Spread(const std::vector<double>& samples) {
+    if (samples.empty())
+        return "";
+    const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
+    char text[64];
+    std::snprintf(text, sizeof text, "[%.2f .. %.2f]", *low, *high);
+    return text;
 }
 
 std::string Text(HWND window) {
@@ -34,15 +71,30 @@ std::string Text(HWND window) {
 void Redraw(HWND window) { ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
 void DrawPending(HWND window) { ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
-struct Edit {
-    std::vector<std::pair<HWND, std::string>> before, after;
+// What a projection window shows: the 340 cell texts, column by column, and each chooser's selection.
+struct GridContent {
+    std::vector<std::string> cells;
+    std::vector<int> selections;
 };
 
-// (a) and (b): alternate a delivery of 500 and 250 colonists in row 5.
-void TimeEdits(TestHost& host, int repetitions, double& edit, double& floor) {
+GridContent ShownContent(HWND view) {
+    GridContent content;
+    for (int cell = 0; cell < 340; ++cell)
+        content.cells.push_back(Text(::GetDlgItem(view, 5012 + cell)));
+    for (int row = 0; row < 20; ++row)
+        content.selections.push_back(
+            static_cast<int>(::SendDlgItemMessageA(view, 10000 + row, CB_GETCURSEL, 0, 0)));
+    return content;
+}
+
+// (a) and (b): a delivery of 500 and 250 colonists in row 5 in turn, each followed by its floor: the
+// cells that edit changed (the typed cell's reformatted text included) written back as they were,
+// untimed, then written as the edit left them, timed.
+Pairs TimeEdits(TestHost& host, int repetitions, std::size_t& cellsChanged, GridContent& opened) {
     host.Select(Planet("Alpha", "17"));
     host.Command("Alpha");
     const HWND view = ::GetWindow(host.Projections().at(0).frame, GW_CHILD);
+    opened = ShownContent(view);
     const HWND cell = ::GetDlgItem(view, 5012 + 20 * 1 + 5), next = ::GetDlgItem(view, 5012 + 20 * 1 + 6);
     Redraw(view);
     host.Pump();
@@ -57,43 +109,35 @@ void TimeEdits(TestHost& host, int repetitions, double& edit, double& floor) {
         return all;
     };
 
-    std::vector<double> edits, floors;
-    std::vector<Edit> changes;
+    Pairs pairs;
     for (int i = 0; i < repetitions; ++i) {
         ::SetFocus(cell);
         host.Pump();
         ::SetWindowTextA(cell, i % 2 ? "250" : "500");
         DrawPending(view);
         const auto before = texts();
-        const double start = Now();
+        const double start = Milliseconds();
         ::SetFocus(next); // the cell loses the focus: the view stores, recalculates and refreshes
         DrawPending(view);
-        edits.push_back(Now() - start);
+        const double edit = Milliseconds() - start;
         const auto after = texts();
-        Edit change;
+
+        std::vector<std::size_t> changed;
         for (std::size_t c = 0; c < controls.size(); ++c)
-            if (before[c] != after[c] && controls[c] != cell) {
-                change.before.emplace_back(controls[c], before[c]);
-                change.after.emplace_back(controls[c], after[c]);
-            }
-        changes.push_back(change);
-    }
-    // The floor: the same changed cells written directly, once each, alternating as the edits did.
-    for (int i = 0; i < repetitions; ++i) {
-        const Edit& change = changes[static_cast<std::size_t>(i)];
-        for (const auto& [control, text] : change.before)
-            ::SetWindowTextA(control, text.c_str());
+            if (before[c] != after[c])
+                changed.push_back(c);
+        for (std::size_t c : changed)
+            ::SetWindowTextA(controls[c], before[c].c_str());
         DrawPending(view);
-        const double start = Now();
-        for (const auto& [control, text] : change.after)
-            ::SetWindowTextA(control, text.c_str());
+        const double floorStart = Milliseconds();
+        for (std::size_t c : changed)
+            ::SetWindowTextA(controls[c], after[c].c_str());
         DrawPending(view);
-        floors.push_back(Now() - start);
+        pairs.Add(edit, Milliseconds() - floorStart);
+        cellsChanged = changed.size();
     }
-    std::printf("cells changed by one edit: %zu\n", changes.back().after.size());
-    edit = Median(edits);
-    floor = Median(floors);
     host.GamesList({});
+    return pairs;
 }
 
 // What moving the focus from one cell to the next costs by itself, in a grid of bare controls.
@@ -109,71 +153,258 @@ double TimeFocusMove(TestHost& host, int repetitions) {
     for (int i = 0; i < repetitions; ++i) {
         ::SetFocus(cells[i % 2]);
         DrawPending(window);
-        const double start = Now();
+        const double start = Milliseconds();
         ::SetFocus(cells[(i + 1) % 2]);
         DrawPending(window);
-        samples.push_back(Now() - start);
+        samples.push_back(Milliseconds() - start);
     }
     ::DestroyWindow(window);
     host.Pump();
     return Median(samples);
 }
 
-// (c): opening a projection window, drawn.
-double TimeOpening(TestHost& host, int repetitions) {
-    std::vector<double> samples;
-    for (int i = 0; i < repetitions; ++i) {
-        host.Select(Planet("Alpha", std::to_string(100 + i).c_str()));
-        const double start = Now();
-        host.Command("Alpha");
+HMODULE ModuleOf(const PluginLibrary& plugin) {
+    HMODULE module = nullptr;
+    ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCSTR>(plugin.OnUserCommand), &module);
+    return module;
+}
+
+// (c): opening a projection window of a planet, drawn, then closing it untimed. With steps, the
+// opening is traced and split.
+double TimeOpening(TestHost& host, int planet, OpeningSteps* steps, double* messageLoop = nullptr) {
+    host.Select(Planet("Alpha", std::to_string(planet).c_str()));
+    CMapStringToString command;
+    command["GameName"] = "Alpha";
+    command["Turn"] = "40";
+    command["Command"] = "Zentharo";
+    double start = 0, returned = 0, drawn = 0;
+    {
+        std::optional<ImportTrace> trace;
+        if (steps) {
+            trace.emplace(ModuleOf(host.plugin));
+            if (!trace->Complete())
+                std::printf("warning: the trace found only some of the module's window calls\n");
+        }
+        start = Milliseconds();
+        host.plugin.OnUserCommand(command); // as TestHost::Command, with the module's return timed
+        returned = Milliseconds();
+        host.Pump();
+        if (messageLoop)
+            *messageLoop = Milliseconds() - returned;
         DrawPending(host.mainWindow);
-        samples.push_back(Now() - start);
-        host.GamesList({});
+        drawn = Milliseconds();
+        if (steps)
+            *steps = SplitOpening(trace->Events(), start, returned, drawn);
     }
-    return Median(samples);
+    host.GamesList({});
+    return drawn - start;
 }
 
 // (d): 340 edit cells and 20 choosers created bare in a window of the same size, drawn.
-double TimeBareControls(TestHost& host, int repetitions) {
-    std::vector<double> samples;
-    for (int i = 0; i < repetitions; ++i) {
-        const double start = Now();
-        const HWND window = ::CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 1020, 510, host.mdiClient,
-                                              nullptr, ::GetModuleHandleA(nullptr), nullptr);
-        for (int column = 0; column < 17; ++column)
-            for (int row = 0; row < 20; ++row)
-                ::CreateWindowExA(WS_EX_STATICEDGE, "Edit", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER,
-                                  15 + 48 * column, 30 + 21 * row, 47, 20, window,
-                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(5012 + 20 * column + row)),
-                                  ::GetModuleHandleA(nullptr), nullptr);
+double TimeBareControls(TestHost& host, double& drawing) {
+    const double start = Milliseconds();
+    const HWND window = ::CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 1020, 510, host.mdiClient,
+                                          nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    for (int column = 0; column < 17; ++column)
         for (int row = 0; row < 20; ++row)
-            ::CreateWindowExA(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SORT | CBS_DROPDOWNLIST,
-                              831, 30 + 21 * row, 85, 100, window,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(10000 + row)), ::GetModuleHandleA(nullptr), nullptr);
-        DrawPending(host.mainWindow);
-        samples.push_back(Now() - start);
-        ::DestroyWindow(window);
-        host.Pump();
+            ::CreateWindowExA(WS_EX_STATICEDGE, "Edit", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER,
+                              15 + 48 * column, 30 + 21 * row, 47, 20, window,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(5012 + 20 * column + row)),
+                              ::GetModuleHandleA(nullptr), nullptr);
+    for (int row = 0; row < 20; ++row)
+        ::CreateWindowExA(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SORT | CBS_DROPDOWNLIST,
+                          831, 30 + 21 * row, 85, 100, window,
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(10000 + row)), ::GetModuleHandleA(nullptr),
+                          nullptr);
+    const double created = Milliseconds();
+    DrawPending(host.mainWindow);
+    const double elapsed = Milliseconds() - start;
+    drawing = elapsed - (created - start);
+    ::DestroyWindow(window);
+    host.Pump();
+    return elapsed;
+}
+
+HFONT ArialFont(int height, int width) {
+    LOGFONTA font{};
+    font.lfHeight = height;
+    font.lfWidth = width;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = ANSI_CHARSET;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
+    lstrcpyA(font.lfFaceName, "Arial");
+    return ::CreateFontIndirectA(&font);
+}
+
+// (e): the controls of (d) made with what the window shows, in the cheapest order known: each cell
+// with its text, each chooser with its entries, then the fonts, then the selections.
+double TimeContentControls(TestHost& host, const GridContent& content) {
+    const double start = Milliseconds();
+    const HFONT cellFont = ArialFont(16, 5), chooserFont = ArialFont(12, 6);
+    const HWND window = ::CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 1020, 510, host.mdiClient,
+                                          nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    std::vector<HWND> cells, choosers;
+    for (int column = 0; column < 17; ++column)
+        for (int row = 0; row < 20; ++row)
+            cells.push_back(::CreateWindowExA(WS_EX_STATICEDGE, "Edit", content.cells[20 * column + row].c_str(),
+                                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER, 15 + 48 * column,
+                                              30 + 21 * row, 47, 20, window,
+                                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(5012 + 20 * column + row)),
+                                              ::GetModuleHandleA(nullptr), nullptr));
+    for (int row = 0; row < 20; ++row) {
+        const HWND chooser = ::CreateWindowExA(
+            0, "ComboBox", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SORT | CBS_DROPDOWNLIST, 831,
+            30 + 21 * row, 85, 100, window, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(10000 + row)),
+            ::GetModuleHandleA(nullptr), nullptr);
+        for (const char* entry : {"Capital", "Materials", "Ship", "_TerraForming"})
+            ::SendMessageA(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+        choosers.push_back(chooser);
     }
-    return Median(samples);
+    for (HWND cell : cells)
+        ::SendMessageA(cell, WM_SETFONT, reinterpret_cast<WPARAM>(cellFont), FALSE);
+    for (HWND chooser : choosers)
+        ::SendMessageA(chooser, WM_SETFONT, reinterpret_cast<WPARAM>(chooserFont), FALSE);
+    for (std::size_t row = 0; row < choosers.size(); ++row)
+        ::SendMessageA(choosers[row], CB_SETCURSEL, static_cast<WPARAM>(content.selections[row]), 0);
+    DrawPending(host.mainWindow);
+    const double elapsed = Milliseconds() - start;
+    ::DestroyWindow(window);
+    ::DeleteObject(cellFont);
+    ::DeleteObject(chooserFont);
+    host.Pump();
+    return elapsed;
+}
+
+// Everything measured of one module in one round, or pooled over rounds.
+struct Figures {
+    Pairs edits, openings;
+    Pairs contentOpenings; // (c) against (e), from the same openings
+    std::vector<double> focusMoves;
+    std::vector<double> traceRatios; // a traced opening against the plain one before it
+    std::vector<double> messageLoops; // of the first paint, the host's message loop after the module returns
+    std::vector<double> floorDrawings; // of the floor, the drawing after the controls exist
+    std::vector<OpeningSteps> steps;
+    std::size_t cellsChanged = 0;
+
+    void Append(const Figures& other) {
+        edits.Append(other.edits);
+        openings.Append(other.openings);
+        contentOpenings.Append(other.contentOpenings);
+        focusMoves.insert(focusMoves.end(), other.focusMoves.begin(), other.focusMoves.end());
+        traceRatios.insert(traceRatios.end(), other.traceRatios.begin(), other.traceRatios.end());
+        messageLoops.insert(messageLoops.end(), other.messageLoops.begin(), other.messageLoops.end());
+        floorDrawings.insert(floorDrawings.end(), other.floorDrawings.begin(), other.floorDrawings.end());
+        steps.insert(steps.end(), other.steps.begin(), other.steps.end());
+        cellsChanged = other.cellsChanged;
+    }
+};
+
+// One round for one module: the edit pairs, then the opening pairs, each followed by a traced opening.
+Figures MeasureModule(const std::string& path, int repetitions) {
+    TestHost host;
+    if (path != TestHost::ModulePath() && !host.plugin.Load(path)) {
+        std::printf("%s\n", host.plugin.Error().c_str());
+        std::exit(2);
+    }
+    host.LoadAndInitialize();
+    Figures figures;
+    GridContent content;
+    figures.edits = TimeEdits(host, repetitions, figures.cellsChanged, content);
+    figures.focusMoves.push_back(TimeFocusMove(host, repetitions));
+    const int openings = std::max(3, repetitions / 3);
+    for (int i = 0; i < openings; ++i) {
+        double messageLoop = 0, floorDrawing = 0;
+        const double opening = TimeOpening(host, 100 + i, nullptr, &messageLoop);
+        figures.openings.Add(opening, TimeBareControls(host, floorDrawing));
+        figures.contentOpenings.Add(opening, TimeContentControls(host, content));
+        figures.messageLoops.push_back(messageLoop);
+        figures.floorDrawings.push_back(floorDrawing);
+        OpeningSteps steps;
+        figures.traceRatios.push_back(TimeOpening(host, 200 + i, &steps) / opening);
+        figures.steps.push_back(steps);
+    }
+    return figures;
+}
+
+void PrintSteps(const Figures& figures) {
+    std::printf("    opening by step, traced (%zu openings; the trace adds x%.2f %s):\n", figures.steps.size(),
+                Median(figures.traceRatios), Spread(figures.traceRatios).c_str());
+    std::printf("      %-33s %9s %7s   %s\n", "step", "ms", "share", "windows created, texts written/read, messages");
+    for (std::size_t step = 0; step < kOpeningStepCount; ++step) {
+        std::vector<double> ms, shares;
+        for (const OpeningSteps& steps : figures.steps) {
+            ms.push_back(steps.ms[step]);
+            shares.push_back(100.0 * steps.ms[step] / steps.TotalMs());
+        }
+        const StepCalls& calls = figures.steps.back().calls[step];
+        std::printf("      %-33s %9.2f %6.1f%%   %d, %d/%d, %d\n", OpeningStepName(static_cast<OpeningStep>(step)),
+                    Median(ms), Median(shares), calls.windowsCreated, calls.textsWritten, calls.textsRead,
+                    calls.messagesSent);
+    }
+}
+
+void PrintRound(int round, const std::string& module, const Figures& figures) {
+    std::printf("round %d of %d, %s\n", round, kRounds, module.c_str());
+    std::printf("    (a)/(b) one edit / its floor:   %8.2f / %8.2f ms   pair ratio %.2f %s of %zu\n",
+                Median(figures.edits.measure), Median(figures.edits.floor), Median(figures.edits.ratio),
+                Spread(figures.edits.ratio).c_str(), figures.edits.ratio.size());
+    std::printf("    (c)/(d) opening / its floor:    %8.2f / %8.2f ms   pair ratio %.2f %s of %zu\n",
+                Median(figures.openings.measure), Median(figures.openings.floor), Median(figures.openings.ratio),
+                Spread(figures.openings.ratio).c_str(), figures.openings.ratio.size());
+    std::printf("    opening: the host's message loop %.2f ms; floor: drawing %.2f ms\n", Median(figures.messageLoops),
+                Median(figures.floorDrawings));
+    std::printf("    (c)/(e) opening / fuller floor: %8.2f / %8.2f ms   pair ratio %.2f %s of %zu\n",
+                Median(figures.contentOpenings.measure), Median(figures.contentOpenings.floor),
+                Median(figures.contentOpenings.ratio), Spread(figures.contentOpenings.ratio).c_str(),
+                figures.contentOpenings.ratio.size());
+    PrintSteps(figures);
+    std::fflush(stdout);
+}
+
+void PrintSummary(const std::string& module, const Figures& all) {
+    std::printf("%s, all %d rounds (medians; ratios are medians of the pairs' ratios, [lowest .. highest]):\n",
+                module.c_str(), kRounds);
+    std::printf("cells changed by one edit: %zu\n", all.cellsChanged);
+    std::printf("(a) one edit, focus lost to grid redrawn: %8.2f ms median\n", Median(all.edits.measure));
+    std::printf("(b) floor, changed cells written once:    %8.2f ms median   ratio a/b %.2f %s\n",
+                Median(all.edits.floor), Median(all.edits.ratio), Spread(all.edits.ratio).c_str());
+    std::printf("    of which moving the focus alone:      %8.2f ms median\n", Median(all.focusMoves));
+    std::printf("(c) opening a projection window:          %8.2f ms median\n", Median(all.openings.measure));
+    std::printf("(d) floor, 360 bare controls:             %8.2f ms median   ratio c/d %.2f %s\n",
+                Median(all.openings.floor), Median(all.openings.ratio), Spread(all.openings.ratio).c_str());
+    std::printf("(e) fuller floor, with fonts and texts:   %8.2f ms median   ratio c/e %.2f %s\n",
+                Median(all.contentOpenings.floor), Median(all.contentOpenings.ratio),
+                Spread(all.contentOpenings.ratio).c_str());
+    std::printf("    of (c), the host's message loop after the module returns: %8.2f ms median\n",
+                Median(all.messageLoops));
+    std::printf("    of (d), drawing the controls once they exist:             %8.2f ms median\n",
+                Median(all.floorDrawings));
+    PrintSteps(all);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     const int repetitions = argc > 1 ? std::max(3, std::atoi(argv[1])) : 31;
-    TestHost host;
-    host.LoadAndInitialize();
-    double edit = 0, editFloor = 0;
-    TimeEdits(host, repetitions, edit, editFloor);
-    const double focusMove = TimeFocusMove(host, repetitions);
-    const double opening = TimeOpening(host, std::max(3, repetitions / 3));
-    const double openingFloor = TimeBareControls(host, std::max(3, repetitions / 3));
-    std::printf("(a) one edit, focus lost to grid redrawn: %8.2f ms median\n", edit);
-    std::printf("(b) floor, changed cells written once:    %8.2f ms median   ratio a/b %.2f\n", editFloor, edit / editFloor);
-    std::printf("    of which moving the focus alone:      %8.2f ms median\n", focusMove);
-    std::printf("(c) opening a projection window:          %8.2f ms median\n", opening);
-    std::printf("(d) floor, 360 bare controls:             %8.2f ms median   ratio c/d %.2f\n", openingFloor,
-                opening / openingFloor);
+    std::vector<std::string> modules;
+    for (int i = 2; i < argc; ++i)
+        modules.push_back(argv[i]);
+    if (modules.empty())
+        modules.push_back("Zentharo.dll");
+    const std::string defaultPath = TestHost::ModulePath();
+    const std::string folder = defaultPath.substr(0, defaultPath.find_last_of("\\/") + 1);
+
+    std::vector<Figures> all(modules.size());
+    for (int round = 1; round <= kRounds; ++round) {
+        for (std::size_t k = 0; k < modules.size(); ++k) {
+            const std::size_t m = round % 2 ? k : modules.size() - 1 - k;
+            const Figures figures = MeasureModule(folder + modules[m], repetitions);
+            PrintRound(round, modules[m], figures);
+            all[m].Append(figures);
+        }
+    }
+    for (std::size_t m = 0; m < modules.size(); ++m)
+        PrintSummary(modules[m], all[m]);
     return 0;
 }

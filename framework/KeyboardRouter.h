@@ -15,7 +15,6 @@ public:
     // Installs the hook on the calling thread, once.
     void Install();
     void Remove();
-    bool IsInstalled() const { return m_hook != nullptr; }
 
 private:
     static LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) noexcept;

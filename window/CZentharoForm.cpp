@@ -7,6 +7,7 @@
 #include "model/ProductionChooser.h"
 #include "model/ProjectionTable.h"
 #include "resources/resource.h"
+#include "window/GridLayout.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,9 +16,7 @@
 
 namespace {
 
-constexpr int kGridLeft = 15, kColumnPitch = 48, kCellWidth = 47;
-constexpr int kGridTop = 30, kRowPitch = 21, kCellHeight = 20;
-constexpr int kChooserLeft = 831, kChooserRight = 916, kChooserDropHeight = 100;
+using namespace GridLayout;
 
 LOGFONTA ArialRequest(int height, int width) {
     LOGFONTA font{};
@@ -49,9 +48,6 @@ std::string WindowText(HWND window) {
     text.resize(static_cast<std::size_t>(std::max(::GetWindowTextA(window, text.data(), length + 1), 0)));
     return text;
 }
-
-// The grid column each header of the form stands above, in the form's order; -1 is the choosers.
-constexpr int kHeaderColumns[] = {0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 5, -1, 13, 14, 15, 16};
 
 } // namespace
 
@@ -136,22 +132,24 @@ void CZentharoForm::HandFonts() {
 }
 
 // The headers are laid out in dialog units, the grid in pixels; they meet only at the dialog font's
-// standard metrics. Centre each header over its pixel column, whatever the metrics, keeping it above
-// the first row.
+// standard metrics. Each header is found by where the template puts it: it stands over its column.
+// Centre it over its pixel column, whatever the metrics, keeping it above the first row.
 void CZentharoForm::AlignHeaders() {
-    std::size_t header = 0;
-    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child && header < std::size(kHeaderColumns);
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
+    RECT fourUnits{0, 0, 4, 8};
+    if (!::MapDialogRect(m_hWnd, &fourUnits) || fourUnits.right <= 0)
+        return; // the headers stay where the template put them
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         char className[16];
         if (!::GetClassNameA(child, className, sizeof className) || lstrcmpiA(className, "Static") != 0)
             continue;
-        const int column = kHeaderColumns[header++];
-        const int left = column < 0 ? kChooserLeft : kGridLeft + kColumnPitch * column;
-        const int width = column < 0 ? kChooserRight - kChooserLeft : kCellWidth;
-
         RECT rect;
         ::GetWindowRect(child, &rect);
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        const double centerUnits = (rect.left + rect.right) / 2.0 * 4 / fourUnits.right;
+        const int column = ColumnUnderUnits(centerUnits, kColumns);
+        const int left = column == kChoosers ? kChooserLeft : kGridLeft + kColumnPitch * column;
+        const int width = column == kChoosers ? kChooserRight - kChooserLeft : kCellWidth;
+
         const std::string text = WindowText(child);
         SIZE extent{};
         if (const HDC dc = ::GetDC(child)) {

@@ -5,6 +5,8 @@
 // "2500.00". The order of the steps below decides the results: do not regroup them.
 #include "CZentharoDoc.h"
 
+#include "DocumentColumns.h"
+
 #include <cstdint>
 
 namespace {
@@ -14,15 +16,6 @@ double Value(const CString& cell) { return NumberText::Read(cell.View()); }
 constexpr int kPopulationPerColonist = 8;
 constexpr int kIndustryPerCapital = 1;
 constexpr double kMaximumSize = 2500.0;
-
-// Every column of the table, for saving and restoring it whole.
-constexpr ProjectionColumn CZentharoDoc::*kTableColumns[] = {
-    &CZentharoDoc::m_turn, &CZentharoDoc::m_size,    &CZentharoDoc::m_res,     &CZentharoDoc::m_pop,
-    &CZentharoDoc::m_col,  &CZentharoDoc::m_colIn,   &CZentharoDoc::m_ind,     &CZentharoDoc::m_cap,
-    &CZentharoDoc::m_capIn, &CZentharoDoc::m_mat,    &CZentharoDoc::m_matIn,   &CZentharoDoc::m_l,
-    &CZentharoDoc::m_upgrade, &CZentharoDoc::m_bombing, &CZentharoDoc::m_production, &CZentharoDoc::m_needCol,
-    &CZentharoDoc::m_needCap, &CZentharoDoc::m_mass,
-};
 
 } // namespace
 
@@ -86,15 +79,15 @@ void CZentharoDoc::SetInput(ProjectionColumn CZentharoDoc::*column, int row, con
 }
 
 void CZentharoDoc::SaveTable() {
-    static_assert(std::size(kTableColumns) == kColumnCount);
+    static_assert(kDocumentColumns.size() == kColumnCount);
     // Assigning over the saved columns of the last edit reuses their storage: usually nothing is allocated.
     for (std::size_t i = 0; i < kColumnCount; ++i)
-        m_saved[i] = this->*kTableColumns[i];
+        m_saved[i] = this->*kDocumentColumns[i].member;
 }
 
 void CZentharoDoc::RestoreTable() noexcept {
     for (std::size_t i = 0; i < kColumnCount; ++i)
-        (this->*kTableColumns[i]).Swap(m_saved[i]);
+        (this->*kDocumentColumns[i].member).Swap(m_saved[i]);
 }
 
 void CZentharoDoc::Store(CString& cell, double value) {

@@ -1,11 +1,14 @@
 // Creation from a planet record, and the recalculation of the projection turn by turn.
 //
 // Every quantity lives as text. A computed value is stored at 13 significant digits and read back
-// by the next step, copies keep the source text as it is, and a few cells take the literals "0" or
-// "2500.00". The order of the steps below decides the results: do not regroup them.
+// by the next step, copies keep the source text as it is, and a few cells take a fixed text: "0", or
+// kMaximumSizeText. The order of the steps below decides the results: do not regroup them.
 #include "CZentharoDoc.h"
 
+#include "DocumentColumns.h"
+
 #include <cstdint>
+#include <string_view>
 
 namespace {
 
@@ -13,16 +16,49 @@ double Value(const CString& cell) { return NumberText::Read(cell.View()); }
 
 constexpr int kPopulationPerColonist = 8;
 constexpr int kIndustryPerCapital = 1;
+constexpr double kColonistsPerMissingPopulation = 1.0 / kPopulationPerColonist;
+
+// Colonists arrive each turn: a hundredth of the population.
+constexpr double kColonistGrowth = 0.01;
+
+// The production L of a turn, from its population and industry.
+constexpr double kLPerPopulation = 0.25;
+constexpr double kLPerIndustry = 0.75;
+
+// Building from the production left after the upgrade: a unit of mass takes 10 of it and a unit of
+// capital 5, each besides a unit of materials. Where the materials suffice, the free production is
+// multiplied by the share rather than divided by the cost: the two can differ in the last bit.
+constexpr int kProductionPerMass = 10;
+constexpr int kProductionPerCapital = 5;
+constexpr double kMassShare = 0.1;
+constexpr double kCapitalShare = 0.2;
+static_assert(kMassShare == 1.0 / kProductionPerMass && kCapitalShare == 1.0 / kProductionPerCapital);
+
+// Terraforming: the size grows by a tenth of the free production, up to the largest size, and the
+// resources shrink by the fraction 0.3 * free production / size.
+constexpr double kTerraformingGrowth = 0.1;
+constexpr double kTerraformingResourceLoss = 0.3;
 constexpr double kMaximumSize = 2500.0;
 
-// Every column of the table, for saving and restoring it whole.
-constexpr ProjectionColumn CZentharoDoc::*kTableColumns[] = {
-    &CZentharoDoc::m_turn, &CZentharoDoc::m_size,    &CZentharoDoc::m_res,     &CZentharoDoc::m_pop,
-    &CZentharoDoc::m_col,  &CZentharoDoc::m_colIn,   &CZentharoDoc::m_ind,     &CZentharoDoc::m_cap,
-    &CZentharoDoc::m_capIn, &CZentharoDoc::m_mat,    &CZentharoDoc::m_matIn,   &CZentharoDoc::m_l,
-    &CZentharoDoc::m_upgrade, &CZentharoDoc::m_bombing, &CZentharoDoc::m_production, &CZentharoDoc::m_needCol,
-    &CZentharoDoc::m_needCap, &CZentharoDoc::m_mass,
-};
+// A size past the largest is stored as this text, not as a computed value.
+constexpr const char* kMaximumSizeText = "2500.00";
+
+// The value of a plain decimal text of digits and one point, as kMaximumSizeText.
+constexpr double DecimalTextValue(std::string_view text) {
+    double digits = 0, scale = 1;
+    bool fraction = false;
+    for (char c : text) {
+        if (c == '.') {
+            fraction = true;
+            continue;
+        }
+        digits = digits * 10 + (c - '0');
+        if (fraction)
+            scale *= 10;
+    }
+    return digits / scale;
+}
+static_assert(DecimalTextValue(kMaximumSizeText) == kMaximumSize);
 
 } // namespace
 
@@ -86,15 +122,15 @@ void CZentharoDoc::SetInput(ProjectionColumn CZentharoDoc::*column, int row, con
 }
 
 void CZentharoDoc::SaveTable() {
-    static_assert(std::size(kTableColumns) == kColumnCount);
+    static_assert(kDocumentColumns.size() == kColumnCount);
     // Assigning over the saved columns of the last edit reuses their storage: usually nothing is allocated.
     for (std::size_t i = 0; i < kColumnCount; ++i)
-        m_saved[i] = this->*kTableColumns[i];
+        m_saved[i] = this->*kDocumentColumns[i].member;
 }
 
 void CZentharoDoc::RestoreTable() noexcept {
     for (std::size_t i = 0; i < kColumnCount; ++i)
-        (this->*kTableColumns[i]).Swap(m_saved[i]);
+        (this->*kDocumentColumns[i].member).Swap(m_saved[i]);
 }
 
 void CZentharoDoc::Store(CString& cell, double value) {
@@ -148,7 +184,7 @@ void CZentharoDoc::BuildRow(int r) {
 
     ApplyProduction(r);
 
-    Store(m_col[r], Value(m_col[r]) + 0.01 * Value(m_pop[r]));
+    Store(m_col[r], Value(m_col[r]) + kColonistGrowth * Value(m_pop[r]));
     BalanceStocks(r, m_size[r]);
 
     StoreDerived(r);
@@ -174,7 +210,7 @@ void CZentharoDoc::SubtractClamped(CString& cell, double amount) {
 
 // The production of a turn: a quarter of the population plus three quarters of the industry.
 void CZentharoDoc::StoreL(int row, int sourceRow) {
-    Store(m_l[row], 0.25 * Value(m_pop[sourceRow]) + 0.75 * Value(m_ind[sourceRow]));
+    Store(m_l[row], kLPerPopulation * Value(m_pop[sourceRow]) + kLPerIndustry * Value(m_ind[sourceRow]));
 }
 
 // The upgrade and the production choice of the previous row act on row r.
@@ -193,28 +229,28 @@ void CZentharoDoc::ApplyProduction(int r) {
     const double materials = Value(m_mat[r]);
     const double resources = Value(m_res[p]);
 
-    if (free * 0.1 <= materials)
-        Store(m_mass[r], free * 0.1);
+    if (free * kMassShare <= materials)
+        Store(m_mass[r], free * kMassShare);
     else
-        Store(m_mass[r], (materials + resources * free) / (10 * resources + 1));
+        Store(m_mass[r], (materials + resources * free) / (kProductionPerMass * resources + 1));
 
     const CString& production = m_production[p];
     if (production == "Capital") {
-        if (free * 0.2 <= materials) {
-            Store(m_cap[r], Value(m_cap[r]) + free * 0.2);
-            Store(m_mat[r], Value(m_mat[r]) - free * 0.2);
+        if (free * kCapitalShare <= materials) {
+            Store(m_cap[r], Value(m_cap[r]) + free * kCapitalShare);
+            Store(m_mat[r], Value(m_mat[r]) - free * kCapitalShare);
         } else {
-            Store(m_cap[r], Value(m_cap[r]) + (materials + resources * free) / (5 * resources + 1));
+            Store(m_cap[r], Value(m_cap[r]) + (materials + resources * free) / (kProductionPerCapital * resources + 1));
             m_mat[r] = "0";
         }
     } else if (production == "Materials") {
         Store(m_mat[r], Value(m_mat[r]) + resources * free);
     } else if (production == "_TerraForming") {
         const double size = Value(m_size[p]);
-        Store(m_res[r], resources * (1 - 0.3 * free / size));
-        Store(m_size[r], size + 0.1 * free);
+        Store(m_res[r], resources * (1 - kTerraformingResourceLoss * free / size));
+        Store(m_size[r], size + kTerraformingGrowth * free);
         if (Value(m_size[r]) > kMaximumSize)
-            m_size[r] = "2500.00";
+            m_size[r] = kMaximumSizeText;
         m_mat[r] = "0";
     }
 }
@@ -222,7 +258,7 @@ void CZentharoDoc::ApplyProduction(int r) {
 void CZentharoDoc::StoreDerived(int r) {
     const double size = Value(m_size[r]);
     const double missingPopulation = size - Value(m_pop[r]);
-    Store(m_needCol[r], missingPopulation > 0 ? missingPopulation * 0.125 : 0.0);
+    Store(m_needCol[r], missingPopulation > 0 ? missingPopulation * kColonistsPerMissingPopulation : 0.0);
     const double missingIndustry = size - Value(m_ind[r]) - Value(m_cap[r]);
     Store(m_needCap[r], missingIndustry > 0 ? missingIndustry : 0.0);
 }

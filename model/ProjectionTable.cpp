@@ -1,4 +1,4 @@
-// Writing the shown table as tab-separated text, over the grid's own column table.
+// Writing the shown table as tab-separated text, over the document's column table as the grid shows it.
 #include "ProjectionTable.h"
 
 #include "GridColumns.h"
@@ -9,9 +9,12 @@ namespace ProjectionTable {
 std::string TabSeparated(const CZentharoDoc& document, std::string_view lineEnd) {
     std::string text;
     text.reserve(4096); // 21 lines of 18 short fields: one allocation
-    for (const GridColumn& column : kGridColumns)
-        text.append(column.header).append(1, '\t');
-    text.append(kProductionHeader).append(lineEnd);
+    std::string_view separator;
+    for (const DocumentColumn& column : kDocumentColumns) {
+        text.append(separator).append(column.header);
+        separator = "\t";
+    }
+    text.append(lineEnd);
     for (int row = 0; row < kProjectedTurns; ++row) {
         for (int column = 0; column < kGridColumnCount; ++column)
             text.append(ShownCellText(document, column, row).View()).append(1, '\t');

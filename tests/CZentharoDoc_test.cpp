@@ -1,5 +1,6 @@
 // Creating a projection from a planet record: row 0, the inputs' defaults, turn numbers and title.
 #include "ProjectionFixtures.h"
+#include "model/DocumentColumns.h"
 
 #include <gtest/gtest.h>
 
@@ -76,12 +77,9 @@ TEST(CZentharoDocCreation, KeepsItsOwnCopyOfTheRecord) {
 std::string Snapshot(const CMapStringToString& record) {
     const auto document = OpenedDocument(record);
     std::string texts = document->GetTitle().Bytes();
-    for (auto member : {&CZentharoDoc::m_turn, &CZentharoDoc::m_size, &CZentharoDoc::m_res, &CZentharoDoc::m_pop,
-                        &CZentharoDoc::m_col, &CZentharoDoc::m_ind, &CZentharoDoc::m_cap, &CZentharoDoc::m_mat,
-                        &CZentharoDoc::m_l, &CZentharoDoc::m_production, &CZentharoDoc::m_needCol,
-                        &CZentharoDoc::m_needCap, &CZentharoDoc::m_mass})
+    for (const DocumentColumn& column : kDocumentColumns)
         for (int row = 0; row < kProjectionRows; ++row)
-            texts += "|" + ((*document).*member)[row].Bytes();
+            texts += "|" + ((*document).*column.member)[row].Bytes();
     return texts;
 }
 

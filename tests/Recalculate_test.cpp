@@ -1,6 +1,7 @@
 // Recalculate: the worked example and its variations, the choices where the arithmetic breaks down,
 // and properties that hold over random tables.
 #include "ProjectionFixtures.h"
+#include "model/DocumentColumns.h"
 
 #include <gtest/gtest.h>
 
@@ -109,13 +110,9 @@ TEST(Recalculate, WorkedExampleAndVariations) {
 // Every cell of rows 0..19 of every column, as text, for whole-table comparisons.
 std::vector<std::string> Snapshot(const CZentharoDoc& document) {
     std::vector<std::string> cells;
-    for (Member member : {&CZentharoDoc::m_turn, &CZentharoDoc::m_size, &CZentharoDoc::m_res, &CZentharoDoc::m_pop,
-                          &CZentharoDoc::m_col, &CZentharoDoc::m_colIn, &CZentharoDoc::m_ind, &CZentharoDoc::m_cap,
-                          &CZentharoDoc::m_capIn, &CZentharoDoc::m_mat, &CZentharoDoc::m_matIn, &CZentharoDoc::m_l,
-                          &CZentharoDoc::m_upgrade, &CZentharoDoc::m_bombing, &CZentharoDoc::m_production,
-                          &CZentharoDoc::m_needCol, &CZentharoDoc::m_needCap, &CZentharoDoc::m_mass})
+    for (const DocumentColumn& column : kDocumentColumns)
         for (int row = 0; row < kProjectionRows; ++row)
-            cells.push_back((document.*member)[row].Bytes());
+            cells.push_back((document.*column.member)[row].Bytes());
     return cells;
 }
 

@@ -67,11 +67,15 @@ TEST(ZentharoTool, EmbeddedSampleMatchesTheShippedFile) {
 TEST(ZentharoTool, JsonHoldsTheRawTextsOfAllRows) {
     const ToolRun run = RunTool({"--json", "--set", "Col:3=500", "--set", "Mat:2=abc"});
     ASSERT_EQ(0, run.exitCode) << run.err;
-    const auto json = nlohmann::json::parse(run.out);
+    const auto json = nlohmann::ordered_json::parse(run.out);
     EXPECT_EQ("Zentharo  Terra Nova (#17)   Alpha:40", json["title"]);
     const char* names[] = {"turn", "size", "res",     "pop",     "col",        "colIn",   "ind",     "cap",  "capIn",
                            "mat",  "matIn", "l",      "upgrade", "bombing",    "production", "needCol", "needCap", "mass"};
     ASSERT_EQ(std::size(names), json["columns"].size());
+    std::vector<std::string> keys; // in the order written
+    for (const auto& column : json["columns"].items())
+        keys.push_back(column.key());
+    EXPECT_EQ(std::vector<std::string>(std::begin(names), std::end(names)), keys);
     for (const char* name : names) {
         SCOPED_TRACE(name);
         ASSERT_EQ(21u, json["columns"][name].size());
@@ -80,6 +84,22 @@ TEST(ZentharoTool, JsonHoldsTheRawTextsOfAllRows) {
     EXPECT_EQ("500", json["columns"]["colIn"][3]);
     EXPECT_EQ("abc", json["columns"]["matIn"][2]);
     EXPECT_EQ("1000.00", json["columns"]["size"][0]);
+}
+
+TEST(ZentharoTool, SetNamesEachInputByItsHeader) {
+    const struct {
+        const char* name;
+        const char* jsonName;
+    } inputs[] = {{"Col", "colIn"},         {"Cap", "capIn"},         {"Mat", "matIn"},
+                  {"Bombing", "bombing"},   {"Upgrade", "upgrade"},   {"Production", "production"}};
+    for (const auto& input : inputs) {
+        SCOPED_TRACE(input.name);
+        const ToolRun run = RunTool({"--json", "--set", std::string(input.name) + ":3=7.5"});
+        ASSERT_EQ(0, run.exitCode) << run.err;
+        const auto columns = nlohmann::json::parse(run.out)["columns"];
+        for (const auto& column : columns.items())
+            EXPECT_EQ(column.key() == input.jsonName, column.value()[3] == "7.5") << column.key();
+    }
 }
 
 TEST(ZentharoTool, EachSetRecalculatesBeforeTheNext) {
@@ -170,7 +190,7 @@ TEST(ZentharoTool, RejectsBadInputWithOneLineAndNoOutput) {
         {{malformedLater}, ":3:"},
         {{"--set", "Col3=500"}, "NAME:ROW=TEXT"},
         {{"--set", "Col:3"}, "NAME:ROW=TEXT"},
-        {{"--set", "Pop:3=500"}, "unknown input 'Pop'"},
+        {{"--set", "Pop:3=500"}, "unknown input 'Pop' (use Col, Cap, Mat, Bombing, Upgrade or Production)"},
         {{"--set", "col:3=500"}, "unknown input 'col'"},
         {{"--set", "Col:20=5"}, "0 to 19"},
         {{"--set", "Col:-1=5"}, "0 to 19"},

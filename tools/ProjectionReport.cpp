@@ -1,4 +1,4 @@
-// Report writers over the shared grid column table, so the tool shows what the window shows.
+// Report writers over the shared column table, so the tool shows what the window shows.
 #include "ProjectionReport.h"
 
 #include "model/GridColumns.h"
@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,8 @@ using Row = std::vector<std::string>;
 
 Row HeaderRow() {
     Row header;
-    for (const GridColumn& column : kGridColumns)
+    for (const DocumentColumn& column : kDocumentColumns)
         header.emplace_back(column.header);
-    header.emplace_back(kProductionHeader);
     return header;
 }
 
@@ -86,23 +86,15 @@ void WriteCsv(const CZentharoDoc& document, std::ostream& out) {
 void WriteTsv(const CZentharoDoc& document, std::ostream& out) { out << ProjectionTable::TabSeparated(document, "\n"); }
 
 void WriteJson(const CZentharoDoc& document, std::ostream& out) {
-    const std::pair<const char*, ProjectionColumn CZentharoDoc::*> columns[] = {
-        {"turn", &CZentharoDoc::m_turn},       {"size", &CZentharoDoc::m_size},
-        {"res", &CZentharoDoc::m_res},         {"pop", &CZentharoDoc::m_pop},
-        {"col", &CZentharoDoc::m_col},         {"colIn", &CZentharoDoc::m_colIn},
-        {"ind", &CZentharoDoc::m_ind},         {"cap", &CZentharoDoc::m_cap},
-        {"capIn", &CZentharoDoc::m_capIn},     {"mat", &CZentharoDoc::m_mat},
-        {"matIn", &CZentharoDoc::m_matIn},     {"l", &CZentharoDoc::m_l},
-        {"upgrade", &CZentharoDoc::m_upgrade}, {"bombing", &CZentharoDoc::m_bombing},
-        {"production", &CZentharoDoc::m_production}, {"needCol", &CZentharoDoc::m_needCol},
-        {"needCap", &CZentharoDoc::m_needCap}, {"mass", &CZentharoDoc::m_mass},
-    };
+    std::array<const DocumentColumn*, kDocumentColumnCount> inJsonOrder{};
+    for (const DocumentColumn& column : kDocumentColumns)
+        inJsonOrder[column.jsonPosition] = &column;
     nlohmann::ordered_json json;
     json["title"] = document.GetTitle().Bytes();
     nlohmann::ordered_json& jsonColumns = json["columns"];
-    for (const auto& [name, member] : columns) {
-        nlohmann::ordered_json& cells = jsonColumns[name] = nlohmann::ordered_json::array();
-        const ProjectionColumn& column = document.*member;
+    for (const DocumentColumn* documentColumn : inJsonOrder) {
+        nlohmann::ordered_json& cells = jsonColumns[documentColumn->jsonName] = nlohmann::ordered_json::array();
+        const ProjectionColumn& column = document.*documentColumn->member;
         for (int row = 0; row < column.GetSize(); ++row)
             cells.push_back(column[row].Bytes());
     }

@@ -6,7 +6,7 @@
 #include "SamplePlanet.h"
 #include "framework/FileText.h"
 #include "ZentharoVersion.h"
-#include "model/GridColumns.h"
+#include "model/DocumentColumns.h"
 
 #include <CLI/CLI.hpp>
 
@@ -31,6 +31,18 @@ struct InputEdit {
     CString text;
 };
 
+// The names --set takes, as the user reads them: "Col, Cap, Mat, Bombing, Upgrade or Production".
+std::string InputNames() {
+    std::vector<std::string_view> names;
+    for (const DocumentColumn& column : kDocumentColumns)
+        if (column.editable)
+            names.push_back(column.header);
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text.append(i == 0 ? "" : i + 1 == names.size() ? " or " : ", ").append(names[i]);
+    return text;
+}
+
 InputEdit ParseEdit(const std::string& edit) {
     const std::size_t colon = edit.find(':');
     const std::size_t equals = edit.find('=', colon == std::string::npos ? 0 : colon);
@@ -39,8 +51,7 @@ InputEdit ParseEdit(const std::string& edit) {
     const std::string name = edit.substr(0, colon);
     const auto column = InputColumnNamed(name);
     if (!column)
-        throw UsageError("--set '" + edit + "': unknown input '" + name +
-                         "' (use Col, Cap, Mat, Bombing, Upgrade or Production)");
+        throw UsageError("--set '" + edit + "': unknown input '" + name + "' (use " + InputNames() + ")");
     const std::string rowText = edit.substr(colon + 1, equals - colon - 1);
     int row = -1;
     const auto [end, error] = std::from_chars(rowText.data(), rowText.data() + rowText.size(), row);

@@ -79,7 +79,7 @@ void CZentharoForm::OnInitialUpdate() {
 std::string_view CZentharoForm::CellText(const CZentharoDoc& document, int column, int row, char* buffer) {
     if (column == 0)
         return document.m_turn[row].View();
-    char* end = NumberText::FormatNumberInto((document.*kGridColumns[column].member)[row].View(), buffer);
+    char* end = NumberText::FormatNumberInto((document.*kDocumentColumns[column].member)[row].View(), buffer);
     *end = '\0';
     return std::string_view(buffer, static_cast<std::size_t>(end - buffer));
 }
@@ -95,7 +95,7 @@ void CZentharoForm::CreateCells(const CZentharoDoc& document) {
     for (int column = 0; column < kColumns; ++column) {
         // An input cell scrolls as the user types past its width; without it the edit control drops
         // every keystroke that does not fit, and a long number would be stored cut short.
-        const DWORD kind = kGridColumns[column].editable ? ES_AUTOHSCROLL : ES_READONLY;
+        const DWORD kind = kDocumentColumns[column].editable ? ES_AUTOHSCROLL : ES_READONLY;
         for (int row = 0; row < kRows; ++row) {
             CEdit& cell = m_edit[kRows * column + row];
             char text[NumberText::kFormattedSize + 1];
@@ -239,7 +239,7 @@ void CZentharoForm::OnCellKillFocus(UINT id) {
     if (!document)
         return; // the view is being destroyed after its document
     const int cell = static_cast<int>(id - kFirstCellId);
-    const GridColumn& column = kGridColumns[cell / kRows];
+    const DocumentColumn& column = kDocumentColumns[cell / kRows];
     const int row = cell % kRows;
     TakeEdit([&] {
         if (column.editable)

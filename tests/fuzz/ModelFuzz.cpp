@@ -1,11 +1,14 @@
 // Feeds arbitrary planet records and edit sequences through the model, as the window would.
 //
 // Input: a record in Key=Value lines, then a line "%%", then edits, one a line: a column byte, a
-// row byte and the text to store. Every edit is followed by a recalculation and a full refresh.
+// row byte and the text to store. Every edit is stored as the window stores it, recalculating the
+// whole table; a column byte with its top bit set then recalculates once more from the edited row.
+// Every edit is followed by a full refresh.
 #include "model/GridColumns.h"
 #include "model/ProductionChooser.h"
 #include "tools/PlanetRecordText.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -13,9 +16,24 @@
 
 namespace {
 
-constexpr ProjectionColumn CZentharoDoc::*kInputs[] = {&CZentharoDoc::m_colIn,   &CZentharoDoc::m_capIn,
-                                                       &CZentharoDoc::m_matIn,   &CZentharoDoc::m_bombing,
-                                                       &CZentharoDoc::m_upgrade, &CZentharoDoc::m_production};
+using Member = ProjectionColumn CZentharoDoc::*;
+
+constexpr std::size_t kInputCount = [] {
+    std::size_t count = 0;
+    for (const DocumentColumn& column : kDocumentColumns)
+        count += column.editable;
+    return count;
+}();
+
+// The columns an edit may store into, in the order of the table: a column byte picks one.
+constexpr std::array<Member, kInputCount> kInputs = [] {
+    std::array<Member, kInputCount> inputs{};
+    std::size_t next = 0;
+    for (const DocumentColumn& column : kDocumentColumns)
+        if (column.editable)
+            inputs[next++] = column.member;
+    return inputs;
+}();
 
 void Refresh(const CZentharoDoc& document) {
     for (int row = 0; row < kProjectedTurns; ++row) {
@@ -55,10 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         edits.remove_prefix(newline == std::string_view::npos ? edits.size() : newline + 1);
         if (line.size() < 2)
             continue;
-        const auto column = kInputs[static_cast<unsigned char>(line[0]) % std::size(kInputs)];
+        const Member column = kInputs[static_cast<unsigned char>(line[0]) % kInputs.size()];
         const int row = static_cast<unsigned char>(line[1]) % kProjectedTurns;
-        (document.get()->*column)[row] = CString(line.substr(2));
-        document->Recalculate(static_cast<signed char>(line[0]) < 0 ? row : 0);
+        document->SetInput(column, row, CString(line.substr(2)));
+        if (static_cast<signed char>(line[0]) < 0)
+            document->Recalculate(row);
         Refresh(*document);
     }
     return 0;

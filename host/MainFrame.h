@@ -7,7 +7,7 @@
 #include "GameWindowEvents.h"
 #include "HostWindow.h"
 #include "PluginLibrary.h"
-#include "UniqueHandle.h"
+#include "framework/UniqueHandle.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 // Reading and writing the saved placement.
 #include "PlacementRegistry.h"
 
-#include "Win32.h"
+#include "framework/Win32.h"
 
 #include <charconv>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // by its class and the layout of its controls, never by the module's code.
 #pragma once
 
-#include "Win32.h"
+#include "framework/Win32.h"
 
 #include <functional>
 #include <string>

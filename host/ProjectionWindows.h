@@ -6,7 +6,7 @@
 // first appear; those appearing together are ordered by id, which is still right for new windows.
 #pragma once
 
-#include "Win32.h"
+#include "framework/Win32.h"
 
 #include <string>
 #include <vector>

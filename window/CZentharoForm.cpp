@@ -3,6 +3,7 @@
 
 #include "framework/CResourceException.h"
 #include "framework/Clipboard.h"
+#include "framework/WindowText.h"
 #include "model/CZentharoDoc.h"
 #include "model/ProductionChooser.h"
 #include "model/ProjectionTable.h"
@@ -36,18 +37,6 @@ LOGFONTA ArialRequest(int height, int width) {
 RECT CellRect(int column, int row) {
     const int left = kGridLeft + kColumnPitch * column, top = kGridTop + kRowPitch * row;
     return {left, top, left + kCellWidth, top + kCellHeight};
-}
-
-// The text a control shows now: one message for the short texts of the grid, a second only for a long one.
-std::string WindowText(HWND window) {
-    char buffer[64];
-    const int copied = std::max(::GetWindowTextA(window, buffer, sizeof buffer), 0);
-    if (copied < static_cast<int>(sizeof buffer) - 1)
-        return std::string(buffer, static_cast<std::size_t>(copied));
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(std::max(::GetWindowTextA(window, text.data(), length + 1), 0)));
-    return text;
 }
 
 // The grid column each header of the form stands above, in the form's order; -1 is the choosers.

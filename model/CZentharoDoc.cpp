@@ -5,6 +5,8 @@
 // "2500.00". The order of the steps below decides the results: do not regroup them.
 #include "CZentharoDoc.h"
 
+#include "plugin/ModuleContract.h"
+
 #include <cstdint>
 
 namespace {
@@ -63,15 +65,11 @@ bool CZentharoDoc::OnNewDocument() {
 }
 
 CString CZentharoDoc::ProjectionTitle() {
-    CString title("Zentharo  ");
-    title += m_planet["Name"];
-    title += " (#";
-    title += m_planet["Num"];
-    title += ")   ";
-    title += m_planet["GameName"];
-    title += ":";
-    title += m_planet["Turn"];
-    return title;
+    const CString& name = m_planet["Name"];
+    const CString& num = m_planet["Num"];
+    const CString& game = m_planet["GameName"];
+    const CString& turn = m_planet["Turn"];
+    return ModuleContract::ComposeTitle<CString>(name, num, game, turn);
 }
 
 void CZentharoDoc::SetInput(ProjectionColumn CZentharoDoc::*column, int row, const CString& text) {

@@ -20,8 +20,6 @@ struct ProjectionWindow {
 
 class ProjectionWindows {
 public:
-    static constexpr const char* kClassName = "ZentharoFrame";
-
     static bool IsProjection(HWND window);
 
     // Notes the projection windows that appeared in the MDI client since the last call and forgets

@@ -44,6 +44,8 @@ bool ScrollIntoView(HWND view, HWND control) {
         RECT client{};
         ::GetClientRect(view, &client);
         const RECT rect = RectIn(control, view);
+        if (rect.right - rect.left > client.right || rect.bottom - rect.top > client.bottom)
+            return false;
         UINT message = WM_VSCROLL;
         int code = -1;
         if (rect.top < client.top)

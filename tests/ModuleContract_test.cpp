@@ -18,7 +18,7 @@ TEST(ModuleContract, TitlesReadBackAsTheyWereWritten) {
         {"Terra", "17", "Alpha", "40", "Zentharo  Terra (#17)   Alpha:40"},
         {"", "", "", "", "Zentharo   (#)   :"},
         {"Terra Nova", "199", "Beta Prime", "7", "Zentharo  Terra Nova (#199)   Beta Prime:7"},
-        // A name may hold the separators: the last ones part the title.
+        // A name may hold the separators: the last ones split the title.
         {"Odd (#1)   x:y", "5", "Alpha", "40", "Zentharo  Odd (#1)   x:y (#5)   Alpha:40"},
         {"  ", "3", "A:B", "40", "Zentharo     (#3)   A:B:40"},
     };

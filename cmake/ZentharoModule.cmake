@@ -17,6 +17,7 @@ add_library(zentharo_framework STATIC
     framework/CWinApp.cpp
     framework/RegistryKey.cpp
     framework/WindowClasses.cpp
+    framework/WindowText.cpp
 )
 target_link_libraries(zentharo_framework PUBLIC zentharo_core user32 gdi32 advapi32)
 

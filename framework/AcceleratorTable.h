@@ -1,7 +1,7 @@
 // An owning accelerator table handle: loaded once from the module's resources, destroyed once.
 #pragma once
 
-#include "Win32.h"
+#include "ModuleInstance.h"
 
 class AcceleratorTable {
 public:

@@ -1,6 +1,8 @@
 // Creating and destroying owned controls.
 #include "CControl.h"
 
+#include "ModuleInstance.h"
+
 BOOL CControl::Create(const char* windowClass, DWORD style, DWORD exStyle, const RECT& rect, HWND parent, UINT id,
                       const char* text) {
     DestroyWindow();

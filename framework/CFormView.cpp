@@ -1,6 +1,8 @@
 // Form views: a modeless child dialog, subclassed so it is one of our windows, with scrolling.
 #include "CFormView.h"
 
+#include "ModuleInstance.h"
+
 #include <algorithm>
 
 INT_PTR CALLBACK CFormView::DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept {

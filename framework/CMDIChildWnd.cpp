@@ -4,6 +4,7 @@
 #include "CCreateContext.h"
 #include "CMultiDocTemplate.h"
 #include "CWinApp.h"
+#include "ModuleInstance.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 #include "KeyboardRouter.h"
 
 #include "CFrameWnd.h"
+#include "ModuleInstance.h"
 
 void KeyboardRouter::Install() {
     if (!m_hook)

@@ -1,5 +1,5 @@
 // The module's own instance handle, known to the linker without waiting for the loader's call.
-#include "Win32.h"
+#include "ModuleInstance.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

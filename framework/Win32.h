@@ -1,5 +1,6 @@
-// The one place the window side includes the platform headers from. The module uses the ANSI
-// functions throughout: records and titles are multibyte text in the host's code page.
+// The one place the module and the demo host include the platform headers from. Both use the ANSI
+// functions throughout: records and titles are multibyte text in the host's code page, converted to
+// UTF-16 only where the demo host shows text.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -9,7 +10,3 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-
-// The instance of the module this code is linked into (the DLL, not the host): resources, window
-// classes and hooks all belong to it.
-HINSTANCE ModuleInstance();

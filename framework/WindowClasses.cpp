@@ -1,6 +1,8 @@
 // Registering and unregistering the module's window classes.
 #include "WindowClasses.h"
 
+#include "ModuleInstance.h"
+
 #include <algorithm>
 #include <utility>
 

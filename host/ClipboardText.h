@@ -1,7 +1,7 @@
 // Reading back the text a program put on the clipboard, in both of its text formats.
 #pragma once
 
-#include "Win32.h"
+#include "framework/Win32.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // it writes to the handles it inherited, else to the console of the program that started it.
 #pragma once
 
-#include "UniqueHandle.h"
+#include "framework/UniqueHandle.h"
 
 #include <string_view>
 

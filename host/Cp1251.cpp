@@ -1,7 +1,7 @@
 // Converting Windows-1251 bytes with the system's converters.
 #include "Cp1251.h"
 
-#include "Win32.h"
+#include "framework/Win32.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // its keyboard shortcuts.
 #pragma once
 
-#include "UniqueHandle.h"
+#include "framework/UniqueHandle.h"
 
 #include <string>
 

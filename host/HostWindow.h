@@ -2,7 +2,7 @@
 // message to HandleMessage, and unbinds at WM_NCDESTROY.
 #pragma once
 
-#include "Win32.h"
+#include "framework/Win32.h"
 
 class HostWindow {
 public:

@@ -7,7 +7,7 @@
 #include "GameWindowEvents.h"
 #include "HostWindow.h"
 #include "PluginLibrary.h"
-#include "UniqueHandle.h"
+#include "framework/UniqueHandle.h"
 
 #include <memory>
 #include <string>
@@ -33,7 +33,6 @@ public:
     // goes), loads it again and connects it, then passes the active game's selected planet again so
     // that the menu command works at once. Fails, leaving no module, when the file no longer loads.
     bool ReloadModule(std::string& error);
-    const CString& ModuleCommand() const { return m_moduleCommand; }
 
     // Each of these fails with a message in error and leaves everything as it was.
     bool OpenGame(const std::string& path, std::string& error);

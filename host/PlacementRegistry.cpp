@@ -1,7 +1,8 @@
 // Reading and writing the saved placement.
 #include "PlacementRegistry.h"
 
-#include "Win32.h"
+#include "framework/Win32.h"
+#include "plugin/ModuleContract.h"
 
 #include <charconv>
 #include <cstdint>
@@ -9,18 +10,14 @@
 
 namespace PlacementRegistry {
 
-namespace {
-
-constexpr const char* kKey = "SOFTWARE\\Morvane\\PlugIns\\Zentharo";
-
-} // namespace
+using ModuleContract::kPlacementKey;
 
 std::string Describe() {
     std::string lines;
-    for (const char* name : {"x", "y", "cx", "cy"}) {
+    for (const char* name : ModuleContract::kPlacementValues) {
         BYTE data[64];
         DWORD type = 0, size = sizeof data;
-        const LSTATUS status = ::RegGetValueA(HKEY_CURRENT_USER, kKey, name, RRF_RT_ANY, &type, data, &size);
+        const LSTATUS status = ::RegGetValueA(HKEY_CURRENT_USER, kPlacementKey, name, RRF_RT_ANY, &type, data, &size);
         std::string line = name;
         if (status != ERROR_SUCCESS) {
             line += " absent";
@@ -35,7 +32,6 @@ std::string Describe() {
     }
     return lines;
 }
-
 
 bool Store(const std::string& name, const std::string& type, const std::string& text, std::string& error) {
     DWORD kind = REG_SZ;
@@ -55,7 +51,7 @@ bool Store(const std::string& name, const std::string& type, const std::string& 
         error = "TYPE must be DWORD or SZ, not '" + type + "'";
         return false;
     }
-    const LSTATUS status = ::RegSetKeyValueA(HKEY_CURRENT_USER, kKey, name.c_str(), kind, data, size);
+    const LSTATUS status = ::RegSetKeyValueA(HKEY_CURRENT_USER, kPlacementKey, name.c_str(), kind, data, size);
     if (status != ERROR_SUCCESS) {
         error = "the registry refused the value (error " + std::to_string(status) + ")";
         return false;

@@ -2,7 +2,7 @@
 // a click on a column header (a second click reverses the order). Rows remember their planet's index.
 #pragma once
 
-#include "Win32.h"
+#include "framework/Win32.h"
 
 #include "framework/CMapStringToString.h"
 

@@ -5,32 +5,19 @@
 #include "ProjectionWindows.h"
 #include "RealInput.h"
 
-#include <array>
+#include "framework/WindowText.h"
+#include "plugin/ModuleContract.h"
 
 namespace {
 
-constexpr int kColumns = 17, kRows = 20;
-constexpr int kFirstCellId = 5012, kFirstChooserId = 10000;
-// The chooser's entries in the order its sorted list shows them.
-constexpr std::array<const char*, 4> kEntries = {"_TerraForming", "Capital", "Materials", "Ship"};
+using ModuleContract::kCellColumns;
+using ModuleContract::kChooserEntries;
+using ModuleContract::kRows;
 
-std::string WindowText(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(std::max(0, ::GetWindowTextA(window, text.data(), length + 1))));
-    return text;
-}
-
-// "Zentharo  NAME (#NUM)   GAME:TURN": the planet's number and game.
+// The projection of planet NUM of GAME, told by its title.
 bool TitleNames(const std::string& title, const std::string& game, const std::string& num) {
-    const std::size_t gameStart = title.rfind(")   ");
-    const std::size_t numStart = title.rfind("(#", gameStart);
-    const std::size_t turnStart = title.rfind(':');
-    if (gameStart == std::string::npos || numStart == std::string::npos || turnStart == std::string::npos ||
-        turnStart < gameStart)
-        return false;
-    return title.substr(numStart + 2, gameStart - numStart - 2) == num &&
-           title.substr(gameStart + 4, turnStart - gameStart - 4) == game;
+    const auto parts = ModuleContract::ParseTitle(title);
+    return parts && parts->num == num && parts->game == game;
 }
 
 std::string ChooserEntry(HWND chooser) {
@@ -41,6 +28,42 @@ std::string ChooserEntry(HWND chooser) {
     text.resize(static_cast<std::size_t>(
         ::SendMessageA(chooser, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()))));
     return text;
+}
+
+RECT RectIn(HWND window, HWND parent) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Scrolls the view a line at a time, as clicking its scroll bars' arrows does, until the control lies
+// wholly inside it. False when the view cannot scroll that far, or is too small to hold the control.
+bool ScrollIntoView(HWND view, HWND control) {
+    for (int step = 0; step < 1000; ++step) {
+        RECT client{};
+        ::GetClientRect(view, &client);
+        const RECT rect = RectIn(control, view);
+        if (rect.right - rect.left > client.right || rect.bottom - rect.top > client.bottom)
+            return false;
+        UINT message = WM_VSCROLL;
+        int code = -1;
+        if (rect.top < client.top)
+            code = SB_LINEUP;
+        else if (rect.bottom > client.bottom)
+            code = SB_LINEDOWN;
+        else if (rect.left < client.left)
+            message = WM_HSCROLL, code = SB_LINEUP;
+        else if (rect.right > client.right)
+            message = WM_HSCROLL, code = SB_LINEDOWN;
+        if (code < 0)
+            return true;
+        ::SendMessageA(view, message, MAKEWPARAM(code, 0), 0);
+        const RECT moved = RectIn(control, view);
+        if (moved.left == rect.left && moved.top == rect.top)
+            return false;
+    }
+    return false;
 }
 
 } // namespace
@@ -66,11 +89,11 @@ void ProjectionDriver::FocusInside(HWND frame, HWND target) const {
 }
 
 bool ProjectionDriver::Type(HWND frame, int column, int row, const std::string& text, std::string& error) const {
-    if (column < 0 || column >= kColumns || row < 0 || row >= kRows) {
-        error = "COLUMN must be 0..16 and ROW 0..19";
+    if (column < 0 || column >= kCellColumns || row < 0 || row >= kRows) {
+        error = "COLUMN must be 0.." + std::to_string(kCellColumns - 1) + " and ROW 0.." + std::to_string(kRows - 1);
         return false;
     }
-    const HWND cell = ::GetDlgItem(View(frame), kFirstCellId + kRows * column + row);
+    const HWND cell = ::GetDlgItem(View(frame), ModuleContract::CellId(column, row));
     FocusInside(frame, cell);
     RealInput::PressKey(VK_HOME);
     RealInput::PressKey(VK_END, true); // select the whole content, so typing replaces it
@@ -83,14 +106,22 @@ bool ProjectionDriver::Type(HWND frame, int column, int row, const std::string& 
 
 bool ProjectionDriver::Choose(HWND frame, int row, const std::string& entry, std::string& error) const {
     int position = -1;
-    for (std::size_t i = 0; i < kEntries.size(); ++i)
-        if (entry == kEntries[i])
+    for (std::size_t i = 0; i < kChooserEntries.size(); ++i)
+        if (entry == kChooserEntries[i])
             position = static_cast<int>(i);
     if (row < 0 || row >= kRows || position < 0) {
-        error = "ROW must be 0..19 and ENTRY one of _TerraForming, Capital, Materials, Ship";
+        error = "ROW must be 0.." + std::to_string(kRows - 1) + " and ENTRY one of ";
+        for (std::size_t i = 0; i < kChooserEntries.size(); ++i)
+            error += (i ? ", " : "") + std::string(kChooserEntries[i]);
         return false;
     }
-    const HWND chooser = ::GetDlgItem(View(frame), kFirstChooserId + row);
+    const HWND view = View(frame);
+    const HWND chooser = ::GetDlgItem(view, ModuleContract::ChooserId(row));
+    // The list drops below the chooser where it is now: a user scrolls a chooser into sight first.
+    if (!ScrollIntoView(view, chooser)) {
+        error = "the chooser of row " + std::to_string(row) + " cannot be scrolled into view";
+        return false;
+    }
     FocusInside(frame, chooser);
     RealInput::PressKey(VK_F4); // drop the list
     m_settle();
@@ -104,6 +135,10 @@ bool ProjectionDriver::Choose(HWND frame, int row, const std::string& entry, std
     }
     RealInput::Click(info.hwndList, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
     m_settle();
+    if (ChooserEntry(chooser) != entry) {
+        error = "clicking '" + entry + "' in the list of row " + std::to_string(row) + " did not choose it";
+        return false;
+    }
     return true;
 }
 
@@ -132,9 +167,9 @@ std::string ProjectionDriver::Grid(HWND frame) const {
     const HWND view = View(frame);
     std::string grid;
     for (int row = 0; row < kRows; ++row) {
-        for (int column = 0; column < kColumns; ++column)
-            grid += WindowText(::GetDlgItem(view, kFirstCellId + kRows * column + row)) + '\t';
-        grid += ChooserEntry(::GetDlgItem(view, kFirstChooserId + row));
+        for (int column = 0; column < kCellColumns; ++column)
+            grid += WindowText(::GetDlgItem(view, ModuleContract::CellId(column, row))) + '\t';
+        grid += ChooserEntry(::GetDlgItem(view, ModuleContract::ChooserId(row)));
         grid += row + 1 < kRows ? "\n" : "";
     }
     return grid;

@@ -3,7 +3,7 @@
 // by its class and the layout of its controls, never by the module's code.
 #pragma once
 
-#include "Win32.h"
+#include "framework/Win32.h"
 
 #include <functional>
 #include <string>
@@ -19,7 +19,8 @@ public:
 
     // Focuses cell (column, row), replaces its content by typing text, then presses Tab.
     bool Type(HWND frame, int column, int row, const std::string& text, std::string& error) const;
-    // Drops the row's chooser and clicks entry in its list.
+    // Scrolls the row's chooser into view if need be, drops it and clicks entry in its list; fails when
+    // the click did not choose the entry.
     bool Choose(HWND frame, int row, const std::string& entry, std::string& error) const;
     // Presses Escape, Tab or Shift+Tab in the projection.
     bool Key(HWND frame, const std::string& key, std::string& error) const;

@@ -1,12 +1,15 @@
 // Following the projection windows in the host's MDI client.
 #include "ProjectionWindows.h"
 
+#include "framework/WindowText.h"
+#include "plugin/ModuleContract.h"
+
 #include <algorithm>
 
 bool ProjectionWindows::IsProjection(HWND window) {
     char className[64] = {};
     ::GetClassNameA(window, className, sizeof className);
-    return std::string(className) == kClassName;
+    return std::string(className) == ModuleContract::kFrameClassName;
 }
 
 void ProjectionWindows::Update(HWND mdiClient) {
@@ -31,12 +34,10 @@ void ProjectionWindows::Update(HWND mdiClient) {
 std::vector<ProjectionWindow> ProjectionWindows::List() const {
     std::vector<ProjectionWindow> windows;
     for (HWND frame : m_frames) {
-        char title[256] = {};
-        ::GetWindowTextA(frame, title, sizeof title);
         RECT rect{};
         ::GetWindowRect(frame, &rect);
         ::MapWindowPoints(nullptr, ::GetParent(frame), reinterpret_cast<POINT*>(&rect), 2);
-        windows.push_back({frame, title, ::IsWindowVisible(frame) != FALSE, rect});
+        windows.push_back({frame, WindowText(frame), ::IsWindowVisible(frame) != FALSE, rect});
     }
     return windows;
 }

@@ -6,7 +6,7 @@
 // first appear; those appearing together are ordered by id, which is still right for new windows.
 #pragma once
 
-#include "Win32.h"
+#include "framework/Win32.h"
 
 #include <string>
 #include <vector>
@@ -20,8 +20,6 @@ struct ProjectionWindow {
 
 class ProjectionWindows {
 public:
-    static constexpr const char* kClassName = "ZentharoFrame";
-
     static bool IsProjection(HWND window);
 
     // Notes the projection windows that appeared in the MDI client since the last call and forgets

@@ -2,7 +2,7 @@
 // Wine answers with 0.
 #include "ResourceCounts.h"
 
-#include "Win32.h"
+#include "framework/Win32.h"
 
 #include <vector>
 

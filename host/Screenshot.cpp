@@ -1,9 +1,9 @@
 // Copying a window's pixels off the screen and writing them as a BMP file.
 #include "Screenshot.h"
 
-#include "SelectedObject.h"
-#include "UniqueHandle.h"
-#include "WindowDc.h"
+#include "framework/SelectedObject.h"
+#include "framework/UniqueHandle.h"
+#include "framework/WindowDc.h"
 
 #include <fstream>
 #include <vector>

@@ -1,7 +1,7 @@
 // A picture of a window as it is on the screen, frame and all, saved as a 24-bit BMP file.
 #pragma once
 
-#include "Win32.h"
+#include "framework/Win32.h"
 
 #include <string>
 

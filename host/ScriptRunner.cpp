@@ -9,6 +9,8 @@
 #include "ScriptLine.h"
 #include "Screenshot.h"
 
+#include "framework/WindowText.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -50,11 +52,8 @@ bool ParseNumber(const std::string& text, const char* name, int& value, std::str
 // A window's title as UTF-8. The module's windows carry Windows-1251 bytes set through the ANSI
 // functions, the host's own windows UTF-16 text.
 std::string TitleOf(HWND window) {
-    if (ProjectionWindows::IsProjection(window)) {
-        char title[256] = {};
-        ::GetWindowTextA(window, title, sizeof title);
-        return Cp1251::ToUtf8(title);
-    }
+    if (ProjectionWindows::IsProjection(window))
+        return Cp1251::ToUtf8(WindowText(window));
     wchar_t title[256] = {};
     ::GetWindowTextW(window, title, static_cast<int>(std::size(title)));
     return Cp1251::WideToUtf8(title);

@@ -6,6 +6,7 @@
 #include "CZentharoDoc.h"
 
 #include "DocumentColumns.h"
+#include "plugin/ModuleContract.h"
 
 #include <cstdint>
 #include <string_view>
@@ -99,15 +100,11 @@ bool CZentharoDoc::OnNewDocument() {
 }
 
 CString CZentharoDoc::ProjectionTitle() {
-    CString title("Zentharo  ");
-    title += m_planet["Name"];
-    title += " (#";
-    title += m_planet["Num"];
-    title += ")   ";
-    title += m_planet["GameName"];
-    title += ":";
-    title += m_planet["Turn"];
-    return title;
+    const CString& name = m_planet["Name"];
+    const CString& num = m_planet["Num"];
+    const CString& game = m_planet["GameName"];
+    const CString& turn = m_planet["Turn"];
+    return ModuleContract::ComposeTitle<CString>(name, num, game, turn);
 }
 
 void CZentharoDoc::SetInput(ProjectionColumn CZentharoDoc::*column, int row, const CString& text) {

@@ -7,6 +7,7 @@
 #include "framework/CView.h"
 #include "framework/NumberText.h"
 #include "model/CZentharoDoc.h"
+#include "plugin/ModuleContract.h"
 #include "resources/resource.h"
 #include "window/CZentharoForm.h"
 #include "window/CZentharoFrame.h"
@@ -19,8 +20,6 @@
 #include <vector>
 
 namespace {
-
-constexpr const char* kMenuCommand = "Zentharo";
 
 CZentharoApp& Application() { return *static_cast<CZentharoApp*>(AfxGetApp()); }
 
@@ -48,7 +47,7 @@ constexpr const char* kForeignRecords =
 // Tells the user, in a message box owned by the host's main window when there is one.
 void Tell(const char* text, UINT icon) {
     const HWND mdiClient = CMDIChildWnd::FindHostMdiClient();
-    ::MessageBoxA(mdiClient ? ::GetParent(mdiClient) : nullptr, text, "Zentharo", MB_OK | icon);
+    ::MessageBoxA(mdiClient ? ::GetParent(mdiClient) : nullptr, text, ModuleContract::kMessageCaption, MB_OK | icon);
 }
 
 } // namespace
@@ -65,7 +64,7 @@ void CZentharoApp::OnInitialize(CMapStringToString& record) {
     ReadIfPresent(record, "EventMask", m_eventMask);
     std::int32_t mainFramePointer = 0; // read as the host sends it, not kept
     ReadIfPresent(record, "MainFramePtr", mainFramePointer);
-    record["MenuItem"] = kMenuCommand;
+    record["MenuItem"] = ModuleContract::kMenuCommand;
 }
 
 void CZentharoApp::OnPlanetChanged(CMapStringToString& record) {
@@ -86,7 +85,7 @@ void CZentharoApp::OnUserCommand(CMapStringToString& record) {
     CString gameName, turn, command;
     if (!record.Lookup("GameName", gameName) || !record.Lookup("Turn", turn) || !record.Lookup("Command", command))
         return;
-    if (m_currentPlanet.IsEmpty() || command != kMenuCommand)
+    if (m_currentPlanet.IsEmpty() || command != ModuleContract::kMenuCommand)
         return;
     if (HasProjectionOfCurrentPlanet())
         return; // at most one window per planet of a game; the existing one stays where it is

@@ -44,6 +44,9 @@ TEST(HostOptions, RefusesWhatItCannotUse) {
         {{"--script", ""}, "--script needs a value"},
         {{"--script", "a", "--script", "b"}, "--script is given twice"},
         {{"--modul", "x.dll"}, "unknown option '--modul'"},
+        {{"a.game", "-x"}, "unknown option '-x'"},
+        {{"--module", "a.dll", "--module", "b.dll"}, "--module is given twice"},
+        {{"--module", "", "a.game"}, "--module needs a value"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));

@@ -3,10 +3,14 @@
 
 #include "framework/CResourceException.h"
 #include "framework/Clipboard.h"
+#include "framework/SelectedObject.h"
+#include "framework/WindowDc.h"
+#include "framework/WindowText.h"
 #include "model/CZentharoDoc.h"
 #include "model/ProductionChooser.h"
 #include "model/ProjectionTable.h"
 #include "resources/resource.h"
+#include "window/GridFonts.h"
 #include "window/GridLayout.h"
 
 #include <algorithm>
@@ -18,35 +22,9 @@ namespace {
 
 using namespace GridLayout;
 
-LOGFONTA ArialRequest(int height, int width) {
-    LOGFONTA font{};
-    font.lfHeight = height;
-    font.lfWidth = width;
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = ANSI_CHARSET;
-    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    font.lfQuality = DEFAULT_QUALITY;
-    font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-    lstrcpyA(font.lfFaceName, "Arial");
-    return font;
-}
-
 RECT CellRect(int column, int row) {
     const int left = kGridLeft + kColumnPitch * column, top = kGridTop + kRowPitch * row;
     return {left, top, left + kCellWidth, top + kCellHeight};
-}
-
-// The text a control shows now: one message for the short texts of the grid, a second only for a long one.
-std::string WindowText(HWND window) {
-    char buffer[64];
-    const int copied = std::max(::GetWindowTextA(window, buffer, sizeof buffer), 0);
-    if (copied < static_cast<int>(sizeof buffer) - 1)
-        return std::string(buffer, static_cast<std::size_t>(copied));
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(std::max(::GetWindowTextA(window, text.data(), length + 1), 0)));
-    return text;
 }
 
 } // namespace
@@ -86,7 +64,8 @@ std::string_view CZentharoForm::CellText(const CZentharoDoc& document, int colum
 
 // Each step throws when the window system refuses a font or control: a grid is whole or not shown.
 void CZentharoForm::CreateFonts() {
-    if (!m_cellFont.CreateFontIndirect(ArialRequest(16, 5)) || !m_chooserFont.CreateFontIndirect(ArialRequest(12, 6)))
+    if (!m_cellFont.CreateFontIndirect(GridFonts::CellRequest()) ||
+        !m_chooserFont.CreateFontIndirect(GridFonts::ChooserRequest()))
         AfxThrowResourceException();
 }
 
@@ -152,11 +131,9 @@ void CZentharoForm::AlignHeaders() {
 
         const std::string text = WindowText(child);
         SIZE extent{};
-        if (const HDC dc = ::GetDC(child)) {
-            const HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(child, WM_GETFONT, 0, 0)));
-            ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-            ::SelectObject(dc, previous);
-            ::ReleaseDC(child, dc);
+        if (const WindowDc dc(child); dc) {
+            const SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(child, WM_GETFONT, 0, 0)));
+            ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
         }
         const int headerWidth = std::max<int>(rect.right - rect.left, extent.cx + 1);
         const int headerHeight = rect.bottom - rect.top;

@@ -9,6 +9,7 @@
 #include "framework/CRuntimeClass.h"
 #include "framework/CString.h"
 #include "model/GridColumns.h"
+#include "plugin/ModuleContract.h"
 
 class CZentharoDoc;
 
@@ -16,10 +17,10 @@ class CZentharoForm : public CFormView {
 public:
     static CRuntimeClass classCZentharoForm;
 
-    static constexpr UINT kFirstCellId = 5012;
-    static constexpr UINT kFirstChooserId = 10000;
-    static constexpr int kRows = kProjectedTurns;
-    static constexpr int kColumns = kGridColumnCount;
+    static constexpr UINT kFirstCellId = ModuleContract::kFirstCellId;
+    static constexpr UINT kFirstChooserId = ModuleContract::kFirstChooserId;
+    static constexpr int kRows = ModuleContract::kRows;
+    static constexpr int kColumns = ModuleContract::kCellColumns;
 
     CZentharoForm();
     CZentharoDoc* GetDocument() const;

@@ -16,10 +16,10 @@ struct PlacementValue {
 };
 
 constexpr PlacementValue kPlacement[] = {
-    {"x", &CREATESTRUCTA::x, &FramePlacement::x},
-    {"y", &CREATESTRUCTA::y, &FramePlacement::y},
-    {"cx", &CREATESTRUCTA::cx, &FramePlacement::cx},
-    {"cy", &CREATESTRUCTA::cy, &FramePlacement::cy},
+    {ModuleContract::kPlacementX, &CREATESTRUCTA::x, &FramePlacement::x},
+    {ModuleContract::kPlacementY, &CREATESTRUCTA::y, &FramePlacement::y},
+    {ModuleContract::kPlacementWidth, &CREATESTRUCTA::cx, &FramePlacement::cx},
+    {ModuleContract::kPlacementHeight, &CREATESTRUCTA::cy, &FramePlacement::cy},
 };
 
 // What the window system allows a frame of these styles in this MDI client.
@@ -87,10 +87,8 @@ void CZentharoFrame::OnDestroy() {
     const RegistryKey key = RegistryKey::CreateOrOpen(HKEY_CURRENT_USER, kPlacementKey);
     if (!key)
         return;
-    key.WriteDword("x", placed.x.value_or(0));
-    key.WriteDword("y", placed.y.value_or(0));
-    key.WriteDword("cx", placed.cx.value_or(0));
-    key.WriteDword("cy", placed.cy.value_or(0));
+    for (const PlacementValue& value : kPlacement)
+        key.WriteDword(value.name, (placed.*value.placement).value_or(0));
 }
 
 int CZentharoFrame::OnCreate(CREATESTRUCTA* create) {

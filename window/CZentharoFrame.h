@@ -4,12 +4,13 @@
 
 #include "framework/CMDIChildWnd.h"
 #include "framework/CRuntimeClass.h"
+#include "plugin/ModuleContract.h"
 
 class CZentharoFrame : public CMDIChildWnd {
 public:
     static CRuntimeClass classCZentharoFrame;
-    static constexpr const char* kPlacementKey = "SOFTWARE\\Morvane\\PlugIns\\Zentharo";
-    static constexpr const char* kWindowClassName = "ZentharoFrame";
+    static constexpr const char* kPlacementKey = ModuleContract::kPlacementKey;
+    static constexpr const char* kWindowClassName = ModuleContract::kFrameClassName;
 
     CZentharoFrame() : CMDIChildWnd(kWindowClassName) {}
 

@@ -18,6 +18,11 @@
 #include "ImportTrace.h"
 #include "Milliseconds.h"
 #include "OpeningSteps.h"
+#include "framework/WindowText.h"
+#include "model/ProductionChooser.h"
+#include "plugin/ModuleContract.h"
+#include "window/GridFonts.h"
+#include "window/GridLayout.h"
 #include "tests/windows/TestHost.h"
 
 #include <algorithm>
@@ -62,11 +67,7 @@ std::string Spread(const std::vector<double>& samples) {
     return text;
 }
 
-std::string Text(HWND window) {
-    char text[256] = {};
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
-}
+std::string Text(HWND window) { return WindowText(window); }
 
 void Redraw(HWND window) { ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); }
 void DrawPending(HWND window) { ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
@@ -79,11 +80,11 @@ struct GridContent {
 
 GridContent ShownContent(HWND view) {
     GridContent content;
-    for (int cell = 0; cell < 340; ++cell)
-        content.cells.push_back(Text(::GetDlgItem(view, 5012 + cell)));
-    for (int row = 0; row < 20; ++row)
+    for (int cell = 0; cell < ModuleContract::kCellColumns * ModuleContract::kRows; ++cell)
+        content.cells.push_back(Text(::GetDlgItem(view, ModuleContract::kFirstCellId + cell)));
+    for (int row = 0; row < ModuleContract::kRows; ++row)
         content.selections.push_back(
-            static_cast<int>(::SendDlgItemMessageA(view, 10000 + row, CB_GETCURSEL, 0, 0)));
+            static_cast<int>(::SendDlgItemMessageA(view, ModuleContract::ChooserId(row), CB_GETCURSEL, 0, 0)));
     return content;
 }
 
@@ -95,7 +96,7 @@ Pairs TimeEdits(TestHost& host, int repetitions, std::size_t& cellsChanged, Grid
     host.Command("Alpha");
     const HWND view = ::GetWindow(host.Projections().at(0).frame, GW_CHILD);
     opened = ShownContent(view);
-    const HWND cell = ::GetDlgItem(view, 5012 + 20 * 1 + 5), next = ::GetDlgItem(view, 5012 + 20 * 1 + 6);
+    const HWND cell = ::GetDlgItem(view, ModuleContract::CellId(1, 5)), next = ::GetDlgItem(view, ModuleContract::CellId(1, 6));
     Redraw(view);
     host.Pump();
 
@@ -140,14 +141,31 @@ Pairs TimeEdits(TestHost& host, int repetitions, std::size_t& cellsChanged, Grid
     return pairs;
 }
 
+// A cell and a chooser of the floors, where and as the window makes them.
+HWND MakeCell(HWND window, int column, int row, const char* text) {
+    using namespace GridLayout;
+    return ::CreateWindowExA(WS_EX_STATICEDGE, "Edit", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER,
+                             kGridLeft + kColumnPitch * column, kGridTop + kRowPitch * row, kCellWidth, kCellHeight,
+                             window, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ModuleContract::CellId(column, row))),
+                             ::GetModuleHandleA(nullptr), nullptr);
+}
+
+HWND MakeChooser(HWND window, int row) {
+    using namespace GridLayout;
+    return ::CreateWindowExA(0, "ComboBox", "",
+                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SORT | CBS_DROPDOWNLIST,
+                             kChooserLeft, kGridTop + kRowPitch * row, kChooserRight - kChooserLeft, kChooserDropHeight,
+                             window, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ModuleContract::ChooserId(row))),
+                             ::GetModuleHandleA(nullptr), nullptr);
+}
+
 // What moving the focus from one cell to the next costs by itself, in a grid of bare controls.
 double TimeFocusMove(TestHost& host, int repetitions) {
     const HWND window = ::CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 400, 200, host.mdiClient,
                                           nullptr, ::GetModuleHandleA(nullptr), nullptr);
     HWND cells[2];
     for (int row = 0; row < 2; ++row)
-        cells[row] = ::CreateWindowExA(WS_EX_STATICEDGE, "Edit", "12.50", WS_CHILD | WS_VISIBLE | ES_CENTER, 63,
-                                       30 + 21 * row, 47, 20, window, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        cells[row] = MakeCell(window, 1, row, "12.50");
     DrawPending(host.mainWindow);
     std::vector<double> samples;
     for (int i = 0; i < repetitions; ++i) {
@@ -177,7 +195,7 @@ double TimeOpening(TestHost& host, int planet, OpeningSteps* steps, double* mess
     CMapStringToString command;
     command["GameName"] = "Alpha";
     command["Turn"] = "40";
-    command["Command"] = "Zentharo";
+    command["Command"] = ModuleContract::kMenuCommand;
     double start = 0, returned = 0, drawn = 0;
     {
         std::optional<ImportTrace> trace;
@@ -206,17 +224,11 @@ double TimeBareControls(TestHost& host, double& drawing) {
     const double start = Milliseconds();
     const HWND window = ::CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 1020, 510, host.mdiClient,
                                           nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    for (int column = 0; column < 17; ++column)
-        for (int row = 0; row < 20; ++row)
-            ::CreateWindowExA(WS_EX_STATICEDGE, "Edit", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER,
-                              15 + 48 * column, 30 + 21 * row, 47, 20, window,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(5012 + 20 * column + row)),
-                              ::GetModuleHandleA(nullptr), nullptr);
-    for (int row = 0; row < 20; ++row)
-        ::CreateWindowExA(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SORT | CBS_DROPDOWNLIST,
-                          831, 30 + 21 * row, 85, 100, window,
-                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(10000 + row)), ::GetModuleHandleA(nullptr),
-                          nullptr);
+    for (int column = 0; column < ModuleContract::kCellColumns; ++column)
+        for (int row = 0; row < ModuleContract::kRows; ++row)
+            MakeCell(window, column, row, "");
+    for (int row = 0; row < ModuleContract::kRows; ++row)
+        MakeChooser(window, row);
     const double created = Milliseconds();
     DrawPending(host.mainWindow);
     const double elapsed = Milliseconds() - start;
@@ -226,38 +238,21 @@ double TimeBareControls(TestHost& host, double& drawing) {
     return elapsed;
 }
 
-HFONT ArialFont(int height, int width) {
-    LOGFONTA font{};
-    font.lfHeight = height;
-    font.lfWidth = width;
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = ANSI_CHARSET;
-    font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
-    lstrcpyA(font.lfFaceName, "Arial");
-    return ::CreateFontIndirectA(&font);
-}
-
 // (e): the controls of (d) made with what the window shows, in the cheapest order known: each cell
 // with its text, each chooser with its entries, then the fonts, then the selections.
 double TimeContentControls(TestHost& host, const GridContent& content) {
     const double start = Milliseconds();
-    const HFONT cellFont = ArialFont(16, 5), chooserFont = ArialFont(12, 6);
+    const LOGFONTA cellRequest = GridFonts::CellRequest(), chooserRequest = GridFonts::ChooserRequest();
+    const HFONT cellFont = ::CreateFontIndirectA(&cellRequest), chooserFont = ::CreateFontIndirectA(&chooserRequest);
     const HWND window = ::CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 1020, 510, host.mdiClient,
                                           nullptr, ::GetModuleHandleA(nullptr), nullptr);
     std::vector<HWND> cells, choosers;
-    for (int column = 0; column < 17; ++column)
-        for (int row = 0; row < 20; ++row)
-            cells.push_back(::CreateWindowExA(WS_EX_STATICEDGE, "Edit", content.cells[20 * column + row].c_str(),
-                                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER, 15 + 48 * column,
-                                              30 + 21 * row, 47, 20, window,
-                                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(5012 + 20 * column + row)),
-                                              ::GetModuleHandleA(nullptr), nullptr));
-    for (int row = 0; row < 20; ++row) {
-        const HWND chooser = ::CreateWindowExA(
-            0, "ComboBox", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SORT | CBS_DROPDOWNLIST, 831,
-            30 + 21 * row, 85, 100, window, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(10000 + row)),
-            ::GetModuleHandleA(nullptr), nullptr);
-        for (const char* entry : {"Capital", "Materials", "Ship", "_TerraForming"})
+    for (int column = 0; column < ModuleContract::kCellColumns; ++column)
+        for (int row = 0; row < ModuleContract::kRows; ++row)
+            cells.push_back(MakeCell(window, column, row, content.cells[ModuleContract::kRows * column + row].c_str()));
+    for (int row = 0; row < ModuleContract::kRows; ++row) {
+        const HWND chooser = MakeChooser(window, row);
+        for (const char* entry : ProductionChooser::kEntriesAdded)
             ::SendMessageA(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
         choosers.push_back(chooser);
     }

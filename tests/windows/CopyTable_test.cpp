@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr UINT kCopyTable = 0x0100;
+constexpr UINT kCopyTable = ModuleContract::kCopyTableCommandId;
 constexpr const char* kHeader =
     "Turn\tCol\tCap\tMat\tBombing\tUpgrade\tPop\tInd\tCol\tCap\tSize\tRes\tMat\tL\tNeed Col\tNeed Cap\tMass\tProduction";
 
@@ -104,7 +104,7 @@ void ResetCounts(int failAllocation, int failHand) {
 class CopyTableTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, "SOFTWARE\\Morvane\\PlugIns\\Zentharo");
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, ModuleContract::kPlacementKey);
         host.LoadAndInitialize();
         host.Select(Planet("Alpha", "17", "Terra", {{"Production", "Capital"}}));
         host.Command("Alpha");
@@ -132,8 +132,8 @@ protected:
         return SwapImport(module, library, name, reinterpret_cast<void*>(function));
     }
 
-    HWND Cell(int column, int row) const { return ::GetDlgItem(view, 5012 + 20 * column + row); }
-    HWND Chooser(int row) const { return ::GetDlgItem(view, 10000 + row); }
+    HWND Cell(int column, int row) const { return ::GetDlgItem(view, ModuleContract::CellId(column, row)); }
+    HWND Chooser(int row) const { return ::GetDlgItem(view, ModuleContract::ChooserId(row)); }
     void PressInside(HWND target, WORD key, bool shift, bool control) {
         RealInput::Focus(host.mainWindow, target);
         host.Settle();
@@ -169,7 +169,7 @@ TEST_F(CopyTableTest, CtrlShiftCCopiesTheShownTableFromAnywhereInTheWindow) {
         HWND target;
     } places[] = {
         {"an input cell", Cell(2, 9)}, {"a read-only cell", Cell(13, 5)}, {"a chooser", Chooser(7)},
-        {"the Close button", ::GetDlgItem(view, 57602)},
+        {"the Close button", ::GetDlgItem(view, ModuleContract::kCloseCommandId)},
     };
     for (const auto& place : places) {
         SCOPED_TRACE(place.where);

@@ -233,7 +233,7 @@ TEST(Frames, CloseFromTheirCloseButton) {
     const auto windows = host.Projections();
     ASSERT_EQ(2u, windows.size());
     const HWND view = ::GetWindow(windows[0].frame, GW_CHILD);
-    const HWND close = ::GetDlgItem(view, 57602);
+    const HWND close = ::GetDlgItem(view, ModuleContract::kCloseCommandId);
     ASSERT_NE(nullptr, close);
     ::SendMessageA(close, BM_CLICK, 0, 0);
     host.Pump();
@@ -350,7 +350,7 @@ TEST(EntryPoints, KeepTheirInvariantsOverRandomCalls) {
             host.Select(Planet(game, numbers[random() % 5]));
         } else if (action < 54) {
             const std::size_t before = host.Projections().size();
-            host.Command(game, "40", random() % 8 ? "Zentharo" : "Other");
+            host.Command(game, "40", random() % 8 ? ModuleContract::kMenuCommand : "Other");
             created += host.Projections().size() > before;
         } else if (action < 74) {
             host.Activate(game);

@@ -1,5 +1,6 @@
 // The projection grid as a user meets it: what it shows, what typing and choosing store, the keyboard.
 #include "TestHost.h"
+#include "framework/WindowText.h"
 #include "host/RealInput.h"
 
 #include <gtest/gtest.h>
@@ -8,14 +9,14 @@
 
 namespace {
 
-constexpr int kRows = 20;
+constexpr int kRows = ModuleContract::kRows;
 
 // A host with one projection open and helpers to reach its controls.
 class GridTest : public ::testing::Test {
 protected:
     void Open(const CMapStringToString& planet) {
         // Windows open at the default place whatever an earlier test left in the saved placement.
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, "SOFTWARE\\Morvane\\PlugIns\\Zentharo");
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, ModuleContract::kPlacementKey);
         host.LoadAndInitialize();
         host.Select(planet);
         host.Command(planet.Lookup("GameName", scratch) ? scratch.c_str() : "");
@@ -23,13 +24,9 @@ protected:
         frame = host.Projections().back().frame;
         view = ::GetWindow(frame, GW_CHILD);
     }
-    HWND Cell(int column, int row) const { return ::GetDlgItem(view, 5012 + 20 * column + row); }
-    HWND Chooser(int row) const { return ::GetDlgItem(view, 10000 + row); }
-    static std::string Text(HWND window) {
-        char text[512] = {};
-        ::GetWindowTextA(window, text, sizeof text);
-        return text;
-    }
+    HWND Cell(int column, int row) const { return ::GetDlgItem(view, ModuleContract::CellId(column, row)); }
+    HWND Chooser(int row) const { return ::GetDlgItem(view, ModuleContract::ChooserId(row)); }
+    static std::string Text(HWND window) { return WindowText(window); }
     std::string Chosen(int row) const {
         const HWND chooser = Chooser(row);
         char text[64] = {};
@@ -215,7 +212,7 @@ TEST_F(GridTest, ClickingAChooserWhileTypingStoresTheTextFirst) {
 
 TEST_F(GridTest, TabVisitsCloseCellsAndChoosersInOrder) {
     Open(Planet("Alpha", "1"));
-    const HWND close = ::GetDlgItem(view, 57602);
+    const HWND close = ::GetDlgItem(view, ModuleContract::kCloseCommandId);
     const struct {
         HWND from;
         bool back;

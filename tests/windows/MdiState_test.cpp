@@ -46,7 +46,7 @@ HWND ActiveChild(const TestHost& host) {
 }
 
 void PressEscapeIn(TestHost& host, HWND frame) {
-    RealInput::Focus(host.mainWindow, ::GetDlgItem(::GetWindow(frame, GW_CHILD), 5012));
+    RealInput::Focus(host.mainWindow, ::GetDlgItem(::GetWindow(frame, GW_CHILD), ModuleContract::CellId(0, 0)));
     host.Settle();
     RealInput::PressKey(VK_ESCAPE);
     host.Settle();
@@ -60,7 +60,7 @@ TEST(ClosingAProjection, LeavesTheClientALiveActiveChild) {
         {"Escape", [](TestHost& host, HWND frame) { PressEscapeIn(host, frame); }},
         {"Close button",
          [](TestHost& host, HWND frame) {
-             ::SendMessageA(::GetDlgItem(::GetWindow(frame, GW_CHILD), 57602), BM_CLICK, 0, 0);
+             ::SendMessageA(::GetDlgItem(::GetWindow(frame, GW_CHILD), ModuleContract::kCloseCommandId), BM_CLICK, 0, 0);
              host.Settle();
          }},
         {"Escape while maximised",

@@ -1,6 +1,8 @@
 // Finding and answering message boxes.
 #include "MessageBoxWatcher.h"
 
+#include "framework/WindowText.h"
+
 #include <algorithm>
 
 namespace {
@@ -10,12 +12,6 @@ struct WatcherState {
     std::vector<HWND> answered;
     std::function<void(HWND)> whileShown;
 } g_watcher; // the timer procedure is a plain function
-
-std::string TextOf(HWND window) {
-    char text[1024] = {};
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 bool IsMessageBox(HWND window) {
     char className[16] = {};
@@ -30,12 +26,12 @@ BOOL CALLBACK AnswerIfMessageBox(HWND window, LPARAM) {
     for (HWND done : g_watcher.answered)
         if (done == window)
             return TRUE;
-    ShownMessage message{TextOf(window), "", ::GetWindow(window, GW_OWNER)};
+    ShownMessage message{WindowText(window), "", ::GetWindow(window, GW_OWNER)};
     for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         char className[16] = {};
         ::GetClassNameA(child, className, sizeof className);
-        if (std::string(className) == "Static" && !TextOf(child).empty())
-            message.text += TextOf(child);
+        if (std::string(className) == "Static" && !WindowText(child).empty())
+            message.text += WindowText(child);
     }
     g_watcher.shown.push_back(message);
     g_watcher.answered.push_back(window);

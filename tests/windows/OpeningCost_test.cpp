@@ -72,7 +72,7 @@ protected:
             CMapStringToString command;
             command["GameName"] = "Alpha";
             command["Turn"] = "40";
-            command["Command"] = "Zentharo";
+            command["Command"] = ModuleContract::kMenuCommand;
             host.plugin.OnUserCommand(command);
         }
         const auto windows = host.Projections();

@@ -174,7 +174,7 @@ protected:
         frame = host.Projections()[0].frame;
         view = ::GetWindow(frame, GW_CHILD);
     }
-    HWND Cell(int column, int row) const { return ::GetDlgItem(view, 5012 + 20 * column + row); }
+    HWND Cell(int column, int row) const { return ::GetDlgItem(view, ModuleContract::CellId(column, row)); }
 
     // Leaves a cell that holds text, as the user's Tab would.
     void Leave(HWND cell, const char* text) {
@@ -185,9 +185,9 @@ protected:
     }
     // Picks a production for a row, as the chooser reports a pick.
     void Choose(int row, int position) {
-        const HWND chooser = ::GetDlgItem(view, 10000 + row);
+        const HWND chooser = ::GetDlgItem(view, ModuleContract::ChooserId(row));
         ::SendMessageA(chooser, CB_SETCURSEL, position, 0);
-        ::SendMessageA(view, WM_COMMAND, MAKEWPARAM(10000 + row, CBN_SELCHANGE), reinterpret_cast<LPARAM>(chooser));
+        ::SendMessageA(view, WM_COMMAND, MAKEWPARAM(ModuleContract::ChooserId(row), CBN_SELCHANGE), reinterpret_cast<LPARAM>(chooser));
         host.Pump();
     }
     // The grid equals what the model shows with or without the edit, and it is what the document holds:

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr const char* kKey = "SOFTWARE\\Morvane\\PlugIns\\Zentharo";
-constexpr const char* kNames[] = {"x", "y", "cx", "cy"};
+constexpr const char* kKey = ModuleContract::kPlacementKey;
+constexpr const auto& kNames = ModuleContract::kPlacementValues;
 
 struct StoredValue {
     DWORD type;
@@ -77,13 +77,13 @@ protected:
         host.Select(Planet("Alpha", num));
         host.Command("Alpha");
         for (const ProjectionWindow& window : host.Projections())
-            if (window.title.find("(#" + std::string(num) + ")") != std::string::npos)
+            if (const auto parts = ModuleContract::ParseTitle(window.title); parts && parts->num == num)
                 return window;
         ADD_FAILURE() << "no window for " << num;
         return {};
     }
     void Close(const ProjectionWindow& window) {
-        ::SendMessageA(::GetDlgItem(::GetWindow(window.frame, GW_CHILD), 57602), BM_CLICK, 0, 0);
+        ::SendMessageA(::GetDlgItem(::GetWindow(window.frame, GW_CHILD), ModuleContract::kCloseCommandId), BM_CLICK, 0, 0);
         host.Pump();
     }
     static RECT Rect(LONG x, LONG y, LONG cx, LONG cy) { return {x, y, x + cx, y + cy}; }

@@ -1,12 +1,12 @@
 // The test host's windows and record helpers.
 #include "TestHost.h"
 
+#include "host/HostRecords.h"
 #include "host/ProjectionDriver.h"
+#include "host/Screenshot.h"
 #include "model/GridColumns.h"
 #include "model/ProductionChooser.h"
 
-#include <algorithm>
-#include <fstream>
 #include <stdexcept>
 
 namespace {
@@ -58,11 +58,7 @@ std::string TestHost::ModulePath() {
 
 CMapStringToString TestHost::LoadAndInitialize() {
     plugin.OnLoad();
-    CMapStringToString record;
-    record["MainFrame"] = std::to_string(reinterpret_cast<UINT_PTR>(mainWindow)).c_str();
-    record["DataManager"] = "0";
-    record["EventMask"] = "0";
-    record["MainFramePtr"] = "0";
+    CMapStringToString record = HostRecords::Initialize(reinterpret_cast<std::uintptr_t>(mainWindow), 0, 0, 0);
     plugin.OnInitialize(record);
     return record;
 }
@@ -73,25 +69,19 @@ void TestHost::Select(const CMapStringToString& planet) {
 }
 
 void TestHost::Command(const char* game, const char* turn, const char* command) {
-    CMapStringToString record;
-    record["GameName"] = game;
-    record["Turn"] = turn;
-    record["Command"] = command;
+    CMapStringToString record = HostRecords::UserCommand(game, turn, command);
     plugin.OnUserCommand(record);
     Pump();
 }
 
 void TestHost::Activate(const char* game) {
-    CMapStringToString record;
-    record["GameName"] = game;
+    CMapStringToString record = HostRecords::Activate(game);
     plugin.OnActivate(record);
     Pump();
 }
 
 void TestHost::GamesList(const std::vector<std::string>& games) {
-    CMapStringToString record;
-    for (std::size_t i = 0; i < games.size(); ++i)
-        record[("Game." + std::to_string(i + 1)).c_str()] = games[i].c_str();
+    CMapStringToString record = HostRecords::GamesList(std::vector<CString>(games.begin(), games.end()));
     plugin.OnGamesListModified(record);
     Pump();
 }
@@ -107,40 +97,8 @@ void TestHost::Pump() {
 }
 
 bool TestHost::SaveScreenshot(const std::string& path) const {
-    ::RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT rect;
-    ::GetWindowRect(mainWindow, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    const HDC screen = ::GetDC(nullptr);
-    const HDC memory = ::CreateCompatibleDC(screen);
-    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    const HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(memory, previous);
-
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    const int stride = (width * 3 + 3) & ~3;
-    std::string pixels(static_cast<std::size_t>(stride) * height, '\0');
-    ::GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info), sizeof info);
-    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-    return static_cast<bool>(out);
+    std::string error;
+    return Screenshot::SaveBmp(mainWindow, path, error);
 }
 
 void TestHost::Settle() {
@@ -154,34 +112,8 @@ void TestHost::Settle() {
 }
 
 std::vector<ProjectionWindow> TestHost::Projections() const {
-    std::vector<HWND> present, appeared;
-    for (HWND child = ::GetWindow(mdiClient, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        char className[64] = {};
-        ::GetClassNameA(child, className, sizeof className);
-        if (std::string(className) != "ZentharoFrame")
-            continue;
-        present.push_back(child);
-        if (std::find(m_seen.begin(), m_seen.end(), child) == m_seen.end())
-            appeared.push_back(child);
-    }
-    m_seen.erase(std::remove_if(m_seen.begin(), m_seen.end(),
-                                [&](HWND frame) { return std::find(present.begin(), present.end(), frame) == present.end(); }),
-                 m_seen.end());
-    // Windows that appeared together were numbered by MDI as they were made.
-    std::sort(appeared.begin(), appeared.end(),
-              [](HWND a, HWND b) { return ::GetWindowLongA(a, GWL_ID) < ::GetWindowLongA(b, GWL_ID); });
-    m_seen.insert(m_seen.end(), appeared.begin(), appeared.end());
-
-    std::vector<ProjectionWindow> windows;
-    for (HWND frame : m_seen) {
-        char title[256] = {};
-        ::GetWindowTextA(frame, title, sizeof title);
-        RECT rect;
-        ::GetWindowRect(frame, &rect);
-        ::MapWindowPoints(nullptr, mdiClient, reinterpret_cast<POINT*>(&rect), 2);
-        windows.push_back({frame, title, ::IsWindowVisible(frame) != FALSE, rect});
-    }
-    return windows;
+    m_projections.Update(mdiClient);
+    return m_projections.List();
 }
 
 CMapStringToString Planet(const char* game, const char* num, const char* name,
@@ -210,11 +142,11 @@ std::string ExpectedGrid(const CMapStringToString& planet, const std::vector<Gri
     for (const GridEdit& edit : edits)
         document.SetInput(edit.column, edit.row, edit.text);
     std::string grid;
-    for (int row = 0; row < kProjectedTurns; ++row) {
-        for (int column = 0; column < kGridColumnCount; ++column)
+    for (int row = 0; row < ModuleContract::kRows; ++row) {
+        for (int column = 0; column < ModuleContract::kCellColumns; ++column)
             grid += ShownCellText(document, column, row).Bytes() + '\t';
         grid += ProductionChooser::SelectedEntry(document.m_production[row].View());
-        grid += row + 1 < kProjectedTurns ? "\n" : "";
+        grid += row + 1 < ModuleContract::kRows ? "\n" : "";
     }
     return grid;
 }

@@ -3,18 +3,13 @@
 #pragma once
 
 #include "host/PluginLibrary.h"
+#include "host/ProjectionWindows.h"
 #include "model/CZentharoDoc.h"
+#include "plugin/ModuleContract.h"
 
 #include <string>
 #include <utility>
 #include <vector>
-
-struct ProjectionWindow {
-    HWND frame;
-    std::string title;
-    bool visible;
-    RECT rect; // in MDI-client coordinates
-};
 
 class TestHost {
 public:
@@ -30,7 +25,7 @@ public:
     CMapStringToString LoadAndInitialize();
     void Select(const CMapStringToString& planet);
     // Asks for a projection of the selected planet, as the host's menu command does.
-    void Command(const char* game, const char* turn = "40", const char* command = "Zentharo");
+    void Command(const char* game, const char* turn = "40", const char* command = ModuleContract::kMenuCommand);
     void Activate(const char* game);
     void GamesList(const std::vector<std::string>& games);
 
@@ -48,9 +43,7 @@ public:
     HWND mdiClient = nullptr;
 
 private:
-    // Frames in the order they were first seen: MDI child ids cannot tell it, since Wine renumbers
-    // children as they are hidden and shown.
-    mutable std::vector<HWND> m_seen;
+    mutable ProjectionWindows m_projections;
 };
 
 // An input typed into a projection: the document column, the row and the text as typed.

@@ -2,37 +2,11 @@
 #include "Clipboard.h"
 
 #include "GlobalMemory.h"
+#include "OpenedClipboard.h"
 
 #include <cstring>
 
 namespace {
-
-// Another program may hold the clipboard for a moment (a clipboard viewer reading what changed): a few
-// short tries before giving up.
-constexpr int kOpenAttempts = 5;
-constexpr DWORD kOpenRetryDelayMs = 10;
-
-// The clipboard is closed again whatever happens once it is open.
-class OpenedClipboard {
-public:
-    explicit OpenedClipboard(HWND owner) {
-        for (int attempt = 0; attempt < kOpenAttempts && !m_open; ++attempt) {
-            if (attempt > 0)
-                ::Sleep(kOpenRetryDelayMs);
-            m_open = ::OpenClipboard(owner) != FALSE;
-        }
-    }
-    OpenedClipboard(const OpenedClipboard&) = delete;
-    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-    ~OpenedClipboard() {
-        if (m_open)
-            ::CloseClipboard();
-    }
-    explicit operator bool() const { return m_open; }
-
-private:
-    bool m_open = false;
-};
 
 // The bytes with a terminating zero, in memory the clipboard can take.
 GlobalMemory AnsiText(std::string_view text) {

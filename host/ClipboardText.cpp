@@ -2,24 +2,10 @@
 #include "ClipboardText.h"
 
 #include "Cp1251.h"
+#include "framework/OpenedClipboard.h"
 
 namespace ClipboardText {
 namespace {
-
-class OpenedClipboard {
-public:
-    explicit OpenedClipboard(HWND owner) : m_open(::OpenClipboard(owner) != FALSE) {}
-    OpenedClipboard(const OpenedClipboard&) = delete;
-    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-    ~OpenedClipboard() {
-        if (m_open)
-            ::CloseClipboard();
-    }
-    explicit operator bool() const { return m_open; }
-
-private:
-    bool m_open;
-};
 
 // The zero-terminated text a clipboard format holds, or false when it holds none.
 template <typename Char>

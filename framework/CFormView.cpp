@@ -11,8 +11,8 @@ INT_PTR CALLBACK CFormView::DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept {
 }
 
 BOOL CFormView::Create(HWND frame, UINT id, CDocument* document) {
-    const HWND dialog = ::CreateDialogParamA(ModuleInstance(), MAKEINTRESOURCEA(m_nIDTemplate), frame,
-                                             &CFormView::DialogProc, 0);
+    const HWND dialog =
+        ::CreateDialogParamA(ModuleInstance(), MAKEINTRESOURCEA(m_nIDTemplate), frame, &CFormView::DialogProc, 0);
     if (!dialog)
         return FALSE;
     ::SetWindowLongPtrA(dialog, GWLP_ID, static_cast<LONG_PTR>(id));
@@ -36,7 +36,8 @@ void CFormView::OnSize(UINT, int, int) { UpdateScrollBars(); }
 void CFormView::UpdateScrollBars() {
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    const POINT limit = {std::max<LONG>(0, m_totalSize.cx - client.right), std::max<LONG>(0, m_totalSize.cy - client.bottom)};
+    const POINT limit = {std::max<LONG>(0, m_totalSize.cx - client.right),
+                         std::max<LONG>(0, m_totalSize.cy - client.bottom)};
     ScrollTo({std::min(m_scroll.x, limit.x), std::min(m_scroll.y, limit.y)});
     const SIZE page = {client.right, client.bottom};
     for (int bar : {SB_HORZ, SB_VERT}) {
@@ -68,15 +69,30 @@ BOOL CFormView::OnScroll(int bar, UINT code) {
     const int line = 20, page = std::max<int>(line, static_cast<int>(info.nPage) - line);
     int position = info.nPos;
     switch (code) {
-    case SB_LINEUP: position -= line; break;
-    case SB_LINEDOWN: position += line; break;
-    case SB_PAGEUP: position -= page; break;
-    case SB_PAGEDOWN: position += page; break;
+    case SB_LINEUP:
+        position -= line;
+        break;
+    case SB_LINEDOWN:
+        position += line;
+        break;
+    case SB_PAGEUP:
+        position -= page;
+        break;
+    case SB_PAGEDOWN:
+        position += page;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_TOP: position = info.nMin; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    default: return TRUE;
+    case SB_THUMBPOSITION:
+        position = info.nTrackPos;
+        break;
+    case SB_TOP:
+        position = info.nMin;
+        break;
+    case SB_BOTTOM:
+        position = info.nMax;
+        break;
+    default:
+        return TRUE;
     }
     const int limit = std::max(0, info.nMax + 1 - static_cast<int>(info.nPage));
     position = std::clamp(position, 0, limit);

@@ -48,9 +48,7 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* message) {
     return view && ::IsWindow(view) && ::IsDialogMessageA(view, message);
 }
 
-int CFrameWnd::OnCreate(CREATESTRUCTA* create) {
-    return OnCreateClient(create, m_pCreateContext) ? 0 : -1;
-}
+int CFrameWnd::OnCreate(CREATESTRUCTA* create) { return OnCreateClient(create, m_pCreateContext) ? 0 : -1; }
 
 BOOL CFrameWnd::OnCreateClient(CREATESTRUCTA*, CCreateContext* context) {
     return context == nullptr || CreateView(context, kFirstPaneId) != nullptr;
@@ -80,9 +78,7 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     return m_pViewActive->OnCmdMsg(LOWORD(wParam));
 }
 
-BOOL CFrameWnd::OnSysCommand(UINT id) {
-    return id < SC_SIZE && OnCommand(MAKEWPARAM(id, 0), 0);
-}
+BOOL CFrameWnd::OnSysCommand(UINT id) { return id < SC_SIZE && OnCommand(MAKEWPARAM(id, 0), 0); }
 
 void CFrameWnd::PostNcDestroy() {
     if (m_bOwnedByWindow)

@@ -90,7 +90,8 @@ BOOL CMDIChildWnd::LoadFrame(UINT resourceId, CCreateContext* context) {
 
     // A window that fails while being made is destroyed again before the request returns.
     m_pCreateContext = context;
-    const HWND hwnd = reinterpret_cast<HWND>(::SendMessageA(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&request)));
+    const HWND hwnd =
+        reinterpret_cast<HWND>(::SendMessageA(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&request)));
     m_pCreateContext = nullptr;
     if (!hwnd)
         return FALSE;

@@ -18,9 +18,7 @@ void CDocManager::AddDocTemplate(std::unique_ptr<CMultiDocTemplate> docTemplate)
     m_templates.push_back(std::move(docTemplate));
 }
 
-CDocument* CDocManager::OnFileNew() {
-    return m_templates.empty() ? nullptr : m_templates.front()->OpenDocumentFile();
-}
+CDocument* CDocManager::OnFileNew() { return m_templates.empty() ? nullptr : m_templates.front()->OpenDocumentFile(); }
 
 void CDocManager::CloseAllDocuments() {
     for (const auto& docTemplate : m_templates)

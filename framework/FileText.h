@@ -9,11 +9,11 @@ namespace FileText {
 
 enum class ReadResult {
     Read,
-    Missing,     // nothing at the path
-    Directory,   // a directory, not a file
-    NotAFile,    // a device, a pipe, a socket: nothing that can be read whole
-    Unreadable,  // exists, but opening or reading it failed
-    TooLarge,    // more than memory holds
+    Missing,    // nothing at the path
+    Directory,  // a directory, not a file
+    NotAFile,   // a device, a pipe, a socket: nothing that can be read whole
+    Unreadable, // exists, but opening or reading it failed
+    TooLarge,   // more than memory holds
 };
 
 // Reads the whole file at path into text. Never throws; on failure text is left empty.

@@ -2,9 +2,9 @@
 // round an exact tie away from zero, as the C runtime of the module's platform does.
 #include "NumberText.h"
 
+#include <algorithm>
 #include <cassert>
 #include <charconv>
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -112,16 +112,16 @@ bool TakeSign(std::string_view& text) {
 }
 
 constexpr int kSignificantDigits = 13;
-constexpr std::uint64_t kSmallestMantissa = 1'000'000'000'000;  // 10^12
-constexpr std::uint64_t kMantissaLimit = 10'000'000'000'000;    // 10^13
+constexpr std::uint64_t kSmallestMantissa = 1'000'000'000'000; // 10^12
+constexpr std::uint64_t kMantissaLimit = 10'000'000'000'000;   // 10^13
 
 // The decimal exponent of a positive value: e with 10^e <= value < 10^(e+1), for values the quick
 // path handles; the table's inexact powers may leave it one off, which the caller corrects.
 bool DecimalExponent(double value, int& exponent) {
-    static constexpr double kPowers[] = {1e-10, 1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,
-                                         1e1,   1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                         1e12,  1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
-                                         1e23,  1e24, 1e25, 1e26, 1e27, 1e28, 1e29, 1e30, 1e31, 1e32, 1e33, 1e34};
+    static constexpr double kPowers[] = {1e-10, 1e-9, 1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,
+                                         1e2,   1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13,
+                                         1e14,  1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22, 1e23, 1e24, 1e25,
+                                         1e26,  1e27, 1e28, 1e29, 1e30, 1e31, 1e32, 1e33, 1e34};
     constexpr int kFirst = -10;
     const auto above = std::upper_bound(std::begin(kPowers), std::end(kPowers), value);
     if (above == std::begin(kPowers) || above == std::end(kPowers))

@@ -29,7 +29,8 @@ void RegistryKey::Close() {
 bool RegistryKey::ReadInt32(const char* name, std::int32_t& value) const {
     std::int32_t data = 0;
     DWORD size = sizeof data;
-    if (!m_key || ::RegQueryValueExA(m_key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS)
+    if (!m_key ||
+        ::RegQueryValueExA(m_key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS)
         return false;
     value = data;
     return true;

@@ -8,8 +8,7 @@
 class WindowDc {
 public:
     explicit WindowDc(HWND window) : m_window(window), m_dc(::GetDC(window)) {}
-    WindowDc(WindowDc&& other) noexcept
-        : m_window(other.m_window), m_dc(std::exchange(other.m_dc, nullptr)) {}
+    WindowDc(WindowDc&& other) noexcept : m_window(other.m_window), m_dc(std::exchange(other.m_dc, nullptr)) {}
     WindowDc& operator=(WindowDc&&) = delete;
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;

@@ -9,8 +9,7 @@ bool Usable(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDL
 
 } // namespace
 
-ConsoleOutput::ConsoleOutput()
-    : m_out(::GetStdHandle(STD_OUTPUT_HANDLE)), m_err(::GetStdHandle(STD_ERROR_HANDLE)) {
+ConsoleOutput::ConsoleOutput() : m_out(::GetStdHandle(STD_OUTPUT_HANDLE)), m_err(::GetStdHandle(STD_ERROR_HANDLE)) {
     if (Usable(m_out) && Usable(m_err))
         return;
     // A window program started from a console without redirection inherits no handles.

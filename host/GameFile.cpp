@@ -81,8 +81,8 @@ std::optional<GameFile::Error> Parser::Line(int number, std::string_view line) {
     const std::string_view key = line.substr(0, equals);
     const std::string_view value = line.substr(equals + 1);
     if (const auto first = m_keyLines.find(key); first != m_keyLines.end())
-        return Fault(number, FileText::Quote(key) + " is given twice (first on line " +
-                                 std::to_string(first->second) + ")");
+        return Fault(number,
+                     FileText::Quote(key) + " is given twice (first on line " + std::to_string(first->second) + ")");
     m_keyLines.emplace(key, number);
     return m_inPlanet ? PlanetKey(number, key, value) : GameKey(number, key, value);
 }

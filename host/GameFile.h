@@ -29,8 +29,8 @@ public:
     };
 
     // The keys a planet block may hold.
-    static constexpr const char* kPlanetKeys[] = {"Name",     "Num", "GameName", "Turn", "Size", "Resource", "Population",
-                                                  "COL",      "Industry", "CAP", "MAT",  "Production"};
+    static constexpr const char* kPlanetKeys[] = {"Name",       "Num", "GameName", "Turn", "Size", "Resource",
+                                                  "Population", "COL", "Industry", "CAP",  "MAT",  "Production"};
 
     // Parses text into game. On failure returns the first error and leaves game untouched.
     static std::optional<Error> Parse(std::string_view text, Game& game);

@@ -28,7 +28,7 @@ bool GameWindow::RegisterWindowClass(HINSTANCE instance) {
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = &HostWindow::WindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); // IDI_APPLICATION
+    windowClass.hIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));     // IDI_APPLICATION
     windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = kClassName;

@@ -33,6 +33,6 @@ private:
 
     bool m_script = false;
     std::optional<ConsoleOutput> m_console; // script mode only: a window session writes nowhere
-    PluginLibrary m_module; // outlives the frame: the module's windows go before its code
+    PluginLibrary m_module;                 // outlives the frame: the module's windows go before its code
     std::unique_ptr<MainFrame> m_frame;
 };

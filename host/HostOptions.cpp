@@ -34,9 +34,9 @@ bool TakeValue(const CLI::Option& option, std::string& target, std::string& erro
 bool HostOptions::Parse(const std::vector<std::string>& arguments, HostOptions& options, std::string& error) {
     HostOptions parsed;
     CLI::App app("The demo host", "zentharo-host");
-    app.set_help_flag(); // help is kUsage, shown by the caller
+    app.set_help_flag();                    // help is kUsage, shown by the caller
     app.allow_windows_style_options(false); // "/path/to/game" is a file, not an option
-    app.allow_extras(); // reported below, in this program's words
+    app.allow_extras();                     // reported below, in this program's words
     app.add_flag("-h,--help", parsed.help);
     app.add_flag("--version", parsed.version);
     CLI::Option* const module = AddValueOption(app, "--module");

@@ -6,7 +6,8 @@
 
 class HostOptions {
 public:
-    static constexpr const char* kUsage = "usage: zentharo-host [--module PATH] [--script FILE] [--version] [GAMEFILE...]";
+    static constexpr const char* kUsage =
+        "usage: zentharo-host [--module PATH] [--script FILE] [--version] [GAMEFILE...]";
 
     // Reads the arguments after the program name. On failure error says what is wrong.
     static bool Parse(const std::vector<std::string>& arguments, HostOptions& options, std::string& error);

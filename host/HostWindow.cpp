@@ -14,8 +14,9 @@ HostWindow* HostWindow::Bind(HWND hwnd, const CREATESTRUCTA& create) {
 }
 
 LRESULT CALLBACK HostWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    HostWindow* window = message == WM_NCCREATE ? Bind(hwnd, *reinterpret_cast<const CREATESTRUCTA*>(lParam))
-                                                : reinterpret_cast<HostWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    HostWindow* window = message == WM_NCCREATE
+                             ? Bind(hwnd, *reinterpret_cast<const CREATESTRUCTA*>(lParam))
+                             : reinterpret_cast<HostWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!window)
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
     const LRESULT result = window->HandleMessage(message, wParam, lParam);

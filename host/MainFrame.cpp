@@ -31,7 +31,7 @@ bool RegisterFrameClass(HINSTANCE instance) {
     frameClass.cbSize = sizeof frameClass;
     frameClass.lpfnWndProc = &HostWindow::WindowProc;
     frameClass.hInstance = instance;
-    frameClass.hIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512)); // IDI_APPLICATION
+    frameClass.hIcon = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));     // IDI_APPLICATION
     frameClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
     frameClass.lpszClassName = MainFrame::kClassName;
@@ -78,8 +78,8 @@ bool MainFrame::OnCreate(HINSTANCE instance) {
 void MainFrame::ConnectModule() {
     m_module.OnLoad();
     CMapStringToString record =
-        HostRecords::Initialize(reinterpret_cast<std::uintptr_t>(m_hwnd), reinterpret_cast<std::uintptr_t>(&m_games),
-                                0, reinterpret_cast<std::uintptr_t>(this));
+        HostRecords::Initialize(reinterpret_cast<std::uintptr_t>(m_hwnd), reinterpret_cast<std::uintptr_t>(&m_games), 0,
+                                reinterpret_cast<std::uintptr_t>(this));
     m_module.OnInitialize(record);
     if (record.Lookup("MenuItem", m_moduleCommand) && !m_moduleCommand.IsEmpty())
         FrameMenu::AddModuleCommand(m_hwnd, m_moduleCommand.Bytes());
@@ -301,8 +301,8 @@ GameWindow* MainFrame::FindGame(const CString& name) const {
 }
 
 void MainFrame::Close(GameWindow& window) {
-    const auto found = std::find_if(m_games.begin(), m_games.end(),
-                                    [&window](const auto& open) { return open.get() == &window; });
+    const auto found =
+        std::find_if(m_games.begin(), m_games.end(), [&window](const auto& open) { return open.get() == &window; });
     if (found == m_games.end())
         return;
     // Out of the list before its window goes, so that the child MDI activates next finds a list

@@ -79,6 +79,6 @@ private:
     UniqueAccelerators m_accelerators;
     CString m_moduleCommand;
     std::vector<std::unique_ptr<GameWindow>> m_games; // in opening order
-    GameWindow* m_current = nullptr;                   // the game window activated last
-    bool m_closing = false;                            // the frame is going: no more calls into the module
+    GameWindow* m_current = nullptr;                  // the game window activated last
+    bool m_closing = false;                           // the frame is going: no more calls into the module
 };

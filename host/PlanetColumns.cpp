@@ -9,9 +9,15 @@
 namespace {
 
 constexpr PlanetColumn kColumns[PlanetColumns::kCount] = {
-    {"Name", "Name", false, 150},        {"Num", "Num", true, 50},          {"Size", "Size", true, 70},
-    {"Resources", "Resource", true, 75}, {"Population", "Population", true, 85}, {"Industry", "Industry", true, 75},
-    {"COL", "COL", true, 60},            {"CAP", "CAP", true, 60},          {"MAT", "MAT", true, 60},
+    {"Name", "Name", false, 150},
+    {"Num", "Num", true, 50},
+    {"Size", "Size", true, 70},
+    {"Resources", "Resource", true, 75},
+    {"Population", "Population", true, 85},
+    {"Industry", "Industry", true, 75},
+    {"COL", "COL", true, 60},
+    {"CAP", "CAP", true, 60},
+    {"MAT", "MAT", true, 60},
     {"Production", "Production", false, 120},
 };
 

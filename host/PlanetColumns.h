@@ -7,9 +7,9 @@
 
 struct PlanetColumn {
     const char* title;
-    const char* key;  // the record's key shown in the column
-    bool numeric;     // sorts and aligns as a number
-    int width;        // in pixels at the default font
+    const char* key; // the record's key shown in the column
+    bool numeric;    // sorts and aligns as a number
+    int width;       // in pixels at the default font
 };
 
 class PlanetColumns {

@@ -18,7 +18,8 @@ int RowOf(HWND list, std::size_t planet) {
     LVFINDINFOA find{};
     find.flags = LVFI_PARAM;
     find.lParam = static_cast<LPARAM>(planet);
-    return static_cast<int>(::SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    return static_cast<int>(
+        ::SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
 }
 
 } // namespace

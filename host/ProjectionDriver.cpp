@@ -148,7 +148,8 @@ bool ProjectionDriver::Key(HWND frame, const std::string& key, std::string& erro
         WORD virtualKey;
         bool shift;
     };
-    static constexpr NamedKey kKeys[] = {{"Escape", VK_ESCAPE, false}, {"Tab", VK_TAB, false}, {"Shift+Tab", VK_TAB, true}};
+    static constexpr NamedKey kKeys[] = {
+        {"Escape", VK_ESCAPE, false}, {"Tab", VK_TAB, false}, {"Shift+Tab", VK_TAB, true}};
     for (const NamedKey& named : kKeys) {
         if (key != named.name)
             continue;

@@ -15,9 +15,7 @@ INPUT KeyEvent(WORD virtualKey, bool up) {
     return input;
 }
 
-void Send(std::vector<INPUT>& inputs) {
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
+void Send(std::vector<INPUT>& inputs) { ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
 
 } // namespace
 

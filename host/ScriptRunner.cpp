@@ -6,8 +6,8 @@
 #include "PlacementRegistry.h"
 #include "ProjectionWindows.h"
 #include "ResourceCounts.h"
-#include "ScriptLine.h"
 #include "Screenshot.h"
+#include "ScriptLine.h"
 
 #include "framework/WindowText.h"
 

@@ -80,8 +80,8 @@ CZentharoDoc::CZentharoDoc(const CMapStringToString& planetRecord) {
     }
 
     const std::pair<ProjectionColumn*, const char*> carried[] = {
-        {&m_size, "Size"}, {&m_res, "Resource"}, {&m_pop, "Population"}, {&m_col, "COL"},
-        {&m_ind, "Industry"}, {&m_cap, "CAP"}, {&m_mat, "MAT"},
+        {&m_size, "Size"},    {&m_res, "Resource"}, {&m_pop, "Population"}, {&m_col, "COL"},
+        {&m_ind, "Industry"}, {&m_cap, "CAP"},      {&m_mat, "MAT"},
     };
     for (const auto& [column, key] : carried) {
         column->SetSize(kProjectionRows);

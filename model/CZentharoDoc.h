@@ -11,8 +11,8 @@
 class CZentharoDoc : public CDocument {
 public:
     // The keys of a planet record the projection reads; any other key changes nothing.
-    static constexpr const char* kRecordKeys[] = {"Name",     "Num", "GameName", "Turn", "Size", "Resource", "Population",
-                                                  "COL",      "Industry", "CAP", "MAT",  "Production"};
+    static constexpr const char* kRecordKeys[] = {"Name",       "Num", "GameName", "Turn", "Size", "Resource",
+                                                  "Population", "COL", "Industry", "CAP",  "MAT",  "Production"};
 
     // Copies the planet record and lays it into row 0, with the inputs at their defaults.
     explicit CZentharoDoc(const CMapStringToString& planetRecord);

@@ -5,5 +5,5 @@
 
 using ProjectionColumn = CStringArray;
 
-constexpr int kProjectionRows = 21;  // rows 0..20; row 20 is never written after creation
-constexpr int kProjectedTurns = 20;  // rows 0..19 are shown and recalculated
+constexpr int kProjectionRows = 21; // rows 0..20; row 20 is never written after creation
+constexpr int kProjectedTurns = 20; // rows 0..19 are shown and recalculated

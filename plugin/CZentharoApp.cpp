@@ -24,8 +24,8 @@ namespace {
 CZentharoApp& Application() { return *static_cast<CZentharoApp*>(AfxGetApp()); }
 
 // New projection documents take a copy of the planet selected at that moment.
-CRuntimeClass classCZentharoDoc = {
-    "CZentharoDoc", []() -> CObject* { return new CZentharoDoc(Application().m_currentPlanet); }};
+CRuntimeClass classCZentharoDoc = {"CZentharoDoc",
+                                   []() -> CObject* { return new CZentharoDoc(Application().m_currentPlanet); }};
 
 // Reads a numeric value of the record into target when the key is present.
 void ReadIfPresent(const CMapStringToString& record, const char* key, std::int32_t& target) {
@@ -53,9 +53,8 @@ void Tell(const char* text, UINT icon) {
 } // namespace
 
 void CZentharoApp::OnLoad() {
-    AddDocTemplate(std::make_unique<CMultiDocTemplate>(IDR_ZENTHARO, &classCZentharoDoc,
-                                                       &CZentharoFrame::classCZentharoFrame,
-                                                       &CZentharoForm::classCZentharoForm));
+    AddDocTemplate(std::make_unique<CMultiDocTemplate>(
+        IDR_ZENTHARO, &classCZentharoDoc, &CZentharoFrame::classCZentharoFrame, &CZentharoForm::classCZentharoForm));
 }
 
 void CZentharoApp::OnInitialize(CMapStringToString& record) {
@@ -150,7 +149,8 @@ void CZentharoApp::OnGamesListModified(CMapStringToString& record) {
         if (stillOpen)
             continue;
         for (DocumentView* view : document->GetViews())
-            discarded.emplace_back(static_cast<CView*>(view)->GetSafeHwnd(), static_cast<CView*>(view)->GetParentFrame());
+            discarded.emplace_back(static_cast<CView*>(view)->GetSafeHwnd(),
+                                   static_cast<CView*>(view)->GetParentFrame());
     }
     // Destroying the views discards the documents. A frame left without its view would be an empty
     // window: it closes too, and saves its placement as every frame does.

@@ -3,9 +3,9 @@
 
 #include "framework/FrameworkIds.h"
 
-#define IDR_ZENTHARO 1          /* template string, accelerators and icon of projection windows */
-#define IDD_ZENTHARO_FORM 5000  /* the projection form */
-#define IDC_HEADER (-1)         /* column headers */
+#define IDR_ZENTHARO 1         /* template string, accelerators and icon of projection windows */
+#define IDD_ZENTHARO_FORM 5000 /* the projection form */
+#define IDC_HEADER (-1)        /* column headers */
 /* Copy table: the system menu's entry and Ctrl+Shift+C. A multiple of 16 below 0xF000, as commands of
    a system menu must be. */
 #define ID_EDIT_COPY_TABLE 0x0100

@@ -9,7 +9,7 @@ namespace {
 TEST(CZentharoDocCreation, LaysTheRecordIntoRowZero) {
     CZentharoDoc document(ExampleRecord({{"Size", "1000.00"}, {"CAP", "5e1"}}));
     const std::pair<ProjectionColumn CZentharoDoc::*, const char*> rowZero[] = {
-        {&CZentharoDoc::m_size, "1000.00"}, {&CZentharoDoc::m_res, "2"}, {&CZentharoDoc::m_pop, "800"},
+        {&CZentharoDoc::m_size, "1000.00"}, {&CZentharoDoc::m_res, "2"},   {&CZentharoDoc::m_pop, "800"},
         {&CZentharoDoc::m_col, "10"},       {&CZentharoDoc::m_ind, "400"}, {&CZentharoDoc::m_cap, "5e1"},
         {&CZentharoDoc::m_mat, "30"},
     };
@@ -31,8 +31,8 @@ TEST(CZentharoDocCreation, NumbersTurnsAndDefaultsInputs) {
             EXPECT_EQ("0", (document.*member)[row]);
         EXPECT_EQ("Battlecruiser Mk2", document.m_production[row]);
     }
-    for (auto member : {&CZentharoDoc::m_turn, &CZentharoDoc::m_colIn, &CZentharoDoc::m_production,
-                        &CZentharoDoc::m_l, &CZentharoDoc::m_needCol, &CZentharoDoc::m_mass})
+    for (auto member : {&CZentharoDoc::m_turn, &CZentharoDoc::m_colIn, &CZentharoDoc::m_production, &CZentharoDoc::m_l,
+                        &CZentharoDoc::m_needCol, &CZentharoDoc::m_mass})
         EXPECT_EQ("", (document.*member)[20]);
 }
 
@@ -41,8 +41,10 @@ TEST(CZentharoDocCreation, TurnNumbersNeverOverflow) {
         const char* turn;
         const char* first;
         const char* last;
-    } cases[] = {{"2147483647", "2147483647", "2147483666"}, {"99999999999", "2147483647", "2147483666"},
-                 {"-5", "-5", "14"},                         {"abc", "0", "19"},
+    } cases[] = {{"2147483647", "2147483647", "2147483666"},
+                 {"99999999999", "2147483647", "2147483666"},
+                 {"-5", "-5", "14"},
+                 {"abc", "0", "19"},
                  {" 40.9", "40", "59"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.turn);

@@ -15,9 +15,7 @@ constexpr std::optional<int> kDefault;
 
 std::string Text(const std::optional<int>& value) { return value ? std::to_string(*value) : "default"; }
 
-std::string Text(const FramePlacement& p) {
-    return Text(p.x) + "," + Text(p.y) + " " + Text(p.cx) + "x" + Text(p.cy);
-}
+std::string Text(const FramePlacement& p) { return Text(p.x) + "," + Text(p.y) + " " + Text(p.cx) + "x" + Text(p.cy); }
 
 struct Case {
     const char* name;

@@ -18,8 +18,16 @@ TEST(GridLayout, ColumnUnderAPixel) {
         double x;
         int column;
     } cases[] = {
-        {0, 0},        {14.9, 0},  {15, 0},    {62.9, 0},   {63, 1},   {62 + 48 * 15, 15},
-        {15 + 48 * 16, 16}, {830.9, 16}, {831, GridLayout::kChoosers}, {5000, GridLayout::kChoosers},
+        {0, 0},
+        {14.9, 0},
+        {15, 0},
+        {62.9, 0},
+        {63, 1},
+        {62 + 48 * 15, 15},
+        {15 + 48 * 16, 16},
+        {830.9, 16},
+        {831, GridLayout::kChoosers},
+        {5000, GridLayout::kChoosers},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.column, GridLayout::ColumnUnder(c.x, kColumns)) << "x = " << c.x;
@@ -46,8 +54,9 @@ std::vector<TemplateHeader> FormHeaders() {
 }
 
 TEST(GridLayout, EveryHeaderOfTheFormStandsOverTheColumnItNames) {
-    const char* const byColumn[kColumns] = {"Turn", "Col",  "Cap", "Mat", "Bombing", "Upgrade",  "Pop",      "Ind", "Col",
-                                            "Cap",  "Size", "Res", "Mat", "L",       "Need Col", "Need Cap", "Mass"};
+    const char* const byColumn[kColumns] = {"Turn", "Col", "Cap",      "Mat",      "Bombing", "Upgrade",
+                                            "Pop",  "Ind", "Col",      "Cap",      "Size",    "Res",
+                                            "Mat",  "L",   "Need Col", "Need Cap", "Mass"};
     const std::vector<TemplateHeader> headers = FormHeaders();
     ASSERT_EQ(18u, headers.size());
     std::vector<int> found(kColumns, 0);

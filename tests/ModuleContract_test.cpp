@@ -40,11 +40,11 @@ TEST(ModuleContract, OtherTitlesAreNotProjections) {
              "",
              "Zentharo",
              "Alpha",
-             "Zentharo  Terra (#17)   Alpha",   // no turn
-             "Zentharo  Terra (#17) Alpha:40",  // the number not closed as the module closes it
-             "Zentharo  Terra 17)   Alpha:40",  // no number mark
-             "Zentharo  Terra(#17)   Alpha:40", // no space before the number
-             "Zentharo Terra (#17)   Alpha:40", // one space after the prefix's name
+             "Zentharo  Terra (#17)   Alpha",    // no turn
+             "Zentharo  Terra (#17) Alpha:40",   // the number not closed as the module closes it
+             "Zentharo  Terra 17)   Alpha:40",   // no number mark
+             "Zentharo  Terra(#17)   Alpha:40",  // no space before the number
+             "Zentharo Terra (#17)   Alpha:40",  // one space after the prefix's name
              "Zentharo  Terra:40 (#17)   Alpha", // the last colon before the game
              "zentharo  Terra (#17)   Alpha:40",
          }) {

@@ -5,8 +5,8 @@
 
 #include <charconv>
 #include <clocale>
-#include <cstdlib>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <string>
@@ -127,12 +127,11 @@ struct ReadCase {
 
 TEST(NumberTextRead, FollowsTheDecimalGrammar) {
     const ReadCase cases[] = {
-        {"", 0},           {"abc", 0},        {"  42", 42},      {"\t\n-3.5", -3.5}, {"+7", 7},
-        {"7 ships", 7},    {"1e3", 1000},     {"1e", 1},         {"1e+", 1},         {"2E-2x", 0.02},
-        {".5", 0.5},       {"5.", 5},         {".", 0},          {"-", 0},           {"+-1", 0},
-        {"1000.00", 1000}, {"-0.1", -0.1},    {"12,5", 12},      {"1.5.5", 1.5},     {"00012", 12},
-        {"0x1A", 0},       {"inf", 0},        {"-INF", 0},       {"nan", 0},         {"infinity", 0},
-        {"1e999", 0},      {"-1e999", 0},     {"  \v\f\r9", 9},  {"1e-2", 0.01},     {"3.0", 3},
+        {"", 0},         {"abc", 0},    {"  42", 42},  {"\t\n-3.5", -3.5}, {"+7", 7},      {"7 ships", 7},
+        {"1e3", 1000},   {"1e", 1},     {"1e+", 1},    {"2E-2x", 0.02},    {".5", 0.5},    {"5.", 5},
+        {".", 0},        {"-", 0},      {"+-1", 0},    {"1000.00", 1000},  {"-0.1", -0.1}, {"12,5", 12},
+        {"1.5.5", 1.5},  {"00012", 12}, {"0x1A", 0},   {"inf", 0},         {"-INF", 0},    {"nan", 0},
+        {"infinity", 0}, {"1e999", 0},  {"-1e999", 0}, {"  \v\f\r9", 9},   {"1e-2", 0.01}, {"3.0", 3},
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(std::string("text '") + c.text + "'");
@@ -141,7 +140,8 @@ TEST(NumberTextRead, FollowsTheDecimalGrammar) {
 }
 
 TEST(NumberTextRead, StopsAtEmbeddedNul) {
-    EXPECT_EQ(12, NumberText::Read(std::string_view("12\0" "5", 4)));
+    const char text[] = {'1', '2', '\0', '5'};
+    EXPECT_EQ(12, NumberText::Read(std::string_view(text, sizeof text)));
 }
 
 TEST(NumberTextRead, IgnoresTheProcessLocale) {
@@ -165,10 +165,17 @@ struct IntegerCase {
 
 TEST(NumberTextReadInteger, TakesTheLeadingIntegerSaturated) {
     const IntegerCase cases[] = {
-        {"", 0},           {"40", 40},        {" -12abc", -12},  {"+5", 5},
-        {"3.9", 3},        {"x1", 0},         {"2147483647", 2147483647},
-        {"2147483648", 2147483647},           {"99999999999999999999999", 2147483647},
-        {"-2147483648", -2147483647 - 1},     {"-2147483649", -2147483647 - 1},
+        {"", 0},
+        {"40", 40},
+        {" -12abc", -12},
+        {"+5", 5},
+        {"3.9", 3},
+        {"x1", 0},
+        {"2147483647", 2147483647},
+        {"2147483648", 2147483647},
+        {"99999999999999999999999", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"-2147483649", -2147483647 - 1},
         {"0x10", 0},
     };
     for (const IntegerCase& c : cases) {
@@ -210,10 +217,30 @@ TEST(NumberTextWrite, AgreesWithExactThirteenDigitRounding) {
 
 TEST(NumberTextWrite, WritesTiesAndPowersOfTenExactly) {
     // Values at and next to the places where rounding to 13 digits is delicate.
-    const double values[] = {0.5,          1.0,   9.9999999999999995, 9.999999999999, 99999999999995.0,
-                             1.00000000000005, 2.5e-10, 1e-10, 9.99999999999995e-11, 1e22, 1e23, 1e35,
-                             123456789012.25, 1234567890123.5, 0.000123456789012345, 4503599627370497.0,
-                             1e-5, 0.0001, 1e13, 9999999999999.5, 0.1 + 0.2, 1145.0 / 21, 5e-324, 1e308};
+    const double values[] = {0.5,
+                             1.0,
+                             9.9999999999999995,
+                             9.999999999999,
+                             99999999999995.0,
+                             1.00000000000005,
+                             2.5e-10,
+                             1e-10,
+                             9.99999999999995e-11,
+                             1e22,
+                             1e23,
+                             1e35,
+                             123456789012.25,
+                             1234567890123.5,
+                             0.000123456789012345,
+                             4503599627370497.0,
+                             1e-5,
+                             0.0001,
+                             1e13,
+                             9999999999999.5,
+                             0.1 + 0.2,
+                             1145.0 / 21,
+                             5e-324,
+                             1e308};
     for (double value : values)
         for (double signedValue : {value, -value, std::nextafter(value, 0.0), std::nextafter(value, 1e300)})
             EXPECT_EQ(ThirteenDigitReference(signedValue), NumberText::NumberToText(signedValue).Bytes())
@@ -225,10 +252,9 @@ TEST(NumberTextWrite, RoundsExactTiesAwayFromZero) {
         double value;
         const char* text;
     } cases[] = {
-        {1234567890122.5, "1234567890123"},     {-1234567890122.5, "-1234567890123"},
-        {0x1p-20, "9.536743164063e-07"},        {123456789012.25, "123456789012.3"},
-        {9999999999999.5, "1e+13"},             {-99999999999995.0, "-1e+14"},
-        {1000000000000.5, "1000000000001"},     {0.000244140625, "0.000244140625"}, // 13 digits: no rounding
+        {1234567890122.5, "1234567890123"},  {-1234567890122.5, "-1234567890123"}, {0x1p-20, "9.536743164063e-07"},
+        {123456789012.25, "123456789012.3"}, {9999999999999.5, "1e+13"},           {-99999999999995.0, "-1e+14"},
+        {1000000000000.5, "1000000000001"},  {0.000244140625, "0.000244140625"}, // 13 digits: no rounding
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(ExactText(c.value));
@@ -301,9 +327,20 @@ struct FormatCase {
 
 TEST(NumberTextFormat, ShowsTwoDecimalsOrNothing) {
     const FormatCase cases[] = {
-        {"2500", "2500.00"}, {"12.5", "12.50"},     {"-3", "-3.00"},   {"0.01", "0.01"},    {"0.009", ""},
-        {"0", ""},           {"", ""},              {"abc", ""},       {"7 ships", "7.00"}, {"-0.009", ""},
-        {"-0.01", "-0.01"},  {"1000.00", "1000.00"}, {"1e15", "1000000000000000.00"},       {"-0", ""},
+        {"2500", "2500.00"},
+        {"12.5", "12.50"},
+        {"-3", "-3.00"},
+        {"0.01", "0.01"},
+        {"0.009", ""},
+        {"0", ""},
+        {"", ""},
+        {"abc", ""},
+        {"7 ships", "7.00"},
+        {"-0.009", ""},
+        {"-0.01", "-0.01"},
+        {"1000.00", "1000.00"},
+        {"1e15", "1000000000000000.00"},
+        {"-0", ""},
         {"54.52380952381", "54.52"},
     };
     for (const FormatCase& c : cases) {
@@ -314,11 +351,18 @@ TEST(NumberTextFormat, ShowsTwoDecimalsOrNothing) {
 
 TEST(NumberTextFormat, RoundsExactTiesAwayFromZero) {
     const FormatCase cases[] = {
-        {"0.125", "0.13"},     {"-0.125", "-0.13"},     {"0.625", "0.63"},   {"-0.625", "-0.63"},
-        {"0.375", "0.38"},     {"0.875", "0.88"},       {"1050.625", "1050.63"},
-        {"2.675", "2.67"},     // the double is just below 2.675: no tie
-        {"0.005", ""},         {"0.015", "0.01"},       // 0.015 is just below the tie too
-        {"9999999999999.875", "9999999999999.88"},      {"1125899906842623.875", "1125899906842623.88"},
+        {"0.125", "0.13"},
+        {"-0.125", "-0.13"},
+        {"0.625", "0.63"},
+        {"-0.625", "-0.63"},
+        {"0.375", "0.38"},
+        {"0.875", "0.88"},
+        {"1050.625", "1050.63"},
+        {"2.675", "2.67"}, // the double is just below 2.675: no tie
+        {"0.005", ""},
+        {"0.015", "0.01"}, // 0.015 is just below the tie too
+        {"9999999999999.875", "9999999999999.88"},
+        {"1125899906842623.875", "1125899906842623.88"},
         {"-1125899906842623.875", "-1125899906842623.88"},
     };
     for (const FormatCase& c : cases) {
@@ -360,9 +404,10 @@ TEST(NumberTextFormat, AgreesWithExactTwoDecimalRoundingEverywhere) {
         // and an exact tie when they end in .125, .375, .625 or .875.
         const double magnitude = mantissa(random) * std::pow(10.0, power(random));
         const int hundredths = cents(random);
-        const std::string text = i % 2 ? NumberText::NumberToText(i % 3 ? magnitude : -magnitude).Bytes()
-                                       : std::to_string(hundredths / 100) + "." + std::to_string(hundredths % 100 / 10) +
-                                             std::to_string(hundredths % 10) + "5";
+        const std::string text = i % 2
+                                     ? NumberText::NumberToText(i % 3 ? magnitude : -magnitude).Bytes()
+                                     : std::to_string(hundredths / 100) + "." + std::to_string(hundredths % 100 / 10) +
+                                           std::to_string(hundredths % 10) + "5";
         ASSERT_EQ(TwoDecimalReference(NumberText::Read(text)), NumberText::FormatNumber(text).Bytes()) << text;
     }
 }

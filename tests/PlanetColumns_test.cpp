@@ -40,16 +40,16 @@ TEST(PlanetColumns, OrderPlanetsByTheColumnsKindOfValue) {
         const char *a, *b;
         int sign; // of Compare(a, b)
     } cases[] = {
-        {"Num", "9", "17", -1},                 // by value, not by letters
+        {"Num", "9", "17", -1}, // by value, not by letters
         {"Size", "1000.00", "999.5", 1},
         {"Resource", "0.10", "0.1", 0},
         {"Population", "-5", "0", -1},
-        {"COL", "", "0.00", -1},                // empty first
-        {"CAP", nullptr, "0.00", -1},           // missing first
+        {"COL", "", "0.00", -1},      // empty first
+        {"CAP", nullptr, "0.00", -1}, // missing first
         {"MAT", nullptr, "", 0},
-        {"Name", "kestrel", "Kestrel", 0},      // letters regardless of ASCII case
+        {"Name", "kestrel", "Kestrel", 0}, // letters regardless of ASCII case
         {"Name", "Ardent", "dusk", -1},
-        {"Name", "Terra", "Terra Nova", -1},    // a prefix first
+        {"Name", "Terra", "Terra Nova", -1},          // a prefix first
         {"Name", "Zeta", "\xcd\xee\xe2\xfb\xe9", -1}, // Windows-1251 letters after ASCII
         {"Production", "_TerraForming", "Capital", -1},
         {"Production", "Ship", nullptr, 1},

@@ -10,11 +10,19 @@ TEST(ProductionChooser, SelectsTheFirstEntryBeginningWithTheText) {
         const char* production;
         const char* shown;
     } cases[] = {
-        {"Capital", "Capital"},   {"cap", "Capital"},         {"CAPITAL", "Capital"},
-        {"S", "Ship"},            {"MAT", "Materials"},       {"_", "_TerraForming"},
-        {"_terraforming", "_TerraForming"},                   {"t", "Ship"},
-        {"Cruiser Mk2", "Ship"},  {"Capitalism", "Ship"},     {"Ship ", "Ship"},
-        {"", "_TerraForming"},    {"\xD1\xF2", "Ship"},
+        {"Capital", "Capital"},
+        {"cap", "Capital"},
+        {"CAPITAL", "Capital"},
+        {"S", "Ship"},
+        {"MAT", "Materials"},
+        {"_", "_TerraForming"},
+        {"_terraforming", "_TerraForming"},
+        {"t", "Ship"},
+        {"Cruiser Mk2", "Ship"},
+        {"Capitalism", "Ship"},
+        {"Ship ", "Ship"},
+        {"", "_TerraForming"},
+        {"\xD1\xF2", "Ship"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.production);

@@ -13,9 +13,9 @@ using RecordChanges = std::vector<std::pair<const char*, const char*>>;
 inline CMapStringToString ExampleRecord(const RecordChanges& changes = {}) {
     CMapStringToString record;
     const std::pair<const char*, const char*> pairs[] = {
-        {"Name", "Terra"},  {"Num", "17"},    {"GameName", "Alpha"},  {"Turn", "40"},
-        {"Size", "1000"},   {"Resource", "2"}, {"Population", "800"}, {"COL", "10"},
-        {"Industry", "400"}, {"CAP", "50"},   {"MAT", "30"},          {"Production", "Ship"},
+        {"Name", "Terra"},   {"Num", "17"},     {"GameName", "Alpha"}, {"Turn", "40"},
+        {"Size", "1000"},    {"Resource", "2"}, {"Population", "800"}, {"COL", "10"},
+        {"Industry", "400"}, {"CAP", "50"},     {"MAT", "30"},         {"Production", "Ship"},
     };
     for (const auto& [key, value] : pairs)
         record.SetAt(key, value);

@@ -47,7 +47,7 @@ TEST(ProjectionTable, ShowsTheRowsAsTheGridDoes) {
         const char* production;
     } rows[] = {
         {1, "40\t\t\t\t\t\t800.00\t400.00\t10.00\t50.00\t1000.00\t2.00\t30.00\t557.50\t", "Materials"},
-        {3, "42\t", "Ship"},            // a ship design shows as Ship
+        {3, "42\t", "Ship"},                      // a ship design shows as Ship
         {4, "43\t500.00\t\t\t\t\t", "Materials"}, // the delivery, formatted; empty inputs stay empty
         {20, "59\t", "Materials"},
     };

@@ -69,8 +69,8 @@ TEST(ZentharoTool, JsonHoldsTheRawTextsOfAllRows) {
     ASSERT_EQ(0, run.exitCode) << run.err;
     const auto json = nlohmann::ordered_json::parse(run.out);
     EXPECT_EQ("Zentharo  Terra Nova (#17)   Alpha:40", json["title"]);
-    const char* names[] = {"turn", "size", "res",     "pop",     "col",        "colIn",   "ind",     "cap",  "capIn",
-                           "mat",  "matIn", "l",      "upgrade", "bombing",    "production", "needCol", "needCap", "mass"};
+    const char* names[] = {"turn", "size",  "res", "pop",     "col",     "colIn",      "ind",     "cap",     "capIn",
+                           "mat",  "matIn", "l",   "upgrade", "bombing", "production", "needCol", "needCap", "mass"};
     ASSERT_EQ(std::size(names), json["columns"].size());
     std::vector<std::string> keys; // in the order written
     for (const auto& column : json["columns"].items())
@@ -90,8 +90,8 @@ TEST(ZentharoTool, SetNamesEachInputByItsHeader) {
     const struct {
         const char* name;
         const char* jsonName;
-    } inputs[] = {{"Col", "colIn"},         {"Cap", "capIn"},         {"Mat", "matIn"},
-                  {"Bombing", "bombing"},   {"Upgrade", "upgrade"},   {"Production", "production"}};
+    } inputs[] = {{"Col", "colIn"},       {"Cap", "capIn"},       {"Mat", "matIn"},
+                  {"Bombing", "bombing"}, {"Upgrade", "upgrade"}, {"Production", "production"}};
     for (const auto& input : inputs) {
         SCOPED_TRACE(input.name);
         const ToolRun run = RunTool({"--json", "--set", std::string(input.name) + ":3=7.5"});
@@ -153,7 +153,8 @@ TEST(ZentharoTool, TableRoundsExactTiesAwayFromZero) {
 }
 
 TEST(ZentharoTool, ReadsRecordFilesAsBytes) {
-    const std::string path = WriteTempFile("record.txt",
+    const std::string path = WriteTempFile(
+        "record.txt",
         "Name=\xCF\xEB\xE0\xED\xE5\xF2\xE0\r\nNum=3\r\n\r\nTurn=2147483647\r\nSize=500\r\nProduction=Frigate\r\n");
     const ToolRun run = RunTool({path, "--json"});
     ASSERT_EQ(0, run.exitCode) << run.err;
@@ -215,8 +216,8 @@ TEST(ZentharoTool, RejectsBadInputWithOneLineAndNoOutput) {
 // Runs the built tool as the unprivileged user "nobody", for whom file permissions count.
 ToolRun RunToolAsNobody(const std::string& argument) {
     const std::string out = WriteTempFile("nobody.out", ""), err = WriteTempFile("nobody.err", "");
-    const std::string command = "setpriv --reuid=65534 --regid=65534 --clear-groups " ZENTHARO_TOOL " '" + argument +
-                                "' >" + out + " 2>" + err;
+    const std::string command =
+        "setpriv --reuid=65534 --regid=65534 --clear-groups " ZENTHARO_TOOL " '" + argument + "' >" + out + " 2>" + err;
     const int status = std::system(command.c_str());
     auto read = [](const std::string& path) {
         std::ostringstream text;
@@ -239,8 +240,10 @@ TEST(ZentharoTool, AFileItMayNotReadIsBadInput) {
 TEST(ZentharoTool, WarnsOfEachKeyItDoesNotReadAndProjectsTheRest) {
     const std::string longKey(200, 'K');
     const std::string path = WriteTempFile("extra-keys.txt", "Name=Terra Nova\nNum=17\nPopultion=800\n\n"
-                                                             "Population=800\nOwner=me\n" + longKey + "=1\n"
-                                                             "population=5\nPopultion=900\n");
+                                                             "Population=800\nOwner=me\n" +
+                                                                 longKey +
+                                                                 "=1\n"
+                                                                 "population=5\nPopultion=900\n");
     const std::string known = WriteTempFile("known-keys.txt", "Name=Terra Nova\nNum=17\nPopulation=800\n");
     const ToolRun run = RunTool({path});
     ASSERT_EQ(0, run.exitCode) << run.err;
@@ -274,8 +277,8 @@ TEST(ZentharoTool, HelpExplainsUsage) {
 }
 
 TEST(ZentharoTool, VersionIsOneLineWhateverElseIsAsked) {
-    for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--version"},
-                                                      std::vector<std::string>{"--tsv", "--version", "x.txt"}}) {
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--version"}, std::vector<std::string>{"--tsv", "--version", "x.txt"}}) {
         const ToolRun run = RunTool(arguments);
         EXPECT_EQ(0, run.exitCode);
         EXPECT_EQ(std::string("zentharo ") + ZENTHARO_VERSION + "\n", run.out);

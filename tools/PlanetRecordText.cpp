@@ -3,7 +3,9 @@
 
 namespace PlanetRecordText {
 
-CMapStringToString Parse(std::string_view text) { return Parse(text, [](int, std::string_view) {}); }
+CMapStringToString Parse(std::string_view text) {
+    return Parse(text, [](int, std::string_view) {});
+}
 
 CMapStringToString Parse(std::string_view text, const std::function<void(int line, std::string_view key)>& keySeen) {
     CMapStringToString record;

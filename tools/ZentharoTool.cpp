@@ -4,8 +4,8 @@
 #include "PlanetRecordText.h"
 #include "ProjectionReport.h"
 #include "SamplePlanet.h"
-#include "framework/FileText.h"
 #include "ZentharoVersion.h"
+#include "framework/FileText.h"
 #include "model/DocumentColumns.h"
 
 #include <CLI/CLI.hpp>

@@ -166,7 +166,8 @@ void CZentharoForm::ShowCellText(int column, int row, std::string_view text) {
     char shown[NumberText::kFormattedSize + 2];
     const int copied = ::GetWindowTextA(cell, shown, sizeof shown);
     // A cell holding more than the buffer takes differs from every text the grid shows.
-    if (copied < 0 || static_cast<std::size_t>(copied) != text.size() || std::memcmp(shown, text.data(), text.size()) != 0)
+    if (copied < 0 || static_cast<std::size_t>(copied) != text.size() ||
+        std::memcmp(shown, text.data(), text.size()) != 0)
         ::SetWindowTextA(cell, text.data());
 }
 

@@ -7,12 +7,12 @@
 
 // What the window system tells the frame about the place it opens in, all in pixels.
 struct FrameLimits {
-    int clientWidth = 0;    // the MDI client's client area, which positions are relative to
+    int clientWidth = 0; // the MDI client's client area, which positions are relative to
     int clientHeight = 0;
     int titleBarHeight = 0; // from the frame's top edge to the bottom of its caption
     int minWidth = 0;       // the smallest frame the window system makes
     int minHeight = 0;
-    int maxWidth = 0;       // the largest frame a user can make; at least a maximised frame's size
+    int maxWidth = 0; // the largest frame a user can make; at least a maximised frame's size
     int maxHeight = 0;
 };
 

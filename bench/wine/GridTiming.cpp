@@ -21,9 +21,9 @@
 #include "framework/WindowText.h"
 #include "model/ProductionChooser.h"
 #include "plugin/ModuleContract.h"
+#include "tests/windows/TestHost.h"
 #include "window/GridFonts.h"
 #include "window/GridLayout.h"
-#include "tests/windows/TestHost.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -96,7 +96,8 @@ Pairs TimeEdits(TestHost& host, int repetitions, std::size_t& cellsChanged, Grid
     host.Command("Alpha");
     const HWND view = ::GetWindow(host.Projections().at(0).frame, GW_CHILD);
     opened = ShownContent(view);
-    const HWND cell = ::GetDlgItem(view, ModuleContract::CellId(1, 5)), next = ::GetDlgItem(view, ModuleContract::CellId(1, 6));
+    const HWND cell = ::GetDlgItem(view, ModuleContract::CellId(1, 5)),
+               next = ::GetDlgItem(view, ModuleContract::CellId(1, 6));
     Redraw(view);
     host.Pump();
 
@@ -146,7 +147,8 @@ HWND MakeCell(HWND window, int column, int row, const char* text) {
     using namespace GridLayout;
     return ::CreateWindowExA(WS_EX_STATICEDGE, "Edit", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER,
                              kGridLeft + kColumnPitch * column, kGridTop + kRowPitch * row, kCellWidth, kCellHeight,
-                             window, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ModuleContract::CellId(column, row))),
+                             window,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ModuleContract::CellId(column, row))),
                              ::GetModuleHandleA(nullptr), nullptr);
 }
 
@@ -276,8 +278,8 @@ struct Figures {
     Pairs edits, openings;
     Pairs contentOpenings; // (c) against (e), from the same openings
     std::vector<double> focusMoves;
-    std::vector<double> traceRatios; // a traced opening against the plain one before it
-    std::vector<double> messageLoops; // of the first paint, the host's message loop after the module returns
+    std::vector<double> traceRatios;   // a traced opening against the plain one before it
+    std::vector<double> messageLoops;  // of the first paint, the host's message loop after the module returns
     std::vector<double> floorDrawings; // of the floor, the drawing after the controls exist
     std::vector<OpeningSteps> steps;
     std::size_t cellsChanged = 0;

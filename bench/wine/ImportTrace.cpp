@@ -36,8 +36,8 @@ bool IsChooser(HWND window) { return g_state.choosers.count(window) != 0; }
 HWND WINAPI TracedCreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR name, DWORD style, int x, int y, int cx,
                                  int cy, HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter) {
     const double start = Milliseconds();
-    const HWND window =
-        g_state.original.createWindowEx(exStyle, className, name, style, x, y, cx, cy, parent, menu, instance, parameter);
+    const HWND window = g_state.original.createWindowEx(exStyle, className, name, style, x, y, cx, cy, parent, menu,
+                                                        instance, parameter);
     const bool named = !IS_INTRESOURCE(className);
     TracedCall call = TracedCall::WindowCreated;
     if (named && ::lstrcmpiA(className, "Edit") == 0) {
@@ -88,7 +88,8 @@ BOOL WINAPI TracedSetWindowText(HWND window, LPCSTR text) {
     const double start = Milliseconds();
     const BOOL done = g_state.original.setWindowText(window, text);
     Record(window == g_state.frame ? TracedCall::FrameTitled
-                                   : IsCell(window) ? TracedCall::CellTextWritten : TracedCall::TextWritten,
+           : IsCell(window)        ? TracedCall::CellTextWritten
+                                   : TracedCall::TextWritten,
            start);
     return done;
 }
@@ -153,7 +154,8 @@ ImportTrace::ImportTrace(HMODULE module) : m_module(module) {
     g_state.events.reserve(4096);
     Originals& o = g_state.original;
     auto redirect = [&](const char* library, const char* function, auto replacement, auto& original) {
-        m_complete &= Redirect(library, function, reinterpret_cast<void*>(replacement), reinterpret_cast<void**>(&original));
+        m_complete &=
+            Redirect(library, function, reinterpret_cast<void*>(replacement), reinterpret_cast<void**>(&original));
     };
     redirect("user32.dll", "CreateWindowExA", &TracedCreateWindowEx, o.createWindowEx);
     redirect("user32.dll", "CreateDialogParamA", &TracedCreateDialogParam, o.createDialogParam);

@@ -15,7 +15,8 @@ bool Is(TracedCall call, std::initializer_list<TracedCall> calls) {
     return std::find(calls.begin(), calls.end(), call) != calls.end();
 }
 
-double FirstStart(const std::vector<TracedEvent>& trace, std::initializer_list<TracedCall> calls, double after = -kNever) {
+double FirstStart(const std::vector<TracedEvent>& trace, std::initializer_list<TracedCall> calls,
+                  double after = -kNever) {
     double first = kNever;
     for (const TracedEvent& event : trace)
         if (event.start >= after && Is(event.call, calls))
@@ -25,7 +26,8 @@ double FirstStart(const std::vector<TracedEvent>& trace, std::initializer_list<T
 
 void Count(StepCalls& calls, TracedCall call) {
     using C = TracedCall;
-    calls.windowsCreated += Is(call, {C::FrameCreated, C::FormCreated, C::CellCreated, C::ChooserCreated, C::WindowCreated});
+    calls.windowsCreated +=
+        Is(call, {C::FrameCreated, C::FormCreated, C::CellCreated, C::ChooserCreated, C::WindowCreated});
     calls.textsWritten += Is(call, {C::CellTextWritten, C::FrameTitled, C::TextWritten});
     calls.textsRead += Is(call, {C::CellTextRead, C::TextRead});
     calls.messagesSent +=
@@ -36,7 +38,7 @@ void Count(StepCalls& calls, TracedCall call) {
 
 const char* OpeningStepName(OpeningStep step) {
     static constexpr const char* kNames[kOpeningStepCount] = {
-        "frame and view", "fonts", "cells", "choosers", "headers", "first recalculation and refresh",
+        "frame and view",    "fonts",      "cells", "choosers", "headers", "first recalculation and refresh",
         "show and activate", "first paint"};
     return kNames[Index(step)];
 }
@@ -52,10 +54,10 @@ OpeningSteps SplitOpening(const std::vector<TracedEvent>& trace, double begin, d
     marker[Index(OpeningStep::Choosers)] = FirstStart(trace, {C::ChooserCreated});
     const double headers = FirstStart(trace, {C::HeadersWalked});
     marker[Index(OpeningStep::Headers)] = headers;
-    marker[Index(OpeningStep::Refresh)] =
-        FirstStart(trace, {C::CellTextRead, C::CellTextWritten, C::ChooserSelection}, headers == kNever ? -kNever : headers);
-    marker[Index(OpeningStep::ShowAndActivate)] =
-        std::min(FirstStart(trace, {C::FrameTitled}), FirstStart(trace, {C::WindowShown}, marker[Index(OpeningStep::Cells)]));
+    marker[Index(OpeningStep::Refresh)] = FirstStart(trace, {C::CellTextRead, C::CellTextWritten, C::ChooserSelection},
+                                                     headers == kNever ? -kNever : headers);
+    marker[Index(OpeningStep::ShowAndActivate)] = std::min(
+        FirstStart(trace, {C::FrameTitled}), FirstStart(trace, {C::WindowShown}, marker[Index(OpeningStep::Cells)]));
     marker[Index(OpeningStep::FirstPaint)] = returned;
 
     // The steps in the order they happened; each ends where the next one begins.

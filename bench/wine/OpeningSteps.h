@@ -8,23 +8,23 @@
 
 // What one traced call of the module was, as far as the steps are concerned.
 enum class TracedCall {
-    FrameCreated,       // the MDI child made through the client
-    FormCreated,        // the view's dialog, with the items of its template
+    FrameCreated, // the MDI child made through the client
+    FormCreated,  // the view's dialog, with the items of its template
     FontCreated,
-    CellCreated,        // an edit cell of the grid
-    ChooserCreated,     // a production chooser
-    WindowCreated,      // any other window
-    FontHanded,         // a font given to a cell or a chooser
-    VisibilityAsked,    // whether a control can be seen, asked when handing it a font
-    ChooserFilled,      // an entry added to a chooser's list
-    ChooserSelection,   // a chooser's selection read or set
-    MessageSent,        // any other message the module sends
-    HeadersWalked,      // the first child of a window asked for: the header layout begins with it
+    CellCreated,      // an edit cell of the grid
+    ChooserCreated,   // a production chooser
+    WindowCreated,    // any other window
+    FontHanded,       // a font given to a cell or a chooser
+    VisibilityAsked,  // whether a control can be seen, asked when handing it a font
+    ChooserFilled,    // an entry added to a chooser's list
+    ChooserSelection, // a chooser's selection read or set
+    MessageSent,      // any other message the module sends
+    HeadersWalked,    // the first child of a window asked for: the header layout begins with it
     CellTextRead,
-    TextRead,           // any other window's text read
+    TextRead, // any other window's text read
     CellTextWritten,
-    FrameTitled,        // the frame's title set: the view is complete and the frame is shown next
-    TextWritten,        // any other window's text set
+    FrameTitled, // the frame's title set: the view is complete and the frame is shown next
+    TextWritten, // any other window's text set
     WindowMoved,
     WindowShown,
     OtherCall,

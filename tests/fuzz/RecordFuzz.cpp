@@ -31,7 +31,9 @@ const std::string& RecordPath() {
     return path;
 }
 
-std::size_t Lines(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t Lines(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 bool OnlyUnreadKeyWarnings(const std::string& err) {
     std::istringstream lines(err);
@@ -63,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::string line; std::getline(lines, line) && edits.size() < 8;)
             edits.insert(edits.end(), {"--set", line});
     }
-    std::ofstream(RecordPath(), std::ios::binary | std::ios::trunc).write(record.data(), static_cast<std::streamsize>(record.size()));
+    std::ofstream(RecordPath(), std::ios::binary | std::ios::trunc)
+        .write(record.data(), static_cast<std::streamsize>(record.size()));
 
     for (const char* format : {"", "--csv", "--json"}) {
         std::vector<std::string> arguments = {RecordPath()};

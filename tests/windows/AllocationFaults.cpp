@@ -29,7 +29,7 @@ struct FaultState {
 bool NextFails() {
     ++g_faults.seen;
     const bool fails = g_faults.failFrom > 0 && (g_faults.seen == g_faults.failFrom ||
-                                                  (g_faults.persistent && g_faults.seen > g_faults.failFrom));
+                                                 (g_faults.persistent && g_faults.seen > g_faults.failFrom));
     g_faults.failed |= fails;
     return fails;
 }
@@ -47,7 +47,9 @@ void* __cdecl FaultyRealloc(void* block, std::size_t size) {
 char* __cdecl FaultyStrdup(const char* text) { return NextFails() ? nullptr : g_faults.realStrdup(text); }
 
 // Writes function into the module's slot for msvcrt's `name` and returns what it held.
-void* Swap(HMODULE module, const char* name, void* function) { return SwapImport(module, "msvcrt.dll", name, function); }
+void* Swap(HMODULE module, const char* name, void* function) {
+    return SwapImport(module, "msvcrt.dll", name, function);
+}
 
 } // namespace
 
@@ -56,11 +58,14 @@ AllocationFaults::AllocationFaults(HMODULE module) : m_module(module) {
     if (!Imports(module, "msvcrt.dll", "malloc") || !Imports(module, "msvcrt.dll", "calloc") ||
         !Imports(module, "msvcrt.dll", "realloc"))
         throw std::runtime_error("the module does not allocate through msvcrt's malloc, calloc and realloc");
-    g_faults.realMalloc = reinterpret_cast<MallocFunction>(Swap(module, "malloc", reinterpret_cast<void*>(&FaultyMalloc)));
-    g_faults.realCalloc = reinterpret_cast<CallocFunction>(Swap(module, "calloc", reinterpret_cast<void*>(&FaultyCalloc)));
+    g_faults.realMalloc =
+        reinterpret_cast<MallocFunction>(Swap(module, "malloc", reinterpret_cast<void*>(&FaultyMalloc)));
+    g_faults.realCalloc =
+        reinterpret_cast<CallocFunction>(Swap(module, "calloc", reinterpret_cast<void*>(&FaultyCalloc)));
     g_faults.realRealloc =
         reinterpret_cast<ReallocFunction>(Swap(module, "realloc", reinterpret_cast<void*>(&FaultyRealloc)));
-    g_faults.realStrdup = reinterpret_cast<StrdupFunction>(Swap(module, "_strdup", reinterpret_cast<void*>(&FaultyStrdup)));
+    g_faults.realStrdup =
+        reinterpret_cast<StrdupFunction>(Swap(module, "_strdup", reinterpret_cast<void*>(&FaultyStrdup)));
 }
 
 AllocationFaults::~AllocationFaults() {

@@ -15,8 +15,8 @@
 namespace {
 
 constexpr UINT kCopyTable = ModuleContract::kCopyTableCommandId;
-constexpr const char* kHeader =
-    "Turn\tCol\tCap\tMat\tBombing\tUpgrade\tPop\tInd\tCol\tCap\tSize\tRes\tMat\tL\tNeed Col\tNeed Cap\tMass\tProduction";
+constexpr const char* kHeader = "Turn\tCol\tCap\tMat\tBombing\tUpgrade\tPop\tInd\tCol\tCap\tSize\tRes\tMat\tL\tNeed "
+                                "Col\tNeed Cap\tMass\tProduction";
 
 // The test's own clipboard access goes through the real functions: only the module's imports are swapped.
 void PutClipboardText(HWND owner, const std::string& text) {
@@ -113,11 +113,14 @@ protected:
         view = ::GetWindow(frame, GW_CHILD);
         module = ::GetModuleHandleA("Zentharo.dll");
         g_calls = Interception{};
-        g_calls.realAlloc = reinterpret_cast<decltype(&::GlobalAlloc)>(Swap("kernel32.dll", "GlobalAlloc", &CountedGlobalAlloc));
-        g_calls.realFree = reinterpret_cast<decltype(&::GlobalFree)>(Swap("kernel32.dll", "GlobalFree", &CountedGlobalFree));
-        g_calls.realHand =
-            reinterpret_cast<decltype(&::SetClipboardData)>(Swap("user32.dll", "SetClipboardData", &CountedSetClipboardData));
-        g_calls.realBeep = reinterpret_cast<decltype(&::MessageBeep)>(Swap("user32.dll", "MessageBeep", &CountedMessageBeep));
+        g_calls.realAlloc =
+            reinterpret_cast<decltype(&::GlobalAlloc)>(Swap("kernel32.dll", "GlobalAlloc", &CountedGlobalAlloc));
+        g_calls.realFree =
+            reinterpret_cast<decltype(&::GlobalFree)>(Swap("kernel32.dll", "GlobalFree", &CountedGlobalFree));
+        g_calls.realHand = reinterpret_cast<decltype(&::SetClipboardData)>(
+            Swap("user32.dll", "SetClipboardData", &CountedSetClipboardData));
+        g_calls.realBeep =
+            reinterpret_cast<decltype(&::MessageBeep)>(Swap("user32.dll", "MessageBeep", &CountedMessageBeep));
         ASSERT_TRUE(g_calls.realAlloc && g_calls.realFree && g_calls.realHand && g_calls.realBeep);
     }
     void TearDown() override {
@@ -168,7 +171,9 @@ TEST_F(CopyTableTest, CtrlShiftCCopiesTheShownTableFromAnywhereInTheWindow) {
         const char* where;
         HWND target;
     } places[] = {
-        {"an input cell", Cell(2, 9)}, {"a read-only cell", Cell(13, 5)}, {"a chooser", Chooser(7)},
+        {"an input cell", Cell(2, 9)},
+        {"a read-only cell", Cell(13, 5)},
+        {"a chooser", Chooser(7)},
         {"the Close button", ::GetDlgItem(view, ModuleContract::kCloseCommandId)},
     };
     for (const auto& place : places) {

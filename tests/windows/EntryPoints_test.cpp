@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
-#include <new>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <new>
 #include <random>
 #include <set>
 
@@ -152,9 +152,7 @@ TEST(OnActivate, ShowsTheActiveGamesWindowsAndHidesTheRest) {
         const char* game; // nullptr: a record without GameName
         std::vector<bool> visible;
     } cases[] = {
-        {"Beta", {false, true, false}},
-        {"Alpha", {true, false, false}},
-        {"Gamma", {false, false, false}},
+        {"Beta", {false, true, false}},   {"Alpha", {true, false, false}}, {"Gamma", {false, false, false}},
         {nullptr, {false, false, true}}, // no name matches the game whose name is empty
         {"alpha", {false, false, false}},
     };
@@ -211,15 +209,17 @@ TEST(OnGamesListModified, DiscardsTheWindowsOfGamesNoLongerListed) {
         host.Pump();
         std::vector<std::string> remaining;
         for (const ProjectionWindow& window : host.Projections())
-            remaining.push_back(window.title.substr(window.title.rfind(' ') + 1, window.title.rfind(':') - window.title.rfind(' ') - 1));
+            remaining.push_back(window.title.substr(window.title.rfind(' ') + 1,
+                                                    window.title.rfind(':') - window.title.rfind(' ') - 1));
         EXPECT_EQ(c.remaining, remaining);
         EXPECT_EQ(static_cast<int>(c.pairs.size()), record.GetCount());
         // A discarded planet can be projected again: its document is gone too.
         host.Select(Planet("Beta", "1"));
         host.Command("Beta");
         const auto windows = host.Projections();
-        EXPECT_EQ(1, std::count_if(windows.begin(), windows.end(),
-                                   [](const ProjectionWindow& w) { return w.title.find("Beta") != std::string::npos; }));
+        EXPECT_EQ(1, std::count_if(windows.begin(), windows.end(), [](const ProjectionWindow& w) {
+                      return w.title.find("Beta") != std::string::npos;
+                  }));
     }
 }
 

@@ -30,7 +30,8 @@ protected:
     std::string Chosen(int row) const {
         const HWND chooser = Chooser(row);
         char text[64] = {};
-        ::SendMessageA(chooser, CB_GETLBTEXT, ::SendMessageA(chooser, CB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(text));
+        ::SendMessageA(chooser, CB_GETLBTEXT, ::SendMessageA(chooser, CB_GETCURSEL, 0, 0),
+                       reinterpret_cast<LPARAM>(text));
         return text;
     }
 
@@ -46,10 +47,10 @@ TEST_F(GridTest, OpensWithTheTableFormatted) {
         int column, row;
         const char* shown;
     } cells[] = {
-        {0, 0, "40"}, {0, 19, "59"},       // turns as stored
-        {1, 0, ""},   {5, 7, ""},          // inputs of 0 show empty
-        {6, 0, "800.00"}, {10, 0, "1000.00"}, {11, 0, "2.00"},
-        {13, 0, "557.50"}, {14, 0, ""}, {16, 0, ""}, // row 0 has no Need Col or Mass
+        {0, 0, "40"},      {0, 19, "59"}, // turns as stored
+        {1, 0, ""},        {5, 7, ""},    // inputs of 0 show empty
+        {6, 0, "800.00"},  {10, 0, "1000.00"}, {11, 0, "2.00"},
+        {13, 0, "557.50"}, {14, 0, ""},        {16, 0, ""}, // row 0 has no Need Col or Mass
     };
     for (const auto& cell : cells) {
         SCOPED_TRACE(std::to_string(cell.column) + "," + std::to_string(cell.row));
@@ -103,8 +104,8 @@ TEST_F(GridTest, HeadersStandAboveTheirColumns) {
     const struct {
         const char* header;
         int left, right; // the pixel column below it
-    } expected[] = {{"Turn", 15, 62}, {"Bombing", 207, 254}, {"Upgrade", 255, 302}, {"Need Cap", 735, 782},
-                    {"Mass", 783, 830}, {"Production", 831, 916}};
+    } expected[] = {{"Turn", 15, 62},       {"Bombing", 207, 254}, {"Upgrade", 255, 302},
+                    {"Need Cap", 735, 782}, {"Mass", 783, 830},    {"Production", 831, 916}};
     for (const auto& e : expected) {
         SCOPED_TRACE(e.header);
         HWND header = nullptr;
@@ -139,14 +140,14 @@ TEST_F(GridTest, TypedInputsAreStoredRecalculatedAndShown) {
         int checkColumn, checkRow;
         const char* shown; // in the checked cell after the refresh
     } edits[] = {
-        {1, 3, "500", 1, 3, "500.00"},       // the typed cell shows its number formatted
-        {1, 3, "500", 14, 4, ""},            // 500 colonists arrive in turn 44: nothing more needed
-        {3, 0, "7 ships", 12, 1, "37.00"},   // a number followed by text reads as the number
-        {3, 0, "abc", 3, 0, ""},             // no number: shown empty, counted as 0
+        {1, 3, "500", 1, 3, "500.00"},     // the typed cell shows its number formatted
+        {1, 3, "500", 14, 4, ""},          // 500 colonists arrive in turn 44: nothing more needed
+        {3, 0, "7 ships", 12, 1, "37.00"}, // a number followed by text reads as the number
+        {3, 0, "abc", 3, 0, ""},           // no number: shown empty, counted as 0
         {3, 0, "abc", 12, 1, "30.00"},
-        {5, 0, "100000", 5, 0, "557.50"},    // an upgrade above L is capped to L, row 0 included
-        {4, 1, "500", 7, 1, ""},             // bombing empties industry
-        {4, 1, "500", 13, 0, "95.00"},       // and lowers the L of the turn before
+        {5, 0, "100000", 5, 0, "557.50"}, // an upgrade above L is capped to L, row 0 included
+        {4, 1, "500", 7, 1, ""},          // bombing empties industry
+        {4, 1, "500", 13, 0, "95.00"},    // and lowers the L of the turn before
     };
     for (const auto& edit : edits) {
         SCOPED_TRACE(edit.typed);
@@ -203,7 +204,7 @@ TEST_F(GridTest, ClickingAChooserWhileTypingStoresTheTextFirst) {
     host.Settle();
     EXPECT_EQ("1000.00", Text(Cell(3, 0)));
     EXPECT_EQ("1030.00", Text(Cell(12, 1))); // stored and recalculated before the list opened
-    RealInput::PressKey(VK_UP); // "Materials" in the dropped list
+    RealInput::PressKey(VK_UP);              // "Materials" in the dropped list
     RealInput::PressKey(VK_RETURN);
     host.Settle();
     EXPECT_EQ("Materials", Chosen(0));
@@ -218,8 +219,8 @@ TEST_F(GridTest, TabVisitsCloseCellsAndChoosersInOrder) {
         bool back;
         HWND to;
     } moves[] = {
-        {close, false, Cell(0, 0)},    {Cell(0, 19), false, Cell(1, 0)}, {Cell(16, 19), false, Chooser(0)},
-        {Chooser(0), false, Chooser(1)}, {Chooser(19), false, close},   {Cell(0, 0), true, close},
+        {close, false, Cell(0, 0)},      {Cell(0, 19), false, Cell(1, 0)}, {Cell(16, 19), false, Chooser(0)},
+        {Chooser(0), false, Chooser(1)}, {Chooser(19), false, close},      {Cell(0, 0), true, close},
         {Cell(6, 0), true, Cell(5, 19)},
     };
     for (const auto& move : moves) {

@@ -41,4 +41,6 @@ void* SwapImport(HMODULE module, const char* library, const char* name, void* fu
     return previous;
 }
 
-bool Imports(HMODULE module, const char* library, const char* name) { return ImportSlot(module, library, name) != nullptr; }
+bool Imports(HMODULE module, const char* library, const char* name) {
+    return ImportSlot(module, library, name) != nullptr;
+}

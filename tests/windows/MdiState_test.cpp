@@ -60,7 +60,8 @@ TEST(ClosingAProjection, LeavesTheClientALiveActiveChild) {
         {"Escape", [](TestHost& host, HWND frame) { PressEscapeIn(host, frame); }},
         {"Close button",
          [](TestHost& host, HWND frame) {
-             ::SendMessageA(::GetDlgItem(::GetWindow(frame, GW_CHILD), ModuleContract::kCloseCommandId), BM_CLICK, 0, 0);
+             ::SendMessageA(::GetDlgItem(::GetWindow(frame, GW_CHILD), ModuleContract::kCloseCommandId), BM_CLICK, 0,
+                            0);
              host.Settle();
          }},
         {"Escape while maximised",
@@ -69,8 +70,7 @@ TEST(ClosingAProjection, LeavesTheClientALiveActiveChild) {
              host.Settle();
              PressEscapeIn(host, frame);
          }},
-        {"its game discarded",
-         [](TestHost& host, HWND) { host.GamesList({"Beta"}); }},
+        {"its game discarded", [](TestHost& host, HWND) { host.GamesList({"Beta"}); }},
     };
     for (const auto& close : closes) {
         SCOPED_TRACE(close.name);

@@ -12,7 +12,7 @@
 namespace {
 
 struct Observed {
-    std::map<HWND, std::string> controls; // the grid's edits and choosers, by class
+    std::map<HWND, std::string> controls;          // the grid's edits and choosers, by class
     std::map<std::pair<HWND, UINT>, int> messages; // WM_SETFONT and WM_SETTEXT received, per control
     int madeInShownView = 0;
 } g_observed; // the hook procedures are plain functions

@@ -71,16 +71,25 @@ TEST(OutOfMemory, EntryPointsWithRecordsLeaveTheModuleWorking) {
         const char* name;
         std::function<void()> call;
     } calls[] = {
-        {"OnInitialize", [&] {
+        {"OnInitialize",
+         [&] {
              CMapStringToString record;
              record["MainFrame"] = "1";
              host.plugin.OnInitialize(record);
          }},
         {"OnPlanetChanged", [&] { host.Select(BigPlanet("Alpha", "17")); }},
-        {"OnAbout", [&] { CMapStringToString about; host.plugin.OnAbout(about); }},
+        {"OnAbout",
+         [&] {
+             CMapStringToString about;
+             host.plugin.OnAbout(about);
+         }},
         {"OnActivate", [&] { host.Activate("Beta"); }},
         {"OnGamesListModified", [&] { host.GamesList({"Beta"}); }},
-        {"OnUserCommand for an open planet", [&] { host.Select(Planet("Beta", "5")); host.Command("Beta"); }},
+        {"OnUserCommand for an open planet",
+         [&] {
+             host.Select(Planet("Beta", "5"));
+             host.Command("Beta");
+         }},
     };
     for (const auto& call : calls) {
         SCOPED_TRACE(call.name);
@@ -106,18 +115,19 @@ TEST(OutOfMemory, ASelectionIsTakenWholeOrNotAtAll) {
     FaultyHost faulty;
     TestHost& host = faulty.host;
     host.Select(Planet("Alpha", "1"));
-    Sweep(*faulty.faults, false, [&] { host.Select(BigPlanet("Alpha", "17")); },
-          [&](bool failed) {
-              // The command projects the planet just selected, or nothing: never the one before.
-              host.Command("Alpha");
-              const auto titles = Titles(host);
-              if (failed)
-                  EXPECT_TRUE(titles.empty() || titles == std::vector<std::string>{"Zentharo  Terra (#17)   Alpha:40"});
-              else
-                  EXPECT_EQ(std::vector<std::string>{"Zentharo  Terra (#17)   Alpha:40"}, titles);
-              host.GamesList({});
-              host.Select(Planet("Alpha", "1"));
-          });
+    Sweep(
+        *faulty.faults, false, [&] { host.Select(BigPlanet("Alpha", "17")); },
+        [&](bool failed) {
+            // The command projects the planet just selected, or nothing: never the one before.
+            host.Command("Alpha");
+            const auto titles = Titles(host);
+            if (failed)
+                EXPECT_TRUE(titles.empty() || titles == std::vector<std::string>{"Zentharo  Terra (#17)   Alpha:40"});
+            else
+                EXPECT_EQ(std::vector<std::string>{"Zentharo  Terra (#17)   Alpha:40"}, titles);
+            host.GamesList({});
+            host.Select(Planet("Alpha", "1"));
+        });
 }
 
 // Opening a window fails at each allocation in turn, once or for good: either the whole window is
@@ -187,7 +197,8 @@ protected:
     void Choose(int row, int position) {
         const HWND chooser = ::GetDlgItem(view, ModuleContract::ChooserId(row));
         ::SendMessageA(chooser, CB_SETCURSEL, position, 0);
-        ::SendMessageA(view, WM_COMMAND, MAKEWPARAM(ModuleContract::ChooserId(row), CBN_SELCHANGE), reinterpret_cast<LPARAM>(chooser));
+        ::SendMessageA(view, WM_COMMAND, MAKEWPARAM(ModuleContract::ChooserId(row), CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(chooser));
         host.Pump();
     }
     // The grid equals what the model shows with or without the edit, and it is what the document holds:
@@ -214,24 +225,26 @@ TEST_F(FailingEdit, ALeftCellIsStoredWholeOrNotAtAll) {
     // A text longer than any the cells keep without allocating, and one that moves every row.
     const std::string typed = "500" + std::string(40, ' ');
     const std::string with = ExpectedGrid(planet, {{&CZentharoDoc::m_colIn, 3, typed.c_str()}});
-    Sweep(*faulty.faults, false, [&] { Leave(Cell(1, 3), typed.c_str()); },
-          [&](bool failed) {
-              ExpectWholeOrNothing(failed, with, without);
-              Leave(Cell(1, 3), "0");
-              EXPECT_EQ(without, ShownGrid(frame));
-          });
+    Sweep(
+        *faulty.faults, false, [&] { Leave(Cell(1, 3), typed.c_str()); },
+        [&](bool failed) {
+            ExpectWholeOrNothing(failed, with, without);
+            Leave(Cell(1, 3), "0");
+            EXPECT_EQ(without, ShownGrid(frame));
+        });
     EXPECT_TRUE(faulty.boxes.Shown().empty());
 }
 
 TEST_F(FailingEdit, AProductionIsChosenWholeOrNotAtAll) {
     const std::string without = ExpectedGrid(planet);
     const std::string with = ExpectedGrid(planet, {{&CZentharoDoc::m_production, 2, "_TerraForming"}});
-    Sweep(*faulty.faults, false, [&] { Choose(2, 0); },
-          [&](bool failed) {
-              ExpectWholeOrNothing(failed, with, without);
-              Choose(2, 3); // back to Ship
-              EXPECT_EQ(without, ShownGrid(frame));
-          });
+    Sweep(
+        *faulty.faults, false, [&] { Choose(2, 0); },
+        [&](bool failed) {
+            ExpectWholeOrNothing(failed, with, without);
+            Choose(2, 3); // back to Ship
+            EXPECT_EQ(without, ShownGrid(frame));
+        });
 }
 
 } // namespace

@@ -83,7 +83,8 @@ protected:
         return {};
     }
     void Close(const ProjectionWindow& window) {
-        ::SendMessageA(::GetDlgItem(::GetWindow(window.frame, GW_CHILD), ModuleContract::kCloseCommandId), BM_CLICK, 0, 0);
+        ::SendMessageA(::GetDlgItem(::GetWindow(window.frame, GW_CHILD), ModuleContract::kCloseCommandId), BM_CLICK, 0,
+                       0);
         host.Pump();
     }
     static RECT Rect(LONG x, LONG y, LONG cx, LONG cy) { return {x, y, x + cx, y + cy}; }

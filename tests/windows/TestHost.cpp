@@ -35,8 +35,8 @@ TestHost::TestHost() {
     mainWindow = ::CreateWindowExA(0, kMainClass, "Zentharo test host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
                                    1200, 900, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     CLIENTCREATESTRUCT client{nullptr, 50000};
-    mdiClient = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0,
-                                  0, 1180, 850, mainWindow, nullptr, ::GetModuleHandleA(nullptr), &client);
+    mdiClient = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
+                                  1180, 850, mainWindow, nullptr, ::GetModuleHandleA(nullptr), &client);
     ::ShowWindow(mainWindow, SW_SHOW);
     if (!plugin.Load(ModulePath()))
         throw std::runtime_error(plugin.Error());
@@ -120,9 +120,9 @@ CMapStringToString Planet(const char* game, const char* num, const char* name,
                           std::vector<std::pair<const char*, const char*>> changes) {
     CMapStringToString record;
     const std::pair<const char*, const char*> pairs[] = {
-        {"Name", name},      {"Num", num},       {"GameName", game},     {"Turn", "40"},
-        {"Size", "1000"},    {"Resource", "2"},  {"Population", "800"},  {"COL", "10"},
-        {"Industry", "400"}, {"CAP", "50"},      {"MAT", "30"},          {"Production", "Ship"},
+        {"Name", name},      {"Num", num},      {"GameName", game},    {"Turn", "40"},
+        {"Size", "1000"},    {"Resource", "2"}, {"Population", "800"}, {"COL", "10"},
+        {"Industry", "400"}, {"CAP", "50"},     {"MAT", "30"},         {"Production", "Ship"},
     };
     for (const auto& [key, value] : pairs)
         record[key] = value;

@@ -117,7 +117,10 @@ void CZentharoForm::AlignHeaders() {
     RECT fourUnits{0, 0, 4, 8};
     if (!::MapDialogRect(m_hWnd, &fourUnits) || fourUnits.right <= 0)
         return; // the headers stay where the template put them
-    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    // The form's own controls come first, in the template's order; the walk stops at the first cell
+    // rather than pass the 360 controls made after them.
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child && ::GetDlgCtrlID(child) != static_cast<int>(kFirstCellId);
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
         char className[16];
         if (!::GetClassNameA(child, className, sizeof className) || lstrcmpiA(className, "Static") != 0)
             continue;

@@ -68,23 +68,27 @@ struct Interception {
     decltype(&::MessageBeep) realBeep = nullptr;
 } g_calls;
 
-HGLOBAL WINAPI CountedGlobalAlloc(UINT flags, SIZE_T bytes) {
-    if (++g_calls.allocationCalls == g_calls.failAllocation)
+// The nth call (counted in calls) fails with a null handle; a call the real function answers with a
+// handle is counted in succeeded.
+template <typename Real, typename... Args>
+auto FailingOnRequest(int& calls, int failAt, int& succeeded, Real real, Args... args) -> decltype(real(args...)) {
+    if (++calls == failAt)
         return nullptr;
-    const HGLOBAL memory = g_calls.realAlloc(flags, bytes);
-    g_calls.allocations += memory != nullptr;
-    return memory;
+    const auto result = real(args...);
+    succeeded += result != nullptr;
+    return result;
+}
+
+HGLOBAL WINAPI CountedGlobalAlloc(UINT flags, SIZE_T bytes) {
+    return FailingOnRequest(g_calls.allocationCalls, g_calls.failAllocation, g_calls.allocations, g_calls.realAlloc,
+                            flags, bytes);
 }
 HGLOBAL WINAPI CountedGlobalFree(HGLOBAL memory) {
     ++g_calls.frees;
     return g_calls.realFree(memory);
 }
 HANDLE WINAPI CountedSetClipboardData(UINT format, HANDLE memory) {
-    if (++g_calls.handCalls == g_calls.failHand)
-        return nullptr;
-    const HANDLE taken = g_calls.realHand(format, memory);
-    g_calls.handed += taken != nullptr;
-    return taken;
+    return FailingOnRequest(g_calls.handCalls, g_calls.failHand, g_calls.handed, g_calls.realHand, format, memory);
 }
 BOOL WINAPI CountedMessageBeep(UINT) {
     ++g_calls.beeps;

@@ -6,7 +6,7 @@
 #include "CZentharoDoc.h"
 
 #include "DocumentColumns.h"
-#include "plugin/ModuleContract.h"
+#include "ProjectionTitle.h"
 
 #include <cstdint>
 #include <string_view>
@@ -104,7 +104,7 @@ CString CZentharoDoc::ProjectionTitle() {
     const CString& num = m_planet["Num"];
     const CString& game = m_planet["GameName"];
     const CString& turn = m_planet["Turn"];
-    return ModuleContract::ComposeTitle<CString>(name, num, game, turn);
+    return ProjectionTitle::ComposeTitle<CString>(name, num, game, turn);
 }
 
 void CZentharoDoc::SetInput(ProjectionColumn CZentharoDoc::*column, int row, const CString& text) {

@@ -7,10 +7,8 @@
 #include "model/GridColumns.h"
 #include "model/ProductionChooser.h"
 #include "model/ProjectionColumn.h"
+#include "model/ProjectionTitle.h"
 #include "resources/resource.h"
-
-#include <optional>
-#include <string_view>
 
 namespace ModuleContract {
 
@@ -47,52 +45,9 @@ inline constexpr const char* kPlacementWidth = "cx";
 inline constexpr const char* kPlacementHeight = "cy";
 inline constexpr const char* kPlacementValues[] = {kPlacementX, kPlacementY, kPlacementWidth, kPlacementHeight};
 
-// A projection's title: "Zentharo  NAME (#NUM)   GAME:TURN".
-inline constexpr const char* kTitlePrefix = "Zentharo  ";
-inline constexpr const char* kTitleNumberOpen = " (#";
-inline constexpr const char* kTitleNumberClose = ")   ";
-inline constexpr const char* kTitleTurnSeparator = ":";
-
-template <typename Text>
-Text ComposeTitle(std::string_view name, std::string_view num, std::string_view game, std::string_view turn) {
-    Text title(kTitlePrefix);
-    title += name;
-    title += std::string_view(kTitleNumberOpen);
-    title += num;
-    title += std::string_view(kTitleNumberClose);
-    title += game;
-    title += std::string_view(kTitleTurnSeparator);
-    title += turn;
-    return title;
-}
-
-struct TitleParts {
-    std::string_view name, num, game, turn;
-};
-
-// The parts of a title, viewing into it; nothing when it has not the title's form. The last ")   "
-// ends the number and the last ":" the game, so a name may hold either, a game no ")   " and a turn
-// no ":".
-constexpr std::optional<TitleParts> ParseTitle(std::string_view title) {
-    const std::string_view prefix = kTitlePrefix, numberClose = kTitleNumberClose;
-    const std::string_view numberMark = std::string_view(kTitleNumberOpen).substr(1); // "(#" after its space
-    if (title.substr(0, prefix.size()) != prefix)
-        return std::nullopt;
-    const std::size_t gameStart = title.rfind(numberClose);
-    if (gameStart == std::string_view::npos || gameStart < prefix.size())
-        return std::nullopt;
-    const std::size_t numStart = title.rfind(numberMark, gameStart);
-    if (numStart == std::string_view::npos || numStart < prefix.size() + 1 || title[numStart - 1] != ' ')
-        return std::nullopt;
-    const std::size_t turnStart = title.rfind(kTitleTurnSeparator[0]);
-    if (turnStart == std::string_view::npos || turnStart < gameStart)
-        return std::nullopt;
-    TitleParts parts;
-    parts.name = title.substr(prefix.size(), numStart - 1 - prefix.size());
-    parts.num = title.substr(numStart + numberMark.size(), gameStart - numStart - numberMark.size());
-    parts.game = title.substr(gameStart + numberClose.size(), turnStart - gameStart - numberClose.size());
-    parts.turn = title.substr(turnStart + 1);
-    return parts;
-}
+// A projection's title: "Zentharo  NAME (#NUM)   GAME:TURN", built by the document, whose form it is.
+using ProjectionTitle::ComposeTitle;
+using ProjectionTitle::ParseTitle;
+using ProjectionTitle::TitleParts;
 
 } // namespace ModuleContract

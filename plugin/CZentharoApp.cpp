@@ -1,13 +1,13 @@
 // What each entry point does.
 #include "CZentharoApp.h"
 
+#include "contract/ModuleContract.h"
 #include "framework/CMDIChildWnd.h"
 #include "framework/CMultiDocTemplate.h"
 #include "framework/CResourceException.h"
 #include "framework/CView.h"
 #include "framework/NumberText.h"
 #include "model/CZentharoDoc.h"
-#include "plugin/ModuleContract.h"
 #include "resources/resource.h"
 #include "window/CZentharoForm.h"
 #include "window/CZentharoFrame.h"

@@ -1,5 +1,5 @@
 // The window title's form, as the module writes it and the demo host reads it back.
-#include "plugin/ModuleContract.h"
+#include "contract/ModuleContract.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Host script lines split into words.
-#include "host/ScriptLine.h"
+#include "host/driving/ScriptLine.h"
 
 #include <gtest/gtest.h>
 

@@ -3,13 +3,13 @@
 // brought back in line with it.
 #pragma once
 
+#include "contract/ModuleContract.h"
 #include "framework/CControl.h"
 #include "framework/CFont.h"
 #include "framework/CFormView.h"
 #include "framework/CRuntimeClass.h"
 #include "framework/CString.h"
 #include "model/GridColumns.h"
-#include "plugin/ModuleContract.h"
 
 class CZentharoDoc;
 

@@ -2,9 +2,9 @@
 // destroyed last leaves its rectangle in the registry, and the next frame takes it once.
 #pragma once
 
+#include "contract/ModuleContract.h"
 #include "framework/CMDIChildWnd.h"
 #include "framework/CRuntimeClass.h"
-#include "plugin/ModuleContract.h"
 
 class CZentharoFrame : public CMDIChildWnd {
 public:

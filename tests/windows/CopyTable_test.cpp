@@ -4,7 +4,7 @@
 #include "AllocationFaults.h"
 #include "ImportSwap.h"
 #include "TestHost.h"
-#include "host/RealInput.h"
+#include "host/driving/RealInput.h"
 
 #include <gtest/gtest.h>
 

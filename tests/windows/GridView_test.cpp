@@ -1,7 +1,7 @@
 // The projection grid as a user meets it: what it shows, what typing and choosing store, the keyboard.
 #include "TestHost.h"
 #include "framework/WindowText.h"
-#include "host/RealInput.h"
+#include "host/driving/RealInput.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Closing a projection keeps the host's MDI client right: its active child is a live window (or none),
 // the next child is activated as the host would see it, and Ctrl+F6 goes on switching.
 #include "TestHost.h"
-#include "host/RealInput.h"
+#include "host/driving/RealInput.h"
 
 #include <gtest/gtest.h>
 

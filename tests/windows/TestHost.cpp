@@ -2,8 +2,8 @@
 #include "TestHost.h"
 
 #include "host/HostRecords.h"
-#include "host/ProjectionDriver.h"
-#include "host/Screenshot.h"
+#include "host/driving/ProjectionDriver.h"
+#include "host/driving/Screenshot.h"
 #include "model/GridColumns.h"
 #include "model/ProductionChooser.h"
 

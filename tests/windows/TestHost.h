@@ -2,10 +2,10 @@
 // its exports, and helpers to call them with records and look at the projection windows.
 #pragma once
 
+#include "contract/ModuleContract.h"
 #include "host/PluginLibrary.h"
-#include "host/ProjectionWindows.h"
+#include "host/driving/ProjectionWindows.h"
 #include "model/CZentharoDoc.h"
-#include "plugin/ModuleContract.h"
 
 #include <string>
 #include <utility>

@@ -1,7 +1,7 @@
 // The counters behind the host's stats command, under Wine where GetGuiResources answers 0: each sees
 // what is made and what is given back.
 #include "framework/Win32.h"
-#include "host/ResourceCounts.h"
+#include "host/driving/ResourceCounts.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>

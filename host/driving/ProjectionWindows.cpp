@@ -1,8 +1,8 @@
 // Following the projection windows in the host's MDI client.
 #include "ProjectionWindows.h"
 
+#include "contract/ModuleContract.h"
 #include "framework/WindowText.h"
-#include "plugin/ModuleContract.h"
 
 #include <algorithm>
 

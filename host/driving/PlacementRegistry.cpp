@@ -1,8 +1,8 @@
 // Reading and writing the saved placement.
 #include "PlacementRegistry.h"
 
+#include "contract/ModuleContract.h"
 #include "framework/Win32.h"
-#include "plugin/ModuleContract.h"
 
 #include <charconv>
 #include <cstdint>

@@ -5,8 +5,8 @@
 #include "ProjectionWindows.h"
 #include "RealInput.h"
 
+#include "contract/ModuleContract.h"
 #include "framework/WindowText.h"
-#include "plugin/ModuleContract.h"
 
 namespace {
 

@@ -27,6 +27,7 @@ add_library(Zentharo SHARED
     plugin/RuntimeRelease.cpp
     window/CZentharoFrame.cpp
     window/CZentharoForm.cpp
+    window/ProjectionCommands.cpp
     resources/Zentharo.rc
     plugin/Zentharo.def
 )

@@ -240,15 +240,23 @@ void CALLBACK WhileTheMenuIsOpen(HWND, UINT, UINT_PTR, DWORD) {
     RealInput::PressKey(VK_RETURN);
 }
 
-TEST_F(CopyTableTest, TheSystemMenuOffersCopyTable) {
+TEST_F(CopyTableTest, TheSystemMenuOffersTheWindowsCommandsCopyTableLast) {
     const HMENU menu = ::GetSystemMenu(frame, FALSE);
     const int count = ::GetMenuItemCount(menu);
-    ASSERT_GE(count, 2);
-    char text[64] = {};
-    ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ("Copy table\tCtrl+Shift+C", text);
-    EXPECT_EQ(kCopyTable, ::GetMenuItemID(menu, count - 1));
-    EXPECT_TRUE(::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+    ASSERT_GE(count, 3);
+    const struct {
+        int fromEnd;
+        const char* text;
+        UINT id;
+    } items[] = {{1, "Copy table\tCtrl+Shift+C", kCopyTable},
+                 {2, "Clear all inputs", static_cast<UINT>(ModuleContract::kClearInputsCommandId)}};
+    for (const auto& item : items) {
+        char text[64] = {};
+        ::GetMenuStringA(menu, count - item.fromEnd, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(item.text, text);
+        EXPECT_EQ(item.id, ::GetMenuItemID(menu, count - item.fromEnd));
+    }
+    EXPECT_TRUE(::GetMenuState(menu, count - 3, MF_BYPOSITION) & MF_SEPARATOR);
 
     TypeAndTab(Cell(3, 2), "250");
     PutClipboardText(host.mainWindow, "before");

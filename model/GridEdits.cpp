@@ -92,7 +92,9 @@ std::optional<PasteRefusal> PasteBlock(CZentharoDoc& document, int column, int r
 std::string Describe(const PasteRefusal& refusal, const CZentharoDoc& document) {
     std::string entries;
     for (std::size_t i = 0; i < ProductionChooser::kEntries.size(); ++i)
-        entries.append(i == 0 ? "" : i + 1 == ProductionChooser::kEntries.size() ? " or " : ", ")
+        entries.append(i == 0                                        ? ""
+                       : i + 1 == ProductionChooser::kEntries.size() ? " or "
+                                                                     : ", ")
             .append(ProductionChooser::kEntries[i]);
     return "the Production of turn " + document.m_turn[refusal.row].Bytes() + " (row " + std::to_string(refusal.row) +
            ") would be \"" + FileText::Quote(refusal.text) + "\", which is none of " + entries;

@@ -11,9 +11,17 @@ namespace {
 constexpr CommandKey kNoKey{0, false, false};
 
 constexpr ProjectionCommand kCommands[] = {
-    {ID_EDIT_FILL_LATER, "Fill later turns", {'D', true, false}, false, &CZentharoForm::FillLaterTurns,
+    {ID_EDIT_FILL_LATER,
+     "Fill later turns",
+     {'D', true, false},
+     false,
+     &CZentharoForm::FillLaterTurns,
      &CZentharoForm::CanFillLaterTurns},
-    {ID_EDIT_PASTE_BLOCK, "Paste block", {'V', true, false}, false, &CZentharoForm::PasteBlock,
+    {ID_EDIT_PASTE_BLOCK,
+     "Paste block",
+     {'V', true, false},
+     false,
+     &CZentharoForm::PasteBlock,
      &CZentharoForm::CanPasteBlock},
     {ID_EDIT_CLEAR_INPUTS, "Clear all inputs", kNoKey, true, &CZentharoForm::ClearAllInputs, nullptr},
     {ID_EDIT_COPY_TABLE, "Copy table", {'C', true, true}, true, &CZentharoForm::CopyTable, nullptr},

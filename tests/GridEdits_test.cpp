@@ -27,7 +27,8 @@ std::string Describe(const std::vector<Input>& inputs) {
     for (const Input& input : inputs)
         for (const DocumentColumn& column : kDocumentColumns)
             if (column.member == input.column)
-                text += std::string(column.jsonName) + "[" + std::to_string(input.row) + "]=" + input.text.Bytes() + ";";
+                text +=
+                    std::string(column.jsonName) + "[" + std::to_string(input.row) + "]=" + input.text.Bytes() + ";";
     return text;
 }
 
@@ -111,10 +112,17 @@ TEST(GridEdits, APasteAndAFillStoreAsTheirEditsOneByOneWould) {
     GridEdits::FillLaterTurns(*together, kProduction, 4, CString("Capital"));
     GridEdits::FillLaterTurns(*together, 5, 10, CString("300"));
     const std::vector<Input> edits = {
-        {&CZentharoDoc::m_colIn, 1, "100"},     {&CZentharoDoc::m_capIn, 1, ""},     {&CZentharoDoc::m_matIn, 1, ""},
-        {&CZentharoDoc::m_bombing, 1, ""},      {&CZentharoDoc::m_upgrade, 1, "700"}, {&CZentharoDoc::m_colIn, 2, ""},
-        {&CZentharoDoc::m_capIn, 2, "50"},      {&CZentharoDoc::m_matIn, 2, ""},     {&CZentharoDoc::m_bombing, 2, "20"},
-        {&CZentharoDoc::m_upgrade, 2, ""},      {&CZentharoDoc::m_production, 2, "_TerraForming"},
+        {&CZentharoDoc::m_colIn, 1, "100"},
+        {&CZentharoDoc::m_capIn, 1, ""},
+        {&CZentharoDoc::m_matIn, 1, ""},
+        {&CZentharoDoc::m_bombing, 1, ""},
+        {&CZentharoDoc::m_upgrade, 1, "700"},
+        {&CZentharoDoc::m_colIn, 2, ""},
+        {&CZentharoDoc::m_capIn, 2, "50"},
+        {&CZentharoDoc::m_matIn, 2, ""},
+        {&CZentharoDoc::m_bombing, 2, "20"},
+        {&CZentharoDoc::m_upgrade, 2, ""},
+        {&CZentharoDoc::m_production, 2, "_TerraForming"},
     };
     for (const Input& edit : edits)
         oneByOne->SetInput(edit.column, edit.row, edit.text);

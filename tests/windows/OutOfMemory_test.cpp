@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -193,6 +194,12 @@ protected:
         ::SetFocus(Cell(0, 0));
         host.Pump();
     }
+    // Runs one of the projection's commands in a cell, as its key or menu item does.
+    void Command(HWND cell, int id) {
+        ::SetFocus(cell);
+        ::SendMessageA(view, WM_COMMAND, MAKEWPARAM(id, 1), 0);
+        host.Pump();
+    }
     // Picks a production for a row, as the chooser reports a pick.
     void Choose(int row, int position) {
         const HWND chooser = ::GetDlgItem(view, ModuleContract::ChooserId(row));
@@ -245,6 +252,57 @@ TEST_F(FailingEdit, AProductionIsChosenWholeOrNotAtAll) {
             Choose(2, 3); // back to Ship
             EXPECT_EQ(without, ShownGrid(frame));
         });
+}
+
+TEST_F(FailingEdit, AFillIsTakenWholeOrNotAtAll) {
+    const std::string without = ExpectedGrid(planet);
+    std::vector<GridEdit> fill;
+    for (int row = 3; row < ModuleContract::kRows; ++row)
+        fill.push_back({&CZentharoDoc::m_colIn, row, "500"});
+    const std::string with = ExpectedGrid(planet, fill);
+    const long allocations = Sweep(
+        *faulty.faults, false,
+        [&] {
+            ::SetFocus(Cell(1, 3));
+            ::SetWindowTextA(Cell(1, 3), "500");
+            Command(Cell(1, 3), ModuleContract::kFillLaterTurnsCommandId);
+        },
+        [&](bool failed) {
+            ExpectWholeOrNothing(failed, with, without);
+            Command(Cell(1, 3), ModuleContract::kClearInputsCommandId);
+            EXPECT_EQ(without, ShownGrid(frame));
+        });
+    EXPECT_GE(allocations, 1); // and each of them failed once
+    EXPECT_TRUE(faulty.boxes.Shown().empty());
+}
+
+TEST_F(FailingEdit, APastedBlockIsTakenWholeOrNotAtAll) {
+    const std::string block = "500\t20\r\n" + std::string(16, '\t') + "Materials\r\n";
+    ASSERT_TRUE(::OpenClipboard(host.mainWindow));
+    ::EmptyClipboard();
+    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, block.size() + 1);
+    std::memcpy(::GlobalLock(memory), block.c_str(), block.size() + 1);
+    ::GlobalUnlock(memory);
+    ::SetClipboardData(CF_TEXT, memory);
+    ::CloseClipboard();
+
+    const std::string without = ExpectedGrid(planet);
+    std::vector<GridEdit> pasted = {{&CZentharoDoc::m_colIn, 3, "500"},
+                                    {&CZentharoDoc::m_capIn, 3, "20"},
+                                    {&CZentharoDoc::m_production, 4, "Materials"}};
+    for (auto column : {&CZentharoDoc::m_colIn, &CZentharoDoc::m_capIn, &CZentharoDoc::m_matIn,
+                        &CZentharoDoc::m_bombing, &CZentharoDoc::m_upgrade})
+        pasted.push_back({column, 4, ""});
+    const std::string with = ExpectedGrid(planet, pasted);
+    const long allocations = Sweep(
+        *faulty.faults, false, [&] { Command(Cell(1, 3), ModuleContract::kPasteBlockCommandId); },
+        [&](bool failed) {
+            ExpectWholeOrNothing(failed, with, without);
+            Command(Cell(1, 3), ModuleContract::kClearInputsCommandId);
+            EXPECT_EQ(without, ShownGrid(frame));
+        });
+    EXPECT_GE(allocations, 1); // and each of them failed once
+    EXPECT_TRUE(faulty.boxes.Shown().empty());
 }
 
 } // namespace

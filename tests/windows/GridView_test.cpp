@@ -232,6 +232,32 @@ TEST_F(GridTest, TabVisitsCloseCellsAndChoosersInOrder) {
     }
 }
 
+TEST_F(GridTest, EnterAndArrowsKeepTheFocusedCellInSight) {
+    Open(Planet("Alpha", "1"));
+    ::MoveWindow(frame, 0, 0, 400, 250, TRUE); // the view shows a few rows and columns
+    host.Settle();
+    RealInput::Focus(host.mainWindow, Cell(4, 0));
+    host.Settle();
+    const struct {
+        WORD key;
+        bool shift;
+        int times;
+        int row; // where the focus ends
+    } moves[] = {{VK_DOWN, false, 12, 12}, {VK_RETURN, false, 10, 19}, {VK_UP, false, 5, 14}, {VK_RETURN, true, 20, 0}};
+    for (const auto& move : moves) {
+        for (int i = 0; i < move.times; ++i)
+            RealInput::PressKey(move.key, move.shift);
+        host.Settle();
+        ASSERT_EQ(Cell(4, move.row), ::GetFocus()) << move.row;
+        RECT client, cell;
+        ::GetClientRect(view, &client);
+        ::GetWindowRect(Cell(4, move.row), &cell);
+        ::MapWindowPoints(nullptr, view, reinterpret_cast<POINT*>(&cell), 2);
+        EXPECT_TRUE(cell.left >= 0 && cell.top >= 0 && cell.right <= client.right && cell.bottom <= client.bottom)
+            << move.row << ": " << cell.left << "," << cell.top << " in " << client.right << "x" << client.bottom;
+    }
+}
+
 TEST_F(GridTest, EscapeClosesTheWindowButFirstADroppedList) {
     Open(Planet("Alpha", "1"));
     RealInput::Focus(host.mainWindow, Chooser(4));

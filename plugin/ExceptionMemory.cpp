@@ -106,8 +106,8 @@ void* Allocate(std::size_t bytes, std::size_t headerBytes) noexcept {
 extern "C" {
 
 void* __cxxabiv1::__cxa_allocate_exception(std::size_t thrownSize) noexcept {
-    auto* block = static_cast<unsigned char*>(
-        Allocate(thrownSize + sizeof(RefcountedHeader), sizeof(RefcountedHeader)));
+    auto* block =
+        static_cast<unsigned char*>(Allocate(thrownSize + sizeof(RefcountedHeader), sizeof(RefcountedHeader)));
     return block + sizeof(RefcountedHeader);
 }
 
@@ -119,8 +119,6 @@ __cxxabiv1::__cxa_dependent_exception* __cxxabiv1::__cxa_allocate_dependent_exce
     return static_cast<__cxa_dependent_exception*>(Allocate(sizeof(DependentException), sizeof(DependentException)));
 }
 
-void __cxxabiv1::__cxa_free_dependent_exception(__cxa_dependent_exception* exception) noexcept {
-    Release(exception);
-}
+void __cxxabiv1::__cxa_free_dependent_exception(__cxa_dependent_exception* exception) noexcept { Release(exception); }
 
 } // extern "C"

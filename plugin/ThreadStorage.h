@@ -18,7 +18,7 @@ public:
     struct Variable {
         std::uintptr_t size;
         std::uintptr_t align;
-        std::uintptr_t offset; // 0 until the variable has a place in every thread's record
+        std::uintptr_t offset;    // 0 until the variable has a place in every thread's record
         const void* initialValue; // nullptr: zero bytes
     };
 

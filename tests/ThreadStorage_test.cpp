@@ -66,8 +66,8 @@ TEST(ThreadStorage, ServesThreadsBeyondTheImageFromTheHeapAndGivesEveryRecordBac
     EXPECT_EQ(0u, places.count(nullptr));
     EXPECT_EQ(inUse + threads, ThreadStorage::RecordsInUse());
 
-    ThreadStorage::ReleaseThread(kThreadBase + 100);                        // from the image
-    ThreadStorage::ReleaseThread(kThreadBase + 100 + threads - 1);          // from the heap
+    ThreadStorage::ReleaseThread(kThreadBase + 100);               // from the image
+    ThreadStorage::ReleaseThread(kThreadBase + 100 + threads - 1); // from the heap
     EXPECT_EQ(inUse + threads - 2, ThreadStorage::RecordsInUse());
     auto* reused = static_cast<std::uint32_t*>(ThreadStorage::AddressFor(variable, kThreadBase + 99));
     ASSERT_TRUE(reused);

@@ -10,19 +10,22 @@ namespace {
 
 // The unwinder sorts a module's tables into a search structure when it first looks something up,
 // from the heap, and searches them slowly when that allocation fails. One throw and catch as the
-// module loads does that work while memory is still likely to be there, and shows that a throw works.
-bool ThrowOnce() noexcept {
+// module loads does that work while memory is still likely to be there.
+void ThrowOnce() noexcept {
     try {
         throw std::bad_alloc();
     } catch (const std::bad_alloc&) {
-        return true;
     }
-    return false;
 }
 
 } // namespace
 
-bool ModuleRuntime::Start() noexcept { return m_unwindTables.EnsureRegistered() && ThrowOnce(); }
+bool ModuleRuntime::Start() noexcept {
+    if (!m_unwindTables.EnsureRegistered())
+        return false;
+    ThrowOnce();
+    return true;
+}
 
 void ModuleRuntime::ThreadEnded() noexcept { ThreadStorage::ReleaseThread(::GetCurrentThreadId()); }
 

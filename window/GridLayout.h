@@ -17,7 +17,7 @@ namespace GridLayout {
 constexpr int kGridLeft = 15, kColumnPitch = 48;
 constexpr int kGridTop = 30, kRowPitch = 21;
 constexpr int kChooserLeft = kGridLeft + kColumnPitch * kGridColumnCount;
-constexpr int kChooserWidth = 85, kChooserRight = kChooserLeft + kChooserWidth, kChooserDropHeight = 100;
+constexpr int kChooserWidth = 85, kChooserDropHeight = 100;
 // The headers end this far down, above the first row; the Close button stands right of the choosers,
 // near the top; the form reaches a little past it and well below the last row.
 constexpr int kHeaderBottom = 26;

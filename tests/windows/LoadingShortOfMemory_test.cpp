@@ -98,8 +98,8 @@ Outcome LoadOnce(const std::string& path) {
     if (!module)
         return Outcome::Refused;
     bool complete = true;
-    for (const char* entry : {"OnLoad", "OnInitialize", "OnGamesListModified", "OnUserCommand", "OnPlanetChanged",
-                              "OnAbout", "OnActivate"})
+    for (const char* entry :
+         {"OnLoad", "OnInitialize", "OnGamesListModified", "OnUserCommand", "OnPlanetChanged", "OnAbout", "OnActivate"})
         complete &= ::GetProcAddress(module, entry) != nullptr;
     if (complete)
         reinterpret_cast<void (*)()>(reinterpret_cast<void*>(::GetProcAddress(module, "OnLoad")))();
@@ -117,7 +117,8 @@ ImageRange ModuleImage(const std::string& path) {
     if (!module)
         return {nullptr, 0};
     const auto* base = reinterpret_cast<const unsigned char*>(module);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const auto* nt =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const ImageRange range{base, nt->OptionalHeader.SizeOfImage};
     ::FreeLibrary(module);
     return range;
@@ -136,9 +137,15 @@ TEST(LoadingShortOfMemory, EveryLoadIsRefusedCleanlyOrWorks) {
     // Memory comes back one block at a time, the smallest and latest first.
     for (std::size_t step = 0; exhaustion.blockCount > 0; ++step) {
         switch (LoadOnce(path)) {
-        case Outcome::Refused: ++refused; break;
-        case Outcome::Working: firstWorking = working++ == 0 ? step : firstWorking; break;
-        case Outcome::Broken: ++broken; break;
+        case Outcome::Refused:
+            ++refused;
+            break;
+        case Outcome::Working:
+            firstWorking = working++ == 0 ? step : firstWorking;
+            break;
+        case Outcome::Broken:
+            ++broken;
+            break;
         }
         Free(exhaustion.blocks[--exhaustion.blockCount]);
     }

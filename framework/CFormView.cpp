@@ -53,6 +53,11 @@ void CFormView::ScrollToShow(HWND child) {
 
 void CFormView::OnSize(UINT, int, int) { UpdateScrollBars(); }
 
+void CFormView::SetScrollSizes(SIZE total) {
+    m_totalSize = total;
+    UpdateScrollBars();
+}
+
 void CFormView::UpdateScrollBars() {
     RECT client;
     ::GetClientRect(m_hWnd, &client);

@@ -11,6 +11,7 @@
 #include "framework/CString.h"
 #include "model/GridColumns.h"
 #include "window/ProjectionCommands.h"
+#include "window/ScreenScale.h"
 
 #include <optional>
 #include <string>
@@ -67,7 +68,8 @@ private:
     void CreateCells(const CZentharoDoc& document);
     void CreateChoosers();
     void HandFonts();
-    void AlignHeaders();
+    void LayOutForm();
+    void PlaceHeaders();
     void ShowCellText(int column, int row, std::string_view text);
     void ShowProduction(int row, const CString& production) noexcept;
     template <typename Edit>
@@ -90,6 +92,7 @@ private:
     void Tell(const std::string& text, HWND control);
     std::optional<std::string> ClipboardBlock() const;
 
+    ScreenScale m_scale; // the screen's, taken as the window opens
     // The fonts outlive the controls that use them: members are destroyed in reverse order.
     CFont m_cellFont;
     CFont m_chooserFont;

@@ -5,6 +5,7 @@
 #include "Cp1251.h"
 #include "MessagePump.h"
 #include "PlacementRegistry.h"
+#include "ProjectionLayout.h"
 #include "ProjectionWindows.h"
 #include "ResourceCounts.h"
 #include "Screenshot.h"
@@ -92,6 +93,8 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"focused", "GAME NUM", &ScriptRunner::Focused},
     {"menu", "GAME NUM COLUMN ROW ITEM", &ScriptRunner::Menu},
     {"clipboard", "TEXT", &ScriptRunner::Clipboard},
+
+    {"layout", "GAME NUM", &ScriptRunner::Layout},
 };
 
 int ScriptRunner::Run(const std::string& path) {
@@ -323,4 +326,12 @@ bool ScriptRunner::Menu(const Words& arguments, std::string& error) {
 
 bool ScriptRunner::Clipboard(const Words& arguments, std::string& error) {
     return ClipboardText::Write(m_frame.Handle(), ScriptLine::Unescape(arguments[0]), error);
+}
+
+bool ScriptRunner::Layout(const Words& arguments, std::string& error) {
+    const HWND projection = Driver().Find(arguments[0], arguments[1], error);
+    if (!projection)
+        return false;
+    m_console.Out(ProjectionLayout::Describe(projection));
+    return true;
 }

@@ -55,6 +55,11 @@ bool ParseNumber(const std::string& text, const char* name, int& value, std::str
     return true;
 }
 
+// COLUMN and ROW, the third and fourth arguments of the commands that work a cell.
+bool ParseCell(const std::vector<std::string>& arguments, int& column, int& row, std::string& error) {
+    return ParseNumber(arguments[2], "COLUMN", column, error) && ParseNumber(arguments[3], "ROW", row, error);
+}
+
 // A window's title as UTF-8. The module's windows carry Windows-1251 bytes set through the ANSI
 // functions, the host's own windows UTF-16 text.
 std::string TitleOf(HWND window) {
@@ -211,7 +216,7 @@ ProjectionDriver ScriptRunner::Driver() const {
 
 bool ScriptRunner::Type(const Words& arguments, std::string& error) {
     int column = 0, row = 0;
-    if (!ParseNumber(arguments[2], "COLUMN", column, error) || !ParseNumber(arguments[3], "ROW", row, error))
+    if (!ParseCell(arguments, column, row, error))
         return false;
     const ProjectionDriver driver = Driver();
     const HWND projection = driver.Find(arguments[0], arguments[1], error);
@@ -299,7 +304,7 @@ bool ScriptRunner::Copy(const Words& arguments, std::string& error) {
 
 bool ScriptRunner::Focus(const Words& arguments, std::string& error) {
     int column = 0, row = 0;
-    if (!ParseNumber(arguments[2], "COLUMN", column, error) || !ParseNumber(arguments[3], "ROW", row, error))
+    if (!ParseCell(arguments, column, row, error))
         return false;
     const ProjectionDriver driver = Driver();
     const HWND projection = driver.Find(arguments[0], arguments[1], error);
@@ -317,7 +322,7 @@ bool ScriptRunner::Focused(const Words& arguments, std::string& error) {
 
 bool ScriptRunner::Menu(const Words& arguments, std::string& error) {
     int column = 0, row = 0;
-    if (!ParseNumber(arguments[2], "COLUMN", column, error) || !ParseNumber(arguments[3], "ROW", row, error))
+    if (!ParseCell(arguments, column, row, error))
         return false;
     const ProjectionDriver driver = Driver();
     const HWND projection = driver.Find(arguments[0], arguments[1], error);

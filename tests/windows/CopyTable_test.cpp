@@ -18,17 +18,6 @@ constexpr UINT kCopyTable = ModuleContract::kCopyTableCommandId;
 constexpr const char* kHeader = "Turn\tCol\tCap\tMat\tBombing\tUpgrade\tPop\tInd\tCol\tCap\tSize\tRes\tMat\tL\tNeed "
                                 "Col\tNeed Cap\tMass\tProduction";
 
-// The test's own clipboard access goes through the real functions: only the module's imports are swapped.
-void PutClipboardText(HWND owner, const std::string& text) {
-    ASSERT_TRUE(::OpenClipboard(owner));
-    ::EmptyClipboard();
-    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(::GlobalLock(memory), text.c_str(), text.size() + 1);
-    ::GlobalUnlock(memory);
-    ::SetClipboardData(CF_TEXT, memory);
-    ::CloseClipboard();
-}
-
 // The bytes of a text format, without the terminating zero; "(none)" when the clipboard has none.
 template <typename Char>
 std::basic_string<Char> ClipboardText(HWND owner, UINT format) {

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -200,6 +199,24 @@ protected:
         ::SendMessageA(view, WM_COMMAND, MAKEWPARAM(id, 1), 0);
         host.Pump();
     }
+    // Sweeps the command, run in cell (1, 3) after prepare, with the table after it as with; Clear all
+    // inputs brings the table back between runs. Returns how many allocations the command made.
+    long SweepCommand(int id, const std::function<void()>& prepare, const std::string& with) {
+        const std::string without = ExpectedGrid(planet);
+        const long allocations = Sweep(
+            *faulty.faults, false,
+            [&] {
+                prepare();
+                Command(Cell(1, 3), id);
+            },
+            [&](bool failed) {
+                ExpectWholeOrNothing(failed, with, without);
+                Command(Cell(1, 3), ModuleContract::kClearInputsCommandId);
+                EXPECT_EQ(without, ShownGrid(frame));
+            });
+        EXPECT_TRUE(faulty.boxes.Shown().empty());
+        return allocations;
+    }
     // Picks a production for a row, as the chooser reports a pick.
     void Choose(int row, int position) {
         const HWND chooser = ::GetDlgItem(view, ModuleContract::ChooserId(row));
@@ -255,54 +272,28 @@ TEST_F(FailingEdit, AProductionIsChosenWholeOrNotAtAll) {
 }
 
 TEST_F(FailingEdit, AFillIsTakenWholeOrNotAtAll) {
-    const std::string without = ExpectedGrid(planet);
     std::vector<GridEdit> fill;
     for (int row = 3; row < ModuleContract::kRows; ++row)
         fill.push_back({&CZentharoDoc::m_colIn, row, "500"});
-    const std::string with = ExpectedGrid(planet, fill);
-    const long allocations = Sweep(
-        *faulty.faults, false,
-        [&] {
-            ::SetFocus(Cell(1, 3));
-            ::SetWindowTextA(Cell(1, 3), "500");
-            Command(Cell(1, 3), ModuleContract::kFillLaterTurnsCommandId);
-        },
-        [&](bool failed) {
-            ExpectWholeOrNothing(failed, with, without);
-            Command(Cell(1, 3), ModuleContract::kClearInputsCommandId);
-            EXPECT_EQ(without, ShownGrid(frame));
-        });
-    EXPECT_GE(allocations, 1); // and each of them failed once
-    EXPECT_TRUE(faulty.boxes.Shown().empty());
+    const auto typeIntoTheCell = [&] {
+        ::SetFocus(Cell(1, 3));
+        ::SetWindowTextA(Cell(1, 3), "500");
+    };
+    // Each allocation failed once.
+    EXPECT_GE(SweepCommand(ModuleContract::kFillLaterTurnsCommandId, typeIntoTheCell, ExpectedGrid(planet, fill)), 1);
 }
 
 TEST_F(FailingEdit, APastedBlockIsTakenWholeOrNotAtAll) {
-    const std::string block = "500\t20\r\n" + std::string(16, '\t') + "Materials\r\n";
-    ASSERT_TRUE(::OpenClipboard(host.mainWindow));
-    ::EmptyClipboard();
-    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, block.size() + 1);
-    std::memcpy(::GlobalLock(memory), block.c_str(), block.size() + 1);
-    ::GlobalUnlock(memory);
-    ::SetClipboardData(CF_TEXT, memory);
-    ::CloseClipboard();
-
-    const std::string without = ExpectedGrid(planet);
+    PutClipboardText(host.mainWindow, "500\t20\r\n" + std::string(16, '\t') + "Materials\r\n");
     std::vector<GridEdit> pasted = {{&CZentharoDoc::m_colIn, 3, "500"},
                                     {&CZentharoDoc::m_capIn, 3, "20"},
                                     {&CZentharoDoc::m_production, 4, "Materials"}};
     for (auto column : {&CZentharoDoc::m_colIn, &CZentharoDoc::m_capIn, &CZentharoDoc::m_matIn,
                         &CZentharoDoc::m_bombing, &CZentharoDoc::m_upgrade})
         pasted.push_back({column, 4, ""});
-    const std::string with = ExpectedGrid(planet, pasted);
-    const long allocations = Sweep(
-        *faulty.faults, false, [&] { Command(Cell(1, 3), ModuleContract::kPasteBlockCommandId); },
-        [&](bool failed) {
-            ExpectWholeOrNothing(failed, with, without);
-            Command(Cell(1, 3), ModuleContract::kClearInputsCommandId);
-            EXPECT_EQ(without, ShownGrid(frame));
-        });
-    EXPECT_GE(allocations, 1); // and each of them failed once
-    EXPECT_TRUE(faulty.boxes.Shown().empty());
+    EXPECT_GE(SweepCommand(
+                  ModuleContract::kPasteBlockCommandId, [] {}, ExpectedGrid(planet, pasted)),
+              1);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The command-line projection: zentharo [RECORD] [--set NAME:ROW=TEXT]... [--json | --csv | --tsv]
+// The command-line projection: zentharo [RECORD] [--set NAME:ROW=TEXT]... [--json | --csv | --tsv] [--svg FILE]
 #pragma once
 
 #include <ostream>

@@ -27,6 +27,8 @@ add_library(Zentharo SHARED
     plugin/RuntimeRelease.cpp
     window/CZentharoFrame.cpp
     window/CZentharoForm.cpp
+    window/CZentharoChart.cpp
+    window/ChartPainter.cpp
     resources/Zentharo.rc
     plugin/Zentharo.def
 )

@@ -4,6 +4,7 @@
 // finds its way around them with the same values, so the two cannot drift apart.
 #pragma once
 
+#include "model/ChartLayout.h"
 #include "model/GridColumns.h"
 #include "model/ProductionChooser.h"
 #include "model/ProjectionColumn.h"
@@ -28,9 +29,16 @@ inline constexpr const auto& kChooserEntries = ProductionChooser::kEntries;
 // The Close button and Escape close the window; Copy table is on the frame's system menu.
 inline constexpr int kCloseCommandId = ID_FILE_CLOSE;
 inline constexpr int kCopyTableCommandId = ID_EDIT_COPY_TABLE;
+// Chart is on the frame's system menu too, and Ctrl+Shift+G anywhere in the projection opens it.
+inline constexpr int kChartCommandId = ID_VIEW_CHART;
 
 // Projection frames are MDI children of this window class; the host tells them from its own by it.
 inline constexpr const char* kFrameClassName = "ZentharoFrame";
+
+// A projection's chart is a top-level tool window of this class, owned by the host's main window and
+// titled kChartTitlePrefix followed by its projection's title.
+inline constexpr const char* kChartClassName = "ZentharoChart";
+inline constexpr const char* kChartTitlePrefix = ChartLayout::kTitlePrefix;
 
 // The menu command the module asks the host to add, and which it expects back in OnUserCommand; also
 // the caption of the module's message boxes.

@@ -50,5 +50,8 @@ struct FileDeleter {
 
 using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorDeleter>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
+using UniqueGdiFont = UniqueHandle<HFONT, GdiObjectDeleter>;
+using UniquePen = UniqueHandle<HPEN, GdiObjectDeleter>;
+using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcDeleter>;
 using UniqueFile = UniqueHandle<HANDLE, FileDeleter>;

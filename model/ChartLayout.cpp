@@ -178,9 +178,7 @@ double ChartPanel::YOf(double value) const {
     return plot.bottom - share * plot.Height();
 }
 
-double ChartLayout::XOf(int row) const {
-    return plotLeft + (plotRight - plotLeft) * row / (kProjectedTurns - 1);
-}
+double ChartLayout::XOf(int row) const { return plotLeft + (plotRight - plotLeft) * row / (kProjectedTurns - 1); }
 
 ChartLayout ChartLayout::Of(const CZentharoDoc& document, double width, double height, double fontSize) {
     const Metrics metrics(fontSize);
@@ -239,8 +237,8 @@ ChartLayout ChartLayout::Of(const CZentharoDoc& document, double width, double h
                 point.y = panel.YOf(point.value);
             }
 
-    const double turnBaseline = metrics.Baseline(chart.panels.back().plot.bottom + metrics(kTickToLabel) +
-                                                 metrics.LineHeight() / 2);
+    const double turnBaseline =
+        metrics.Baseline(chart.panels.back().plot.bottom + metrics(kTickToLabel) + metrics.LineHeight() / 2);
     chart.turns = NameTurns(document, chart, turnLabelWidth, turnBaseline, metrics);
     return chart;
 }

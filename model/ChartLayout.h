@@ -36,8 +36,8 @@ struct ChartPoint {
 };
 
 struct ChartSeries {
-    const char* column = ""; // the grid's header of the column: Size, Pop, Ind, Cap, L, Mass, Mat
-    std::uint32_t color = 0; // 0xRRGGBB
+    const char* column = "";        // the grid's header of the column: Size, Pop, Ind, Cap, L, Mass, Mat
+    std::uint32_t color = 0;        // 0xRRGGBB
     std::vector<ChartPoint> points; // one per shown value, in turn order
     ChartText legend;               // "Pop 1000.00": the last turn's value as the grid shows it
     double swatchLeft = 0, swatchRight = 0, swatchY = 0; // the legend's sample of the line
@@ -54,8 +54,8 @@ struct ChartPanel {
     const char* name = "";
     ChartText title;
     ChartRect plot;
-    double low = 0, high = 1;       // the scale: the lowest and highest tick
-    std::vector<ChartTick> ticks;   // bottom to top, the first at low and the last at high
+    double low = 0, high = 1;     // the scale: the lowest and highest tick
+    std::vector<ChartTick> ticks; // bottom to top, the first at low and the last at high
     std::vector<ChartSeries> series;
 
     // Where a value lies on the panel's scale; values outside it are kept to its edges.
@@ -79,6 +79,9 @@ public:
     static constexpr int kPanelCount = 5;
     // A chart is titled after its projection: "Chart " and the projection's title.
     static constexpr const char* kTitlePrefix = "Chart ";
+    // Texts are this many pixels high at the standard 96 DPI, and in proportion at other resolutions.
+    static constexpr double kFontSizeAt96Dpi = 12;
+    static double FontSizeAt(int dpi) { return kFontSizeAt96Dpi * dpi / 96; }
 
     // The chart of the document in a width x height area, with texts fontSize units high. The other
     // sizes (margins, lines, markers) grow with the font size, so a chart at 144 DPI is the chart at
@@ -90,8 +93,8 @@ public:
 
     double width = 0, height = 0;
     double fontSize = 0;
-    double lineWidth = 0;    // of the series' lines
-    double markerRadius = 0; // of the dot at each point
+    double lineWidth = 0;               // of the series' lines
+    double markerRadius = 0;            // of the dot at each point
     double plotLeft = 0, plotRight = 0; // every panel's plot spans them: the turns line up
     std::vector<ChartPanel> panels;
     std::vector<ChartTurn> turns; // the turns named, left to right

@@ -9,3 +9,5 @@
 /* Copy table: the system menu's entry and Ctrl+Shift+C. A multiple of 16 below 0xF000, as commands of
    a system menu must be. */
 #define ID_EDIT_COPY_TABLE 0x0100
+/* Chart: the system menu's entry and Ctrl+Shift+G open the projection's chart. */
+#define ID_VIEW_CHART 0x0110

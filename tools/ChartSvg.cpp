@@ -70,11 +70,20 @@ std::string Escaped(std::string_view text) {
             continue;
         }
         switch (c) {
-        case '&': escaped += "&amp;"; break;
-        case '<': escaped += "&lt;"; break;
-        case '>': escaped += "&gt;"; break;
-        case '"': escaped += "&quot;"; break;
-        default: escaped.append(text.substr(i, length));
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped.append(text.substr(i, length));
         }
         i += length;
     }
@@ -83,9 +92,12 @@ std::string Escaped(std::string_view text) {
 
 const char* AnchorName(ChartText::Anchor anchor) {
     switch (anchor) {
-    case ChartText::Anchor::Middle: return "middle";
-    case ChartText::Anchor::End: return "end";
-    default: return "start";
+    case ChartText::Anchor::Middle:
+        return "middle";
+    case ChartText::Anchor::End:
+        return "end";
+    default:
+        return "start";
     }
 }
 
@@ -106,7 +118,8 @@ void WriteLine(double x1, double y1, double x2, double y2, std::ostream& out, co
 void WriteGrid(const ChartLayout& chart, const ChartPanel& panel, std::ostream& out) {
     out << "<g class=\"grid\" stroke=\"" << Colour(ChartLayout::kGridColor) << "\" stroke-width=\"1\">\n";
     for (const ChartTurn& turn : chart.turns)
-        WriteLine(turn.x, panel.plot.top, turn.x, panel.plot.bottom, out, " data-turn=\"" + Escaped(turn.label.text) + "\"");
+        WriteLine(turn.x, panel.plot.top, turn.x, panel.plot.bottom, out,
+                  " data-turn=\"" + Escaped(turn.label.text) + "\"");
     for (const ChartTick& tick : panel.ticks)
         WriteLine(panel.plot.left, tick.y, panel.plot.right, tick.y, out, " data-tick=\"" + tick.text + "\"");
     out << "</g>\n";

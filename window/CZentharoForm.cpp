@@ -159,6 +159,7 @@ void CZentharoForm::UpdateGrid() noexcept {
         ShowProduction(row, document->m_production[row]);
     }
     m_updating = false;
+    m_chart.Refresh();
 }
 
 // Writes only a text that differs from what the cell shows: rewriting an unchanged cell costs a round
@@ -249,10 +250,35 @@ void CZentharoForm::OnProductionSelChange(UINT id) {
 }
 
 BOOL CZentharoForm::OnCmdMsg(UINT id) {
-    if (id != ID_EDIT_COPY_TABLE)
+    switch (id) {
+    case ID_EDIT_COPY_TABLE:
+        CopyTable();
+        return TRUE;
+    case ID_VIEW_CHART:
+        OpenChart();
+        return TRUE;
+    default:
         return CFormView::OnCmdMsg(id);
-    CopyTable();
-    return TRUE;
+    }
+}
+
+void CZentharoForm::OnDestroy() {
+    m_chart.Close();
+    CFormView::OnDestroy();
+}
+
+// A chart that cannot be opened (no window or memory left) is heard, and nothing of it stays.
+void CZentharoForm::OpenChart() noexcept {
+    const CZentharoDoc* document = GetDocument();
+    if (!document)
+        return;
+    try {
+        if (m_chart.Open(GetParentFrame(), *document))
+            return;
+    } catch (const std::bad_alloc&) {
+        m_chart.Close();
+    }
+    ::MessageBeep(MB_ICONHAND);
 }
 
 // The rows as the grid shows them, which is the document: every edit taken is shown at once, and text

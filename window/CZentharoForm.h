@@ -3,6 +3,7 @@
 // brought back in line with it.
 #pragma once
 
+#include "CZentharoChart.h"
 #include "contract/ModuleContract.h"
 #include "framework/CControl.h"
 #include "framework/CFont.h"
@@ -26,17 +27,22 @@ public:
     CZentharoDoc* GetDocument() const;
 
     void OnInitialUpdate() override;
-    // Brings every cell and chooser in line with the document.
+    // Brings every cell and chooser, and the chart when it is open, in line with the document.
     void UpdateGrid() noexcept;
     static CString FormatNumber(CString text) { return NumberText::FormatNumber(text.View()); }
 
     void OnCellKillFocus(UINT id);
     void OnProductionSelChange(UINT id);
-    // Copy table (ID_EDIT_COPY_TABLE) puts the projection on the clipboard; other commands as every view.
+    // Copy table (ID_EDIT_COPY_TABLE) puts the projection on the clipboard, Chart (ID_VIEW_CHART) opens
+    // the chart; other commands as every view.
     BOOL OnCmdMsg(UINT id) override;
+    // The projection's frame was hidden or shown: its chart follows.
+    void OnProjectionShown(bool shown) noexcept { m_chart.FollowProjection(shown); }
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The chart goes with the view, before the document it draws.
+    void OnDestroy() override;
 
 private:
     void CreateFonts();
@@ -50,6 +56,7 @@ private:
     template <typename Edit>
     void TakeEdit(Edit edit);
     void CopyTable() noexcept;
+    void OpenChart() noexcept;
 
     // The fonts outlive the controls that use them: members are destroyed in reverse order.
     CFont m_cellFont;
@@ -57,4 +64,5 @@ private:
     CComboBox m_combo[kRows];
     CEdit m_edit[kColumns * kRows];
     bool m_updating = false; // set while the program itself changes the controls
+    CZentharoChart m_chart;
 };

@@ -1,6 +1,7 @@
 // Projection frames and their saved placement.
 #include "CZentharoFrame.h"
 
+#include "CZentharoForm.h"
 #include "FramePlacement.h"
 #include "framework/RegistryKey.h"
 #include "resources/resource.h"
@@ -98,18 +99,33 @@ int CZentharoFrame::OnCreate(CREATESTRUCTA* create) {
     if (const HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
         ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         ::AppendMenuA(menu, MF_STRING, ID_EDIT_COPY_TABLE, "Copy table\tCtrl+Shift+C");
+        ::AppendMenuA(menu, MF_STRING, ID_VIEW_CHART, "Chart\tCtrl+Shift+G");
     }
     return 0;
+}
+
+void CZentharoFrame::OnShowWindow(BOOL show, UINT status) {
+    // Only the frame's own showing and hiding: the system's (a minimised host) reaches the chart itself.
+    if (status != 0)
+        return;
+    if (auto* form = dynamic_cast<CZentharoForm*>(GetActiveView()))
+        form->OnProjectionShown(show != FALSE);
 }
 
 // Handled in code rather than in the accelerator resource, which holds Escape alone. Plain Ctrl+C is
 // left to the focused cell, which copies its selected text.
 BOOL CZentharoFrame::PreTranslateMessage(MSG* message) {
-    const bool copyTableKey = message->message == WM_KEYDOWN && message->wParam == 'C' &&
-                              ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_SHIFT) < 0 &&
-                              ::GetKeyState(VK_MENU) >= 0;
-    if (!copyTableKey)
-        return CMDIChildWnd::PreTranslateMessage(message);
-    OnCommand(MAKEWPARAM(ID_EDIT_COPY_TABLE, 0), 0);
-    return TRUE; // also when held down: each repeat copies the same table again
+    static constexpr struct {
+        WPARAM key;
+        UINT command;
+    } kControlShiftKeys[] = {{'C', ID_EDIT_COPY_TABLE}, {'G', ID_VIEW_CHART}};
+    const bool controlShift =
+        ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_SHIFT) < 0 && ::GetKeyState(VK_MENU) >= 0;
+    if (message->message == WM_KEYDOWN && controlShift)
+        for (const auto& entry : kControlShiftKeys)
+            if (message->wParam == entry.key) {
+                OnCommand(MAKEWPARAM(entry.command, 0), 0);
+                return TRUE; // also when held down: each repeat does it again
+            }
+    return CMDIChildWnd::PreTranslateMessage(message);
 }

@@ -16,13 +16,16 @@ public:
 
     // On the pass that names the window class, applies the saved placement and resets it to 0.
     BOOL PreCreateWindow(CREATESTRUCTA& create) override;
-    // Ctrl+Shift+C anywhere in the window copies the table; other keys as every frame handles them.
+    // Ctrl+Shift+C anywhere in the window copies the table and Ctrl+Shift+G opens the chart; other keys as
+    // every frame handles them.
     BOOL PreTranslateMessage(MSG* message) override;
 
 protected:
     BOOL OnCreateClient(CREATESTRUCTA* create, CCreateContext* context) override;
-    // Adds "Copy table" to the window's system menu.
+    // Adds "Copy table" and "Chart" to the window's system menu.
     int OnCreate(CREATESTRUCTA* create) override;
+    // The chart is hidden and shown with its projection.
+    void OnShowWindow(BOOL show, UINT status) override;
     // Saves the frame's rectangle, in the MDI client's coordinates, for the next frame.
     void OnDestroy() override;
 };

@@ -34,7 +34,10 @@ TEST(ChartPlacement, TakesTheFirstSideWithRoom) {
 TEST(ChartPlacement, StaysInsideTheWorkAreaWhateverTheProjection) {
     const ScreenBox work{0, 30, 800, 600}; // a task bar above, a small screen
     const ScreenBox projections[] = {
-        {-3000, -3000, -2000, -2500}, {5000, 5000, 6000, 6000}, {0, 30, 800, 600}, {100, 100, 100, 100},
+        {-3000, -3000, -2000, -2500},
+        {5000, 5000, 6000, 6000},
+        {0, 30, 800, 600},
+        {100, 100, 100, 100},
     };
     for (const ScreenBox& projection : projections) {
         const ScreenBox chart = ChartPlacement::Beside(projection, work, 480, 900);

@@ -7,7 +7,6 @@
 #include "framework/ModuleInstance.h"
 #include "framework/SelectedObject.h"
 #include "framework/UniqueHandle.h"
-#include "framework/WindowDc.h"
 #include "model/CZentharoDoc.h"
 
 #include <string>
@@ -16,12 +15,6 @@ namespace {
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW;
-
-int ScreenDpi() {
-    const WindowDc screen(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : 96;
-}
 
 ScreenBox WindowBox(HWND window) {
     RECT rect{};
@@ -57,7 +50,7 @@ bool CZentharoChart::RegisterWindowClass() {
     return AfxGetApp()->m_windowClasses.Register(chartClass);
 }
 
-bool CZentharoChart::Open(HWND projectionFrame, const CZentharoDoc& document) {
+bool CZentharoChart::Open(HWND projectionFrame, const CZentharoDoc& document, ScreenScale scale) {
     if (m_hWnd) {
         BringForward();
         return true;
@@ -65,17 +58,17 @@ bool CZentharoChart::Open(HWND projectionFrame, const CZentharoDoc& document) {
     if (!RegisterWindowClass())
         return false;
     const std::string title = std::string(ModuleContract::kChartTitlePrefix) + document.GetTitle().Bytes();
-    const int dpi = ScreenDpi();
-    RECT frame{0, 0, ::MulDiv(kClientWidth, dpi, 96), ::MulDiv(kClientHeight, dpi, 96)};
+    RECT frame{0, 0, scale.Pixels(kClientWidth), scale.Pixels(kClientHeight)};
     ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     const ScreenBox placed = ChartPlacement::Beside(WindowBox(projectionFrame), WorkAreaOf(projectionFrame),
                                                     frame.right - frame.left, frame.bottom - frame.top);
     m_document = &document;
+    m_scale = scale;
     // Made hidden and shown once whole; a window that fails while being made is gone again when the call
     // returns, and this object is left without one.
     const HWND owner = ::GetAncestor(projectionFrame, GA_ROOT);
-    if (!::CreateWindowExA(kExStyle, kWindowClassName, title.c_str(), kStyle, placed.left, placed.top,
-                           placed.Width(), placed.Height(), owner, nullptr, ModuleInstance(), this) ||
+    if (!::CreateWindowExA(kExStyle, kWindowClassName, title.c_str(), kStyle, placed.left, placed.top, placed.Width(),
+                           placed.Height(), owner, nullptr, ModuleInstance(), this) ||
         !m_hWnd) {
         m_document = nullptr;
         return false;
@@ -148,8 +141,8 @@ void CZentharoChart::OnPaint() {
 void CZentharoChart::Paint(HDC dc, const RECT& client) const {
     if (!m_document || client.right <= 0 || client.bottom <= 0)
         return;
-    const ChartLayout chart = ChartLayout::Of(*m_document, client.right, client.bottom,
-                                              ChartLayout::FontSizeAt(::GetDeviceCaps(dc, LOGPIXELSY)));
+    const ChartLayout chart =
+        ChartLayout::Of(*m_document, client.right, client.bottom, ChartLayout::FontSizeAt(m_scale.Dpi()));
     // Drawn off screen and copied in one go; without the memory for a bitmap, drawn straight on.
     const UniqueMemoryDc memory(::CreateCompatibleDC(dc));
     const UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, client.right, client.bottom));

@@ -7,6 +7,7 @@
 
 #include "contract/ModuleContract.h"
 #include "framework/CWnd.h"
+#include "window/ScreenScale.h"
 
 class CZentharoDoc;
 
@@ -22,9 +23,10 @@ public:
     CZentharoChart& operator=(const CZentharoChart&) = delete;
     ~CZentharoChart() override { Close(); }
 
-    // Opens the chart of the document beside the projection's frame, whole and active, or brings the
-    // open one forward. False, with nothing made, when the window system refuses the window.
-    bool Open(HWND projectionFrame, const CZentharoDoc& document);
+    // Opens the chart of the document beside the projection's frame, whole and active, at the
+    // projection's scale, or brings the open one forward. False, with nothing made, when the window
+    // system refuses the window.
+    bool Open(HWND projectionFrame, const CZentharoDoc& document, ScreenScale scale);
     bool IsOpen() const { return m_hWnd != nullptr; }
     // Draws the document again, at once.
     void Refresh() noexcept;
@@ -42,4 +44,5 @@ private:
     void BringForward();
 
     const CZentharoDoc* m_document = nullptr;
+    ScreenScale m_scale;
 };

@@ -11,6 +11,7 @@
 #include "framework/CRuntimeClass.h"
 #include "framework/CString.h"
 #include "model/GridColumns.h"
+#include "window/ScreenScale.h"
 
 class CZentharoDoc;
 
@@ -50,7 +51,8 @@ private:
     void CreateCells(const CZentharoDoc& document);
     void CreateChoosers();
     void HandFonts();
-    void AlignHeaders();
+    void LayOutForm();
+    void PlaceHeaders();
     void ShowCellText(int column, int row, std::string_view text);
     void ShowProduction(int row, const CString& production) noexcept;
     template <typename Edit>
@@ -58,6 +60,7 @@ private:
     void CopyTable() noexcept;
     void OpenChart() noexcept;
 
+    ScreenScale m_scale; // the screen's, taken as the window opens
     // The fonts outlive the controls that use them: members are destroyed in reverse order.
     CFont m_cellFont;
     CFont m_chooserFont;

@@ -98,8 +98,8 @@ int CZentharoFrame::OnCreate(CREATESTRUCTA* create) {
     // Without the entry (no menu memory left) the window still works, and Ctrl+Shift+C still copies.
     if (const HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
         ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        ::AppendMenuA(menu, MF_STRING, ID_EDIT_COPY_TABLE, "Copy table\tCtrl+Shift+C");
         ::AppendMenuA(menu, MF_STRING, ID_VIEW_CHART, "Chart\tCtrl+Shift+G");
+        ::AppendMenuA(menu, MF_STRING, ID_EDIT_COPY_TABLE, "Copy table\tCtrl+Shift+C");
     }
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "host/driving/ResourceCounts.h"
 #include "model/ChartLayout.h"
 #include "window/ChartPlacement.h"
+#include "window/ScreenScale.h"
 
 #include <gtest/gtest.h>
 
@@ -114,22 +115,20 @@ TEST_F(ChartTest, OpensBesideItsProjectionAsAToolWindowOfTheHost) {
     ::GetWindowRect(chart, &placed);
     RECT work{};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const ScreenBox expected =
-        ChartPlacement::Beside({projection.left, projection.top, projection.right, projection.bottom},
-                               {work.left, work.top, work.right, work.bottom}, placed.right - placed.left,
-                               placed.bottom - placed.top);
+    const ScreenBox expected = ChartPlacement::Beside(
+        {projection.left, projection.top, projection.right, projection.bottom},
+        {work.left, work.top, work.right, work.bottom}, placed.right - placed.left, placed.bottom - placed.top);
     EXPECT_EQ(expected.left, placed.left);
     EXPECT_EQ(expected.top, placed.top);
     RECT client{};
     ::GetClientRect(chart, &client);
-    const int dpi = ::GetDeviceCaps(::GetDC(nullptr), LOGPIXELSY);
-    EXPECT_EQ(::MulDiv(480, dpi, 96), client.right);
-    EXPECT_EQ(::MulDiv(600, dpi, 96), client.bottom);
+    const ScreenScale scale = ScreenScale::Of(frame);
+    EXPECT_EQ(scale.Pixels(480), client.right);
+    EXPECT_EQ(scale.Pixels(600), client.bottom);
 
     // The system menu names it with its key.
     char entry[64] = {};
-    ::GetMenuStringA(::GetSystemMenu(frame, FALSE), ModuleContract::kChartCommandId, entry, sizeof entry,
-                     MF_BYCOMMAND);
+    ::GetMenuStringA(::GetSystemMenu(frame, FALSE), ModuleContract::kChartCommandId, entry, sizeof entry, MF_BYCOMMAND);
     EXPECT_STREQ("Chart\tCtrl+Shift+G", entry);
 }
 
@@ -161,10 +160,8 @@ TEST_F(ChartTest, FollowsEveryEditAndShowsEachLineWhereTheLayoutPutsIt) {
         expected.SetInput(edit.column, edit.row, edit.text);
     RECT client{};
     ::GetClientRect(chart, &client);
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    const ChartLayout layout = ChartLayout::Of(expected, client.right, client.bottom, ChartLayout::FontSizeAt(dpi));
+    const ChartLayout layout =
+        ChartLayout::Of(expected, client.right, client.bottom, ChartLayout::FontSizeAt(ScreenScale::Of(frame).Dpi()));
 
     if (const char* picture = std::getenv("ZENTHARO_CHART_SCREENSHOT"))
         host.SaveScreenshot(picture);

@@ -243,12 +243,14 @@ void CALLBACK WhileTheMenuIsOpen(HWND, UINT, UINT_PTR, DWORD) {
 TEST_F(CopyTableTest, TheSystemMenuOffersCopyTable) {
     const HMENU menu = ::GetSystemMenu(frame, FALSE);
     const int count = ::GetMenuItemCount(menu);
-    ASSERT_GE(count, 2);
+    ASSERT_GE(count, 3);
     char text[64] = {};
     ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ("Copy table\tCtrl+Shift+C", text);
     EXPECT_EQ(kCopyTable, ::GetMenuItemID(menu, count - 1));
-    EXPECT_TRUE(::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+    // The projection's own entries follow a separator: Chart, then Copy table.
+    EXPECT_EQ(static_cast<UINT>(ModuleContract::kChartCommandId), ::GetMenuItemID(menu, count - 2));
+    EXPECT_TRUE(::GetMenuState(menu, count - 3, MF_BYPOSITION) & MF_SEPARATOR);
 
     TypeAndTab(Cell(3, 2), "250");
     PutClipboardText(host.mainWindow, "before");

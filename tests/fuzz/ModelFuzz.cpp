@@ -3,12 +3,14 @@
 // Input: a record in Key=Value lines, then a line "%%", then edits, one a line: a column byte, a
 // row byte and the text to store. Every edit is stored as the window stores it, recalculating the
 // whole table; a column byte with its top bit set then recalculates once more from the edited row.
-// Every edit is followed by a full refresh.
+// Every edit is followed by a full refresh; the chart of the final table is laid out and checked.
+#include "model/ChartLayout.h"
 #include "model/GridColumns.h"
 #include "model/ProductionChooser.h"
 #include "tools/PlanetRecordText.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -47,6 +49,30 @@ void Refresh(const CZentharoDoc& document) {
     }
 }
 
+void Check(bool holds) {
+    if (!holds)
+        std::abort();
+}
+
+// Every point and tick of the chart lies finite inside its panel's plot, the ticks rise, and the
+// scale holds every value up to the largest it covers.
+void CheckChart(const CZentharoDoc& document) {
+    const ChartLayout chart = ChartLayout::Of(document, 480, 600, 12);
+    for (const ChartPanel& panel : chart.panels) {
+        Check(std::isfinite(panel.low) && std::isfinite(panel.high) && panel.low < panel.high);
+        for (std::size_t i = 0; i < panel.ticks.size(); ++i) {
+            Check(std::isfinite(panel.ticks[i].y));
+            Check(i == 0 || panel.ticks[i - 1].value < panel.ticks[i].value);
+        }
+        for (const ChartSeries& series : panel.series)
+            for (const ChartPoint& point : series.points) {
+                Check(std::isfinite(point.x) && std::isfinite(point.y));
+                Check(point.y >= panel.plot.top && point.y <= panel.plot.bottom);
+                Check(std::fabs(point.value) > 1e300 || (point.value >= panel.low && point.value <= panel.high));
+            }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -80,5 +106,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             document->Recalculate(row);
         Refresh(*document);
     }
+    CheckChart(*document);
     return 0;
 }

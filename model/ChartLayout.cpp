@@ -133,7 +133,8 @@ std::size_t ScalePanel(ChartPanel& panel, double plotLeft, const Metrics& metric
             highest = any ? std::max(highest, point.value) : point.value;
             any = true;
         }
-    const int intervals = std::min(kMostIntervals, static_cast<int>(panel.plot.Height() / metrics(kLeastTickPitch)));
+    const double room = panel.plot.Height() / metrics(kLeastTickPitch);
+    const int intervals = room >= kMostIntervals ? kMostIntervals : room > 0 ? static_cast<int>(room) : 0;
     const ChartScale scale = ChartScale::Covering(lowest, highest, intervals);
     panel.low = scale.Low();
     panel.high = scale.High();
@@ -180,7 +181,17 @@ double ChartPanel::YOf(double value) const {
 
 double ChartLayout::XOf(int row) const { return plotLeft + (plotRight - plotLeft) * row / (kProjectedTurns - 1); }
 
+namespace {
+
+// Sizes no window has (negative, not finite) are taken as none, and such a font size as the standard one.
+double Size(double size) { return std::isfinite(size) && size > 0 ? size : 0; }
+
+} // namespace
+
 ChartLayout ChartLayout::Of(const CZentharoDoc& document, double width, double height, double fontSize) {
+    width = Size(width);
+    height = Size(height);
+    fontSize = Size(fontSize) > 0 ? fontSize : kFontSizeAt96Dpi;
     const Metrics metrics(fontSize);
     ChartLayout chart;
     chart.width = width;

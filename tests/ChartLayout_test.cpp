@@ -200,9 +200,14 @@ TEST(ChartLayout, FlatEmptyNegativeAndHugeSeriesDrawSensibly) {
     EXPECT_EQ("1.0P", huge.panels[0].ticks.back().label.text);
 }
 
-TEST(ChartLayout, ASmallAreaStillGivesFinitePlaces) {
-    for (const auto& [width, height] : {std::pair{0.0, 0.0}, std::pair{40.0, 30.0}, std::pair{2000.0, 15.0}}) {
-        const ChartLayout chart = LayOut({{"Population", "1e300"}, {"MAT", "-1e308"}}, width, height);
+TEST(ChartLayout, ASmallOrSenselessAreaStillGivesFinitePlaces) {
+    const double nan = std::nan("");
+    const struct {
+        double width, height, fontSize;
+    } areas[] = {{0, 0, 12}, {40, 30, 12}, {2000, 15, 12}, {-5, nan, 12}, {480, 640, 0}, {480, 640, nan}};
+    for (const auto& [width, height, fontSize] : areas) {
+        const ChartLayout chart = LayOut({{"Population", "1e300"}, {"MAT", "-1e308"}}, width, height, fontSize);
+        EXPECT_GT(chart.fontSize, 0);
         for (const ChartPanel& panel : chart.panels) {
             EXPECT_LT(panel.plot.top, panel.plot.bottom);
             EXPECT_LT(panel.plot.left, panel.plot.right);

@@ -31,6 +31,8 @@ add_library(Zentharo SHARED
     window/CZentharoFrame.cpp
     window/CZentharoForm.cpp
     window/ProjectionCommands.cpp
+    window/CZentharoChart.cpp
+    window/ChartPainter.cpp
     resources/Zentharo.rc
     plugin/Zentharo.def
 )

@@ -4,6 +4,7 @@
 // finds its way around them with the same values, so the two cannot drift apart.
 #pragma once
 
+#include "model/ChartLayout.h"
 #include "model/GridColumns.h"
 #include "model/ProductionChooser.h"
 #include "model/ProjectionColumn.h"
@@ -32,9 +33,16 @@ inline constexpr int kCopyTableCommandId = ID_EDIT_COPY_TABLE;
 inline constexpr int kFillLaterTurnsCommandId = ID_EDIT_FILL_LATER;
 inline constexpr int kPasteBlockCommandId = ID_EDIT_PASTE_BLOCK;
 inline constexpr int kClearInputsCommandId = ID_EDIT_CLEAR_INPUTS;
+// Chart is on the frame's system menu too, and Ctrl+Shift+G anywhere in the projection opens it.
+inline constexpr int kChartCommandId = ID_VIEW_CHART;
 
 // Projection frames are MDI children of this window class; the host tells them from its own by it.
 inline constexpr const char* kFrameClassName = "ZentharoFrame";
+
+// A projection's chart is a top-level tool window of this class, owned by the host's main window and
+// titled kChartTitlePrefix followed by its projection's title.
+inline constexpr const char* kChartClassName = "ZentharoChart";
+inline constexpr const char* kChartTitlePrefix = ChartLayout::kTitlePrefix;
 
 // The menu command the module asks the host to add, and which it expects back in OnUserCommand; also
 // the caption of the module's message boxes.

@@ -118,6 +118,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         OnSetFocus();
         break;
+    case WM_SHOWWINDOW:
+        OnShowWindow(static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
+        break;
     case WM_HSCROLL:
     case WM_VSCROLL:
         if (OnScroll(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam)))

@@ -41,6 +41,8 @@ protected:
     virtual void OnDestroy() {}
     virtual void OnSize(UINT /*type*/, int /*cx*/, int /*cy*/) {}
     virtual void OnSetFocus() {}
+    // The window is being shown or hidden; status 0 when by ShowWindow, else why the system does it.
+    virtual void OnShowWindow(BOOL /*show*/, UINT /*status*/) {}
     virtual BOOL OnScroll(int /*bar*/, UINT /*code*/) { return FALSE; }
     virtual BOOL OnMouseWheel(int /*delta*/) { return FALSE; }
     // The context menu asked for window (this one or a child), at a screen point, or at {-1, -1} when

@@ -53,6 +53,9 @@ struct FileDeleter {
 
 using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorDeleter>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
+using UniqueGdiFont = UniqueHandle<HFONT, GdiObjectDeleter>;
+using UniquePen = UniqueHandle<HPEN, GdiObjectDeleter>;
+using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectDeleter>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcDeleter>;
 using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
 using UniqueFile = UniqueHandle<HANDLE, FileDeleter>;

@@ -12,3 +12,4 @@
 #define ID_EDIT_FILL_LATER 0x0110   /* Fill later turns, Ctrl+D */
 #define ID_EDIT_PASTE_BLOCK 0x0120  /* Paste block, Ctrl+V */
 #define ID_EDIT_CLEAR_INPUTS 0x0130 /* Clear all inputs */
+#define ID_VIEW_CHART 0x0140        /* Chart, Ctrl+Shift+G */

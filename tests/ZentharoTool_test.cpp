@@ -211,6 +211,12 @@ TEST(ZentharoTool, RejectsBadInputWithOneLineAndNoOutput) {
         {{"--paste", "Turn:20=x"}, "0 to 19"},
         {{"--paste", "Turn:0=/nonexistent/block.tsv"}, "cannot read the block to paste: no such file"},
         {{"--paste", "Turn:0=" + directory}, "it is a directory"},
+        {{"--svg", "-", "--csv"}, "cannot go there too"},
+        {{"--svg", ""}, "needs a file name"},
+        {{"--svg"}, "svg"},
+        {{"--svg", "/nonexistent/chart.svg"}, "/nonexistent/chart.svg: cannot write the chart"},
+        {{"--svg", directory}, "cannot write the chart"},
+        {{"--svg", "-", "--set", "Col:20=5"}, "0 to 19"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.front());
@@ -333,11 +339,32 @@ TEST(ZentharoTool, PastesFromStandardInputAndRefusesABadProduction) {
               refused.err);
 }
 
+TEST(ZentharoTool, WritesTheChartToAFileOrTheStandardOutput) {
+    const ToolRun toOutput = RunTool({"--svg", "-", "--set", "Production:3=Materials"});
+    ASSERT_EQ(0, toOutput.exitCode) << toOutput.err;
+    EXPECT_EQ(0u, toOutput.out.find("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "));
+    EXPECT_NE(std::string::npos, toOutput.out.find("<title>Chart Zentharo  Terra Nova (#17)   Alpha:40</title>"));
+    // The edit counts: the chart differs from the unedited one.
+    EXPECT_TRUE(RunTool({"--svg", "-"}).out != toOutput.out);
+
+    const std::string path = WriteTempFile("chart.svg", "an older picture, longer than nothing at all");
+    const ToolRun toFile = RunTool({"--set", "Production:3=Materials", "--svg", path});
+    ASSERT_EQ(0, toFile.exitCode) << toFile.err;
+    EXPECT_EQ("", toFile.out); // a file named: nothing else is printed unless asked
+    std::ostringstream written;
+    written << std::ifstream(path, std::ios::binary).rdbuf();
+    EXPECT_EQ(toOutput.out, written.str());
+
+    const ToolRun withTable = RunTool({"--svg", path, "--csv"});
+    ASSERT_EQ(0, withTable.exitCode) << withTable.err;
+    EXPECT_EQ(RunTool({"--csv"}).out, withTable.out);
+}
+
 TEST(ZentharoTool, HelpExplainsUsage) {
     const ToolRun run = RunTool({"--help"});
     EXPECT_EQ(0, run.exitCode);
     for (const char* word : {"--set", "NAME:ROW=TEXT", "--fill", "NAME:ROW", "--paste", "NAME:ROW=FILE", "--json",
-                             "--csv", "--tsv", "--version", "RECORD", "Upgrade"})
+                             "--csv", "--tsv", "--svg", "--version", "RECORD", "Upgrade"})
         EXPECT_NE(std::string::npos, run.out.find(word)) << word;
 }
 

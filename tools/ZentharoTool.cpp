@@ -1,6 +1,7 @@
 // Argument handling and the projection pass of the command-line tool.
 #include "ZentharoTool.h"
 
+#include "ChartSvg.h"
 #include "PlanetRecordText.h"
 #include "ProjectionReport.h"
 #include "SamplePlanet.h"
@@ -13,7 +14,10 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <fstream>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -159,6 +163,17 @@ CMapStringToString ReadRecord(const std::string& path, std::ostream& err) {
     }
 }
 
+// Writes the chart to path, whole, or throws naming what went wrong.
+void WriteChartFile(const CZentharoDoc& document, const std::string& path) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (file)
+        ChartSvg::Write(document, file);
+    if (file)
+        file.close();
+    if (!file)
+        throw UsageError(path + ": cannot write the chart: " + (errno ? std::strerror(errno) : "write failed"));
+}
+
 std::string Description() {
     return "Projects a planet over 20 turns, as the Zentharo window does.\n\n"
            "RECORD is a planet record file with one Key=Value pair a line (Name, Num, GameName, Turn, Size,\n"
@@ -180,6 +195,8 @@ std::string Description() {
            "Output: a table of the values as the window shows them; --csv the same as CSV; --tsv the same\n"
            "tab-separated, exactly as the window's Copy table (Ctrl+Shift+C) puts it on the clipboard; --json\n"
            "the raw stored texts of rows 0..20 of every column.\n\n"
+           "--svg FILE writes the window's chart (Ctrl+Shift+G) as an SVG picture to FILE, or to the standard\n"
+           "output for -. With a FILE, nothing else is printed unless --json, --csv or --tsv asks for it.\n\n"
            "Exit code 0 on success (warnings included); 2 on bad input (bad options, a RECORD or FILE that is\n"
            "not a readable regular file, a RECORD that is not Key=Value lines, a block with a bad Production\n"
            "field), with one line on stderr and nothing on stdout.";
@@ -213,9 +230,13 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::istream& in,
             ->allow_extra_args(false);
     auto* json = app.add_flag("--json", "print the raw stored texts as JSON");
     auto* csv = app.add_flag("--csv", "print the shown values as CSV")->excludes(json);
-    app.add_flag("--tsv", "print the shown values tab-separated, as the window's Copy table copies them")
-        ->excludes(json)
-        ->excludes(csv);
+    auto* tsv = app.add_flag("--tsv", "print the shown values tab-separated, as the window's Copy table copies them")
+                    ->excludes(json)
+                    ->excludes(csv);
+    std::string svgPath;
+    app.add_option("--svg", svgPath, "write the chart as SVG to FILE (- for the standard output)")
+        ->type_name("FILE")
+        ->allow_extra_args(false);
 
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     try {
@@ -228,6 +249,17 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::istream& in,
         return 0;
     } catch (const CLI::ParseError& error) {
         err << "zentharo: " << error.what() << " (see --help)\n";
+        return kBadInput;
+    }
+
+    const bool svgToOutput = app.count("--svg") && svgPath == "-";
+    if (svgToOutput && (json->count() || csv->count() || tsv->count())) {
+        err << "zentharo: --svg - writes the chart to the standard output: --json, --csv and --tsv cannot "
+               "go there too (see --help)\n";
+        return kBadInput;
+    }
+    if (app.count("--svg") && svgPath.empty()) {
+        err << "zentharo: --svg needs a file name, or - for the standard output (see --help)\n";
         return kBadInput;
     }
 
@@ -250,6 +282,15 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::istream& in,
         for (const GridEdit& edit : edits)
             Apply(edit, document);
 
+        if (svgToOutput) {
+            ChartSvg::Write(document, out);
+            return 0;
+        }
+        if (app.count("--svg")) {
+            WriteChartFile(document, svgPath);
+            if (!json->count() && !csv->count() && !tsv->count())
+                return 0;
+        }
         if (app.count("--json"))
             ProjectionReport::WriteJson(document, out);
         else if (app.count("--csv"))

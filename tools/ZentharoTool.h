@@ -1,5 +1,6 @@
 // The command-line projection:
 //   zentharo [RECORD] [--set NAME:ROW=TEXT | --fill NAME:ROW | --paste NAME:ROW=FILE]... [--json | --csv | --tsv]
+//            [--svg FILE]
 #pragma once
 
 #include <istream>

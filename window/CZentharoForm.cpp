@@ -206,6 +206,7 @@ void CZentharoForm::UpdateGrid() noexcept {
         ShowProduction(row, document->m_production[row]);
     }
     m_updating = false;
+    m_chart.Refresh();
 }
 
 // Writes only a text that differs from what the cell shows: rewriting an unchanged cell costs a round
@@ -304,6 +305,25 @@ BOOL CZentharoForm::OnCmdMsg(UINT id) {
     const HWND focus = ::GetFocus();
     RunCommand(*command, PlaceOf(focus) ? focus : nullptr);
     return TRUE;
+}
+
+void CZentharoForm::OnDestroy() {
+    m_chart.Close();
+    CFormView::OnDestroy();
+}
+
+// A chart that cannot be opened (no window or memory left) is heard, and nothing of it stays.
+void CZentharoForm::OpenChart(HWND) noexcept {
+    const CZentharoDoc* document = GetDocument();
+    if (!document)
+        return;
+    try {
+        if (m_chart.Open(GetParentFrame(), *document, m_scale))
+            return;
+    } catch (const std::bad_alloc&) {
+        m_chart.Close();
+    }
+    ::MessageBeep(MB_ICONHAND);
 }
 
 void CZentharoForm::RunCommand(const ProjectionCommand& command, HWND control) {

@@ -3,6 +3,7 @@
 // brought back in line with it.
 #pragma once
 
+#include "CZentharoChart.h"
 #include "contract/ModuleContract.h"
 #include "framework/CControl.h"
 #include "framework/CFont.h"
@@ -31,7 +32,7 @@ public:
     CZentharoDoc* GetDocument() const;
 
     void OnInitialUpdate() override;
-    // Brings every cell and chooser in line with the document.
+    // Brings every cell and chooser, and the chart when it is open, in line with the document.
     void UpdateGrid() noexcept;
     static CString FormatNumber(CString text) { return NumberText::FormatNumber(text.View()); }
 
@@ -40,6 +41,8 @@ public:
     // The projection's commands (ProjectionCommands.h), for the focused cell or chooser; other
     // commands as every view.
     BOOL OnCmdMsg(UINT id) override;
+    // The projection's frame was hidden or shown: its chart follows.
+    void OnProjectionShown(bool shown) noexcept { m_chart.FollowProjection(shown); }
 
     // The grid's keys: Enter and Shift+Enter store and move down or up, Up and Down move, in a cell;
     // Enter and Shift+Enter move between closed choosers. Then the commands' keys, and the context
@@ -55,12 +58,15 @@ public:
     bool CanPasteBlock(HWND control) const;
     void ClearAllInputs(HWND control);
     void CopyTable(HWND control) noexcept;
+    void OpenChart(HWND control) noexcept;
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // The context menu of a cell (the edit control's text commands, then the projection's) or of a
     // chooser (the projection's).
     BOOL OnContextMenu(HWND window, POINT screen) override;
+    // The chart goes with the view, before the document it draws.
+    void OnDestroy() override;
 
 private:
     void CreateFonts();
@@ -100,4 +106,5 @@ private:
     CEdit m_edit[kColumns * kRows];
     bool m_updating = false; // set while the program itself changes the controls
     bool m_telling = false;  // set while a message of the view is shown
+    CZentharoChart m_chart;
 };

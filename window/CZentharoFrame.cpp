@@ -1,6 +1,7 @@
 // Projection frames and their saved placement.
 #include "CZentharoFrame.h"
 
+#include "CZentharoForm.h"
 #include "FramePlacement.h"
 #include "ProjectionCommands.h"
 #include "framework/RegistryKey.h"
@@ -108,4 +109,11 @@ int CZentharoFrame::OnCreate(CREATESTRUCTA* create) {
         }
     }
     return 0;
+}
+void CZentharoFrame::OnShowWindow(BOOL show, UINT status) {
+    // Only the frame's own showing and hiding: the system's (a minimised host) reaches the chart itself.
+    if (status != 0)
+        return;
+    if (auto* form = dynamic_cast<CZentharoForm*>(GetActiveView()))
+        form->OnProjectionShown(show != FALSE);
 }

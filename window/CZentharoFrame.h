@@ -21,6 +21,8 @@ protected:
     BOOL OnCreateClient(CREATESTRUCTA* create, CCreateContext* context) override;
     // Adds the commands of the whole window ("Clear all inputs", "Copy table") to its system menu.
     int OnCreate(CREATESTRUCTA* create) override;
+    // The chart is hidden and shown with its projection.
+    void OnShowWindow(BOOL show, UINT status) override;
     // Saves the frame's rectangle, in the MDI client's coordinates, for the next frame.
     void OnDestroy() override;
 };

@@ -24,6 +24,7 @@ constexpr ProjectionCommand kCommands[] = {
      &CZentharoForm::PasteBlock,
      &CZentharoForm::CanPasteBlock},
     {ID_EDIT_CLEAR_INPUTS, "Clear all inputs", kNoKey, true, &CZentharoForm::ClearAllInputs, nullptr},
+    {ID_VIEW_CHART, "Chart", {'G', true, true}, true, &CZentharoForm::OpenChart, nullptr},
     {ID_EDIT_COPY_TABLE, "Copy table", {'C', true, true}, true, &CZentharoForm::CopyTable, nullptr},
 };
 

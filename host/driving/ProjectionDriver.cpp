@@ -282,6 +282,37 @@ bool ProjectionDriver::Copy(HWND frame, std::string& text, std::string& error) c
     return true;
 }
 
+bool ProjectionDriver::Chart(HWND frame, std::string& error) const {
+    const HWND focus = ::GetFocus();
+    if (!focus || (focus != frame && !::IsChild(frame, focus)))
+        FocusInside(frame, View(frame));
+    RealInput::PressKey('G', true, true);
+    m_settle();
+    const HWND chart = ProjectionWindows::ChartOf(frame);
+    if (!chart || !::IsWindowVisible(chart)) {
+        error = "Ctrl+Shift+G left no chart of the projection open";
+        return false;
+    }
+    return true;
+}
+
+bool ProjectionDriver::CloseChart(HWND frame, std::string& error) const {
+    const HWND chart = ProjectionWindows::ChartOf(frame);
+    if (!chart) {
+        error = "the projection has no chart open";
+        return false;
+    }
+    RealInput::Focus(chart, chart);
+    m_settle();
+    RealInput::PressKey(VK_ESCAPE);
+    m_settle();
+    if (::IsWindow(chart)) {
+        error = "Escape left the chart open";
+        return false;
+    }
+    return true;
+}
+
 bool ProjectionDriver::Move(HWND frame, int x, int y, int cx, int cy, std::string& error) const {
     if (cx <= 0 || cy <= 0) {
         error = "CX and CY must be positive";

@@ -43,6 +43,10 @@ public:
     // Presses Ctrl+Shift+C in the projection; text is then what that put on the clipboard, as UTF-8
     // with "\n" for each line break.
     bool Copy(HWND frame, std::string& text, std::string& error) const;
+    // Presses Ctrl+Shift+G in the projection; fails when no chart of it is then open and visible.
+    bool Chart(HWND frame, std::string& error) const;
+    // Presses Escape in the projection's chart; fails when it has none, or the chart stays open.
+    bool CloseChart(HWND frame, std::string& error) const;
     // Moves and sizes the frame, in MDI-client coordinates, as dragging its edges ends up.
     bool Move(HWND frame, int x, int y, int cx, int cy, std::string& error) const;
 

@@ -12,6 +12,31 @@ bool ProjectionWindows::IsProjection(HWND window) {
     return std::string(className) == ModuleContract::kFrameClassName;
 }
 
+namespace {
+
+struct ChartSearch {
+    std::string title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindChart(HWND window, LPARAM lParam) {
+    auto& search = *reinterpret_cast<ChartSearch*>(lParam);
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (std::string(className) != ModuleContract::kChartClassName || WindowText(window) != search.title)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+} // namespace
+
+HWND ProjectionWindows::ChartOf(HWND frame) {
+    ChartSearch search{ModuleContract::kChartTitlePrefix + WindowText(frame)};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindChart, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void ProjectionWindows::Update(HWND mdiClient) {
     std::vector<HWND> present;
     for (HWND child = ::GetWindow(mdiClient, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))

@@ -21,6 +21,9 @@ struct ProjectionWindow {
 class ProjectionWindows {
 public:
     static bool IsProjection(HWND window);
+    // The chart window of a projection frame, or nullptr when it has none open: a top-level window of
+    // this thread of the chart's class, titled after the projection.
+    static HWND ChartOf(HWND frame);
 
     // Notes the projection windows that appeared in the MDI client since the last call and forgets
     // those that are gone.

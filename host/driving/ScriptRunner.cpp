@@ -98,7 +98,8 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"focused", "GAME NUM", &ScriptRunner::Focused},
     {"menu", "GAME NUM COLUMN ROW ITEM", &ScriptRunner::Menu},
     {"clipboard", "TEXT", &ScriptRunner::Clipboard},
-
+    {"chart", "GAME NUM", &ScriptRunner::Chart},
+    {"closechart", "GAME NUM", &ScriptRunner::CloseChart},
     {"layout", "GAME NUM", &ScriptRunner::Layout},
 };
 
@@ -177,13 +178,29 @@ bool ScriptRunner::About(const Words&, std::string&) {
     return true;
 }
 
+namespace {
+
+std::string DumpLine(const std::string& title, bool visible, const RECT& r) {
+    return "\"" + Cp1251::ToUtf8(title) + "\" " + (visible ? "visible" : "hidden") + " x=" + std::to_string(r.left) +
+           " y=" + std::to_string(r.top) + " cx=" + std::to_string(r.right - r.left) +
+           " cy=" + std::to_string(r.bottom - r.top);
+}
+
+} // namespace
+
+// The projections, then the charts of those that have one, in the same order (charts in screen
+// coordinates: they are top-level windows).
 bool ScriptRunner::Dump(const Words&, std::string&) {
     m_projections.Update(m_frame.MdiClient());
-    for (const ProjectionWindow& window : m_projections.List()) {
-        const RECT& r = window.rect;
-        m_console.Out("\"" + Cp1251::ToUtf8(window.title) + "\" " + (window.visible ? "visible" : "hidden") +
-                      " x=" + std::to_string(r.left) + " y=" + std::to_string(r.top) +
-                      " cx=" + std::to_string(r.right - r.left) + " cy=" + std::to_string(r.bottom - r.top));
+    const std::vector<ProjectionWindow> projections = m_projections.List();
+    for (const ProjectionWindow& window : projections)
+        m_console.Out(DumpLine(window.title, window.visible, window.rect));
+    for (const ProjectionWindow& window : projections) {
+        if (const HWND chart = ProjectionWindows::ChartOf(window.frame)) {
+            RECT rect{};
+            ::GetWindowRect(chart, &rect);
+            m_console.Out(DumpLine(WindowText(chart), ::IsWindowVisible(chart) != FALSE, rect));
+        }
     }
     return true;
 }
@@ -288,6 +305,18 @@ bool ScriptRunner::Active(const Words&, std::string&) {
     else
         m_console.Out("active \"" + TitleOf(active) + "\"");
     return true;
+}
+
+bool ScriptRunner::Chart(const Words& arguments, std::string& error) {
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    return projection && driver.Chart(projection, error);
+}
+
+bool ScriptRunner::CloseChart(const Words& arguments, std::string& error) {
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    return projection && driver.CloseChart(projection, error);
 }
 
 bool ScriptRunner::Copy(const Words& arguments, std::string& error) {

@@ -58,6 +58,8 @@ private:
     bool Focused(const Words& arguments, std::string& error);
     bool Menu(const Words& arguments, std::string& error);
     bool Clipboard(const Words& arguments, std::string& error);
+    bool Chart(const Words& arguments, std::string& error);
+    bool CloseChart(const Words& arguments, std::string& error);
     bool Layout(const Words& arguments, std::string& error);
     ProjectionDriver Driver() const;
     // A long session's figures, the module restarted, and the MDI client's idea of the active child.

@@ -5,7 +5,8 @@
 // whole table; a column byte with its top bit set then recalculates once more from the edited row.
 // A row byte with its top bit set makes the text a block pasted at any column (its CRs and tabs
 // laying it out), or with no text a fill of later turns from that cell. Every edit is followed by a
-// full refresh.
+// full refresh; the chart of the final table is laid out and checked.
+#include "model/ChartLayout.h"
 #include "model/GridColumns.h"
 #include "model/GridEdits.h"
 #include "model/ProductionChooser.h"
@@ -13,6 +14,7 @@
 #include "tools/PlanetRecordText.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -48,6 +50,30 @@ void Refresh(const CZentharoDoc& document) {
                 std::abort();
         }
         ProductionChooser::SelectedPosition(document.m_production[row].View());
+    }
+}
+
+void Check(bool holds) {
+    if (!holds)
+        std::abort();
+}
+
+// Every point and tick of the chart lies finite inside its panel's plot, the ticks rise, and the
+// scale holds every value up to the largest it covers.
+void CheckChart(const CZentharoDoc& document) {
+    const ChartLayout chart = ChartLayout::Of(document, 480, 600, 12);
+    for (const ChartPanel& panel : chart.panels) {
+        Check(std::isfinite(panel.low) && std::isfinite(panel.high) && panel.low < panel.high);
+        for (std::size_t i = 0; i < panel.ticks.size(); ++i) {
+            Check(std::isfinite(panel.ticks[i].y));
+            Check(i == 0 || panel.ticks[i - 1].value < panel.ticks[i].value);
+        }
+        for (const ChartSeries& series : panel.series)
+            for (const ChartPoint& point : series.points) {
+                Check(std::isfinite(point.x) && std::isfinite(point.y));
+                Check(point.y >= panel.plot.top && point.y <= panel.plot.bottom);
+                Check(std::fabs(point.value) > 1e300 || (point.value >= panel.low && point.value <= panel.high));
+            }
     }
 }
 
@@ -98,5 +124,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             document->Recalculate(row);
         Refresh(*document);
     }
+    CheckChart(*document);
     return 0;
 }

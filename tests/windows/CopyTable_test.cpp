@@ -238,14 +238,15 @@ TEST_F(CopyTableTest, TheSystemMenuOffersTheWindowsCommandsCopyTableLast) {
         const char* text;
         UINT id;
     } items[] = {{1, "Copy table\tCtrl+Shift+C", kCopyTable},
-                 {2, "Clear all inputs", static_cast<UINT>(ModuleContract::kClearInputsCommandId)}};
+                 {2, "Chart\tCtrl+Shift+G", static_cast<UINT>(ModuleContract::kChartCommandId)},
+                 {3, "Clear all inputs", static_cast<UINT>(ModuleContract::kClearInputsCommandId)}};
     for (const auto& item : items) {
         char text[64] = {};
         ::GetMenuStringA(menu, count - item.fromEnd, text, sizeof text, MF_BYPOSITION);
         EXPECT_STREQ(item.text, text);
         EXPECT_EQ(item.id, ::GetMenuItemID(menu, count - item.fromEnd));
     }
-    EXPECT_TRUE(::GetMenuState(menu, count - 3, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_TRUE(::GetMenuState(menu, count - 4, MF_BYPOSITION) & MF_SEPARATOR);
 
     TypeAndTab(Cell(3, 2), "250");
     PutClipboardText(host.mainWindow, "before");

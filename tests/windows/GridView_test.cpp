@@ -325,6 +325,7 @@ TEST_F(GridTest, ARightClickOnACellOpensItsMenuAndFocusesIt) {
                                                "Fill later turns\tCtrl+D",
                                                "Paste block\tCtrl+V",
                                                "Clear all inputs",
+                                               "Chart\tCtrl+Shift+G",
                                                "Copy table\tCtrl+Shift+C"};
     EXPECT_EQ(expected, g_openMenu.items);
     EXPECT_TRUE(g_openMenu.pictured);

@@ -1,0 +1,251 @@
+// The chart's layout: which panels show which columns, a point for every value the grid shows and
+// none for an empty cell, scales that hold every point, and sensible pictures of flat, empty,
+// negative and huge series.
+#include "model/ChartLayout.h"
+
+#include "ProjectionFixtures.h"
+#include "model/GridColumns.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+
+namespace {
+
+constexpr double kWidth = 480, kHeight = 640, kFontSize = 12;
+
+ChartLayout LayOut(const RecordChanges& changes = {}, double width = kWidth, double height = kHeight,
+                   double fontSize = kFontSize) {
+    const auto document = OpenedDocument(ExampleRecord(changes));
+    return ChartLayout::Of(*document, width, height, fontSize);
+}
+
+// The value a point's height stands for, read off the panel's ticks as a reader of the chart would.
+double ValueAt(const ChartPanel& panel, double y) {
+    const ChartTick& bottom = panel.ticks.front();
+    const ChartTick& top = panel.ticks.back();
+    return bottom.value + (bottom.y - y) / (bottom.y - top.y) * (top.value - bottom.value);
+}
+
+const ChartSeries* FindSeries(const ChartLayout& chart, const std::string& column) {
+    for (const ChartPanel& panel : chart.panels)
+        for (const ChartSeries& series : panel.series)
+            if (column == series.column)
+                return &series;
+    return nullptr;
+}
+
+int GridColumnNamed(const std::string& header) {
+    // Col, Cap and Mat head an input too: the chart shows the stocks, which stand right of the inputs.
+    for (int column = kGridColumnCount - 1; column >= 0; --column)
+        if (header == kDocumentColumns[column].header)
+            return column;
+    return -1;
+}
+
+TEST(ChartLayout, PanelsShowTheirColumnsEachInAColourOfItsOwn) {
+    const ChartLayout chart = LayOut();
+    const std::vector<std::pair<std::string, std::vector<std::string>>> expected = {
+        {"Size and population", {"Size", "Pop"}},
+        {"Industry and capital", {"Ind", "Cap"}},
+        {"Production", {"L"}},
+        {"Ship mass", {"Mass"}},
+        {"Materials", {"Mat"}},
+    };
+    ASSERT_EQ(expected.size(), chart.panels.size());
+    std::set<std::uint32_t> colours;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const ChartPanel& panel = chart.panels[i];
+        EXPECT_EQ(expected[i].first, panel.name);
+        EXPECT_EQ(expected[i].first, panel.title.text);
+        std::vector<std::string> columns;
+        for (const ChartSeries& series : panel.series) {
+            columns.emplace_back(series.column);
+            colours.insert(series.color);
+        }
+        EXPECT_EQ(expected[i].second, columns);
+        // Panels stand one below the other, sharing the turns' axis.
+        EXPECT_EQ(chart.plotLeft, panel.plot.left);
+        EXPECT_EQ(chart.plotRight, panel.plot.right);
+        if (i > 0) {
+            EXPECT_LT(chart.panels[i - 1].plot.bottom, panel.title.baseline);
+        }
+    }
+    EXPECT_EQ(7u, colours.size());
+    EXPECT_LT(chart.panels.back().plot.bottom, chart.turns.front().label.baseline);
+    EXPECT_LE(chart.turns.front().label.baseline, kHeight);
+}
+
+// For several projections: each shown value is one point at its turn, on the scale the ticks show.
+TEST(ChartLayout, EveryShownValueIsAPointAtItsTurnAndHeight) {
+    const RecordChanges planets[] = {
+        {},
+        {{"Production", "Materials"}},
+        {{"Production", "_TerraForming"}, {"MAT", "0"}},
+        {{"Population", "1e15"}, {"Size", "1e15"}, {"Industry", "3e14"}},
+        {{"MAT", "-7"}, {"CAP", "-1234.5"}, {"COL", "-3"}},
+    };
+    for (const RecordChanges& changes : planets) {
+        const auto document = OpenedDocument(ExampleRecord(changes));
+        const ChartLayout chart = ChartLayout::Of(*document, kWidth, kHeight, kFontSize);
+        for (const ChartPanel& panel : chart.panels) {
+            for (const ChartSeries& series : panel.series) {
+                SCOPED_TRACE(series.column);
+                const int column = GridColumnNamed(series.column);
+                std::size_t next = 0;
+                for (int row = 0; row < kProjectedTurns; ++row) {
+                    const CString shown = ShownCellText(*document, column, row);
+                    if (shown.IsEmpty())
+                        continue;
+                    ASSERT_LT(next, series.points.size()) << "row " << row;
+                    const ChartPoint& point = series.points[next++];
+                    EXPECT_EQ(row, point.row);
+                    EXPECT_EQ(NumberText::Read(shown.View()), point.value);
+                    EXPECT_DOUBLE_EQ(chart.XOf(row), point.x);
+                    EXPECT_GE(point.y, panel.plot.top);
+                    EXPECT_LE(point.y, panel.plot.bottom);
+                    const double scale = panel.high - panel.low;
+                    EXPECT_NEAR(point.value, ValueAt(panel, point.y), scale * 1e-12) << "row " << row;
+                }
+                EXPECT_EQ(next, series.points.size());
+            }
+        }
+    }
+}
+
+TEST(ChartLayout, TicksRunUpThePlotFromItsBottomToItsTop) {
+    for (const ChartPanel& panel : LayOut().panels) {
+        SCOPED_TRACE(panel.name);
+        ASSERT_GE(panel.ticks.size(), 2u);
+        EXPECT_EQ(panel.low, panel.ticks.front().value);
+        EXPECT_EQ(panel.high, panel.ticks.back().value);
+        EXPECT_DOUBLE_EQ(panel.plot.bottom, panel.ticks.front().y);
+        EXPECT_DOUBLE_EQ(panel.plot.top, panel.ticks.back().y);
+        for (std::size_t i = 1; i < panel.ticks.size(); ++i)
+            EXPECT_LT(panel.ticks[i].y, panel.ticks[i - 1].y);
+        // Labels right-aligned left of the axis, centred on their tick.
+        for (const ChartTick& tick : panel.ticks) {
+            EXPECT_EQ(ChartText::Anchor::End, tick.label.anchor);
+            EXPECT_LT(tick.label.x, panel.plot.left);
+            EXPECT_NEAR(tick.y, tick.label.baseline, kFontSize / 2);
+        }
+    }
+}
+
+TEST(ChartLayout, LegendsNameEachSeriesWithItsLastShownValue) {
+    // The sample's materials go into capital after the first turn: the last cell is empty.
+    const ChartLayout chart = LayOut({{"Production", "Capital"}});
+    EXPECT_EQ("Size 1000.00", FindSeries(chart, "Size")->legend.text);
+    EXPECT_EQ("Mat (empty)", FindSeries(chart, "Mat")->legend.text);
+    ASSERT_EQ(1u, FindSeries(chart, "Mat")->points.size());
+    for (const ChartPanel& panel : chart.panels) {
+        double end = panel.title.x + kFontSize * 0.6 * panel.title.text.size();
+        for (const ChartSeries& series : panel.series) {
+            // Each legend after the title and after the one before it, on a line of the panel's header.
+            EXPECT_TRUE(series.swatchLeft >= end || series.legend.baseline > panel.title.baseline) << series.column;
+            EXPECT_LT(series.swatchLeft, series.swatchRight);
+            EXPECT_LT(series.swatchRight, series.legend.x);
+            EXPECT_LT(series.legend.baseline, panel.plot.top);
+            end = series.legend.x + kFontSize * 0.6 * series.legend.text.size();
+        }
+    }
+}
+
+TEST(ChartLayout, LongLegendsTakeASecondLineAndThePlotMakesRoom) {
+    const ChartLayout plain = LayOut();
+    const ChartLayout huge = LayOut({{"Population", "1e15"}, {"Size", "1e15"}});
+    const ChartSeries& pop = *FindSeries(huge, "Pop");
+    EXPECT_EQ("Pop 1000000000000000.00", pop.legend.text);
+    EXPECT_GT(pop.legend.baseline, huge.panels[0].title.baseline);
+    EXPECT_LE(pop.legend.x + kFontSize * 0.6 * pop.legend.text.size(), huge.plotRight + 1e-9);
+    EXPECT_GT(huge.panels[0].plot.top, plain.panels[0].plot.top);
+    EXPECT_EQ(plain.panels[0].plot.bottom, huge.panels[0].plot.bottom);
+}
+
+TEST(ChartLayout, FlatEmptyNegativeAndHugeSeriesDrawSensibly) {
+    // A flat series is a level line inside its plot, below the top tick.
+    const ChartLayout flat = LayOut();
+    const ChartSeries& size = *FindSeries(flat, "Size");
+    ASSERT_EQ(20u, size.points.size());
+    for (const ChartPoint& point : size.points)
+        EXPECT_EQ(size.points.front().y, point.y);
+    EXPECT_EQ(0, flat.panels[0].low);
+    EXPECT_GE(flat.panels[0].high, 1000);
+
+    // Nothing shown (all zero): no points, and a scale from 0 to 1 all the same.
+    const ChartLayout empty = LayOut({{"MAT", "0"}, {"Production", "Ship"}});
+    const ChartPanel& materials = empty.panels[4];
+    EXPECT_TRUE(materials.series[0].points.empty());
+    EXPECT_EQ(0, materials.low);
+    EXPECT_EQ(1, materials.high);
+
+    // Negative values go below zero, which stays on the scale.
+    const ChartLayout negative = LayOut({{"MAT", "-7"}});
+    const ChartPanel& below = negative.panels[4];
+    EXPECT_LE(below.low, -7);
+    EXPECT_GE(below.high, 0);
+    EXPECT_GT(below.series[0].points.front().y, below.YOf(0));
+
+    // Values up to 1e15 keep finite places and short labels.
+    const ChartLayout huge = LayOut({{"Population", "1e15"}, {"Size", "1e15"}, {"Industry", "1e15"}});
+    for (const ChartPanel& panel : huge.panels) {
+        for (const ChartTick& tick : panel.ticks)
+            EXPECT_LE(tick.label.text.size(), 5u) << tick.label.text;
+        for (const ChartSeries& series : panel.series)
+            for (const ChartPoint& point : series.points)
+                EXPECT_TRUE(std::isfinite(point.y) && point.y >= panel.plot.top && point.y <= panel.plot.bottom);
+    }
+    EXPECT_EQ("1.0P", huge.panels[0].ticks.back().label.text);
+}
+
+TEST(ChartLayout, ASmallOrSenselessAreaStillGivesFinitePlaces) {
+    const double nan = std::nan("");
+    const struct {
+        double width, height, fontSize;
+    } areas[] = {{0, 0, 12}, {40, 30, 12}, {2000, 15, 12}, {-5, nan, 12}, {480, 640, 0}, {480, 640, nan}};
+    for (const auto& [width, height, fontSize] : areas) {
+        const ChartLayout chart = LayOut({{"Population", "1e300"}, {"MAT", "-1e308"}}, width, height, fontSize);
+        EXPECT_GT(chart.fontSize, 0);
+        for (const ChartPanel& panel : chart.panels) {
+            EXPECT_LT(panel.plot.top, panel.plot.bottom);
+            EXPECT_LT(panel.plot.left, panel.plot.right);
+            for (const ChartSeries& series : panel.series)
+                for (const ChartPoint& point : series.points)
+                    EXPECT_TRUE(std::isfinite(point.x) && std::isfinite(point.y));
+        }
+    }
+}
+
+TEST(ChartLayout, AtALargerFontTheChartGrowsAsAWhole) {
+    const ChartLayout normal = LayOut();
+    const ChartLayout large = LayOut({}, kWidth * 1.5, kHeight * 1.5, kFontSize * 1.5);
+    EXPECT_DOUBLE_EQ(normal.lineWidth * 1.5, large.lineWidth);
+    EXPECT_DOUBLE_EQ(normal.plotLeft * 1.5, large.plotLeft);
+    for (std::size_t i = 0; i < normal.panels.size(); ++i) {
+        ASSERT_EQ(normal.panels[i].ticks.size(), large.panels[i].ticks.size());
+        for (std::size_t s = 0; s < normal.panels[i].series.size(); ++s) {
+            const auto& a = normal.panels[i].series[s].points;
+            const auto& b = large.panels[i].series[s].points;
+            ASSERT_EQ(a.size(), b.size());
+            for (std::size_t p = 0; p < a.size(); ++p) {
+                EXPECT_NEAR(a[p].x * 1.5, b[p].x, 1e-9);
+                EXPECT_NEAR(a[p].y * 1.5, b[p].y, 1e-9);
+            }
+        }
+    }
+}
+
+TEST(ChartLayout, NamesTurnsAsOftenAsTheirLabelsFit) {
+    const ChartLayout wide = LayOut({}, 1200, kHeight);
+    ASSERT_EQ(20u, wide.turns.size());
+    EXPECT_EQ("40", wide.turns.front().label.text);
+    EXPECT_EQ("59", wide.turns.back().label.text);
+    const ChartLayout narrow = LayOut({}, 300, kHeight);
+    ASSERT_LT(narrow.turns.size(), 20u);
+    for (std::size_t i = 1; i < narrow.turns.size(); ++i)
+        EXPECT_GT(narrow.turns[i].x - narrow.turns[i - 1].x, 2 * kFontSize * 0.6);
+}
+
+} // namespace

@@ -1,0 +1,186 @@
+// Writing the chart's layout as SVG elements.
+#include "ChartSvg.h"
+
+#include "model/ChartLayout.h"
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ChartSvg {
+namespace {
+
+// A coordinate with two decimals, an exact tie rounded away from zero: the same text on every platform.
+std::string Number(double value) {
+    const long long hundredths = std::llround(value * 100);
+    const long long whole = (hundredths < 0 ? -hundredths : hundredths) / 100;
+    const int decimals = static_cast<int>((hundredths < 0 ? -hundredths : hundredths) % 100);
+    return std::string(hundredths < 0 ? "-" : "") + std::to_string(whole) + (decimals < 10 ? ".0" : ".") +
+           std::to_string(decimals);
+}
+
+std::string Colour(std::uint32_t rgb) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string text = "#";
+    for (int shift = 20; shift >= 0; shift -= 4)
+        text += kDigits[(rgb >> shift) & 0xF];
+    return text;
+}
+
+// The length of the well-formed UTF-8 sequence text starts with, or 0.
+std::size_t Utf8SequenceLength(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    unsigned minimum = 0, codePoint = 0;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2, minimum = 0x80, codePoint = lead & 0x1F;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3, minimum = 0x800, codePoint = lead & 0x0F;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4, minimum = 0x10000, codePoint = lead & 0x07;
+    else
+        return 0;
+    if (text.size() < length)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return 0;
+        codePoint = codePoint << 6 | (byte(i) & 0x3F);
+    }
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    return codePoint < minimum || codePoint > 0x10FFFF || surrogate ? 0 : length;
+}
+
+// Text for an attribute or element: markup characters escaped, and bytes that are no well-formed UTF-8
+// or no character XML allows (a record may hold Windows-1251 text or control bytes) replaced by U+FFFD.
+std::string Escaped(std::string_view text) {
+    static const char kReplacement[] = "\xEF\xBF\xBD";
+    std::string escaped;
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        const std::size_t length = Utf8SequenceLength(text.substr(i));
+        const bool control = static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
+        if (length == 0 || control) {
+            escaped += kReplacement;
+            ++i;
+            continue;
+        }
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped.append(text.substr(i, length));
+        }
+        i += length;
+    }
+    return escaped;
+}
+
+const char* AnchorName(ChartText::Anchor anchor) {
+    switch (anchor) {
+    case ChartText::Anchor::Middle:
+        return "middle";
+    case ChartText::Anchor::End:
+        return "end";
+    default:
+        return "start";
+    }
+}
+
+void WriteText(const ChartText& text, std::ostream& out, const char* extra = "") {
+    out << "<text x=\"" << Number(text.x) << "\" y=\"" << Number(text.baseline) << "\"";
+    if (text.anchor != ChartText::Anchor::Start)
+        out << " text-anchor=\"" << AnchorName(text.anchor) << "\"";
+    if (text.bold)
+        out << " font-weight=\"bold\"";
+    out << extra << ">" << Escaped(text.text) << "</text>\n";
+}
+
+void WriteLine(double x1, double y1, double x2, double y2, std::ostream& out, const std::string& extra = "") {
+    out << "<line x1=\"" << Number(x1) << "\" y1=\"" << Number(y1) << "\" x2=\"" << Number(x2) << "\" y2=\""
+        << Number(y2) << "\"" << extra << "/>\n";
+}
+
+void WriteGrid(const ChartLayout& chart, const ChartPanel& panel, std::ostream& out) {
+    out << "<g class=\"grid\" stroke=\"" << Colour(ChartLayout::kGridColor) << "\" stroke-width=\"1\">\n";
+    for (const ChartTurn& turn : chart.turns)
+        WriteLine(turn.x, panel.plot.top, turn.x, panel.plot.bottom, out,
+                  " data-turn=\"" + Escaped(turn.label.text) + "\"");
+    for (const ChartTick& tick : panel.ticks)
+        WriteLine(panel.plot.left, tick.y, panel.plot.right, tick.y, out, " data-tick=\"" + tick.text + "\"");
+    out << "</g>\n";
+    out << "<rect class=\"plot\" x=\"" << Number(panel.plot.left) << "\" y=\"" << Number(panel.plot.top)
+        << "\" width=\"" << Number(panel.plot.Width()) << "\" height=\"" << Number(panel.plot.Height())
+        << "\" fill=\"none\" stroke=\"" << Colour(ChartLayout::kFrameColor) << "\"/>\n";
+    out << "<g class=\"ticks\">\n";
+    for (const ChartTick& tick : panel.ticks)
+        WriteText(tick.label, out);
+    out << "</g>\n";
+}
+
+void WriteSeries(const ChartLayout& chart, const ChartSeries& series, std::ostream& out) {
+    const std::string colour = Colour(series.color);
+    out << "<polyline data-series=\"" << Escaped(series.column) << "\" points=\"";
+    for (std::size_t i = 0; i < series.points.size(); ++i)
+        out << (i ? " " : "") << Number(series.points[i].x) << "," << Number(series.points[i].y);
+    out << "\" fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"" << Number(chart.lineWidth)
+        << "\" stroke-linejoin=\"round\"/>\n";
+    // A dot on each point: a value standing alone between empty cells shows too.
+    out << "<g class=\"dots\" fill=\"" << colour << "\">\n";
+    for (const ChartPoint& point : series.points)
+        out << "<circle cx=\"" << Number(point.x) << "\" cy=\"" << Number(point.y) << "\" r=\""
+            << Number(chart.markerRadius) << "\"/>\n";
+    out << "</g>\n";
+}
+
+void WriteLegend(const ChartLayout& chart, const ChartSeries& series, std::ostream& out) {
+    out << "<g class=\"legend\">\n";
+    WriteLine(series.swatchLeft, series.swatchY, series.swatchRight, series.swatchY, out,
+              " stroke=\"" + Colour(series.color) + "\" stroke-width=\"" + Number(chart.lineWidth) + "\"");
+    WriteText(series.legend, out);
+    out << "</g>\n";
+}
+
+} // namespace
+
+void Write(const CZentharoDoc& document, std::ostream& out) {
+    const ChartLayout chart = ChartLayout::Of(document, kWidth, kHeight, kFontSize);
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << Number(chart.width) << "\" height=\""
+        << Number(chart.height) << "\" viewBox=\"0 0 " << Number(chart.width) << " " << Number(chart.height)
+        << "\" font-family=\"Arial, 'Liberation Sans', Helvetica, sans-serif\" font-size=\"" << Number(chart.fontSize)
+        << "\" fill=\"" << Colour(ChartLayout::kTextColor) << "\">\n";
+    out << "<title>" << Escaped(std::string(ChartLayout::kTitlePrefix) + document.GetTitle().Bytes()) << "</title>\n";
+    out << "<rect width=\"" << Number(chart.width) << "\" height=\"" << Number(chart.height) << "\" fill=\""
+        << Colour(ChartLayout::kBackground) << "\"/>\n";
+    for (const ChartPanel& panel : chart.panels) {
+        out << "<g data-panel=\"" << Escaped(panel.name) << "\">\n";
+        WriteGrid(chart, panel, out);
+        WriteText(panel.title, out);
+        for (const ChartSeries& series : panel.series)
+            WriteSeries(chart, series, out);
+        for (const ChartSeries& series : panel.series)
+            WriteLegend(chart, series, out);
+        out << "</g>\n";
+    }
+    out << "<g class=\"turns\">\n";
+    for (const ChartTurn& turn : chart.turns)
+        WriteText(turn.label, out);
+    out << "</g>\n</svg>\n";
+}
+
+} // namespace ChartSvg

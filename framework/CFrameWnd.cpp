@@ -4,6 +4,7 @@
 #include "CCreateContext.h"
 #include "CRuntimeClass.h"
 #include "CView.h"
+#include "FrameworkIds.h"
 
 namespace {
 
@@ -79,6 +80,12 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CFrameWnd::OnSysCommand(UINT id) { return id < SC_SIZE && OnCommand(MAKEWPARAM(id, 0), 0); }
+
+void CFrameWnd::OnClose() {
+    if (m_pViewActive && m_pViewActive->OnCmdMsg(ID_FILE_CLOSE))
+        return; // the document closed, and this frame with it
+    DestroyWindow();
+}
 
 void CFrameWnd::PostNcDestroy() {
     if (m_bOwnedByWindow)

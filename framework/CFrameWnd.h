@@ -34,6 +34,9 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // Commands a frame adds to its system menu (ids below the system's own) route as menu commands do.
     BOOL OnSysCommand(UINT id) override;
+    // Closed from outside its view (its close box, its system menu, the host's MDI keys): it closes as
+    // its close command does, so that every way of closing it takes the same road.
+    void OnClose() override;
     void OnSize(UINT type, int cx, int cy) override;
     void OnSetFocus() override;
     void PostNcDestroy() override;

@@ -78,6 +78,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"grid", "GAME NUM", &ScriptRunner::Grid},
     {"registry", "", &ScriptRunner::Registry},
     {"setplacement", "NAME TYPE VALUE", &ScriptRunner::SetPlacement},
+    {"removeplacement", "NAME", &ScriptRunner::RemovePlacement},
     {"move", "GAME NUM X Y CX CY", &ScriptRunner::Move},
     {"stats", "", &ScriptRunner::Stats},
     {"reload", "", &ScriptRunner::Reload},
@@ -232,6 +233,10 @@ bool ScriptRunner::Registry(const Words&, std::string&) {
 
 bool ScriptRunner::SetPlacement(const Words& arguments, std::string& error) {
     return PlacementRegistry::Store(arguments[0], arguments[1], arguments[2], error);
+}
+
+bool ScriptRunner::RemovePlacement(const Words& arguments, std::string& error) {
+    return PlacementRegistry::Remove(arguments[0], error);
 }
 
 bool ScriptRunner::Move(const Words& arguments, std::string& error) {

@@ -48,6 +48,7 @@ private:
     bool Grid(const Words& arguments, std::string& error);
     bool Registry(const Words& arguments, std::string& error);
     bool SetPlacement(const Words& arguments, std::string& error);
+    bool RemovePlacement(const Words& arguments, std::string& error);
     bool Move(const Words& arguments, std::string& error);
     bool Copy(const Words& arguments, std::string& error);
     ProjectionDriver Driver() const;

@@ -32,8 +32,8 @@ int WINAPI CountedMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 
 ModuleNotices::ModuleNotices(HMODULE module) : m_module(module) {
     g_notices = NoticeState{};
-    g_notices.realBeep =
-        reinterpret_cast<BeepFunction>(SwapImport(module, "user32.dll", "MessageBeep", reinterpret_cast<void*>(&CountedBeep)));
+    g_notices.realBeep = reinterpret_cast<BeepFunction>(
+        SwapImport(module, "user32.dll", "MessageBeep", reinterpret_cast<void*>(&CountedBeep)));
     g_notices.realMessageBox = reinterpret_cast<MessageBoxFunction>(
         SwapImport(module, "user32.dll", "MessageBoxA", reinterpret_cast<void*>(&CountedMessageBox)));
     if (!g_notices.realBeep || !g_notices.realMessageBox)

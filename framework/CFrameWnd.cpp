@@ -49,7 +49,12 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* message) {
     return view && ::IsWindow(view) && ::IsDialogMessageA(view, message);
 }
 
-int CFrameWnd::OnCreate(CREATESTRUCTA* create) { return OnCreateClient(create, m_pCreateContext) ? 0 : -1; }
+int CFrameWnd::OnCreate(CREATESTRUCTA* create) {
+    if (!OnCreateClient(create, m_pCreateContext))
+        return -1;
+    m_bCreated = true;
+    return 0;
+}
 
 BOOL CFrameWnd::OnCreateClient(CREATESTRUCTA*, CCreateContext* context) {
     return context == nullptr || CreateView(context, kFirstPaneId) != nullptr;
@@ -93,9 +98,15 @@ void CFrameWnd::PostNcDestroy() {
 }
 
 void CFrameWnd::OnViewDestroyed(CView* view) {
-    if (m_pViewActive == view)
-        m_pViewActive = nullptr;
+    if (m_pViewActive != view)
+        return;
+    m_pViewActive = nullptr;
+    // Not destroyed from here: the view is still being destroyed, as a child of this frame.
+    if (!m_bDestroying)
+        ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
 }
+
+void CFrameWnd::OnDestroy() { m_bDestroying = true; }
 
 void CFrameWnd::OnSize(UINT type, int cx, int cy) {
     if (type != SIZE_MINIMIZED && m_pViewActive && ::IsWindow(m_pViewActive->GetSafeHwnd()))

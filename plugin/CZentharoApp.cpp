@@ -6,6 +6,7 @@
 #include "framework/CMultiDocTemplate.h"
 #include "framework/CResourceException.h"
 #include "framework/CView.h"
+#include "framework/CWindowClosedException.h"
 #include "framework/NumberText.h"
 #include "model/CZentharoDoc.h"
 #include "resources/resource.h"
@@ -125,10 +126,13 @@ void CZentharoApp::OnUserCommand(CMapStringToString& record) {
 }
 
 // A projection opens whole or not at all: a window, font or allocation that fails on the way undoes
-// what was made.
+// what was made, and false tells the caller to say so. A window the host closed while it opened is no
+// failure: there is nothing to say.
 bool CZentharoApp::OpenProjection() {
     try {
         return OnFileNew() != nullptr;
+    } catch (const CWindowClosedException&) {
+        return true;
     } catch (const CResourceException&) {
         return false;
     } catch (const std::bad_alloc&) {

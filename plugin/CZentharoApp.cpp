@@ -70,7 +70,7 @@ void CZentharoApp::OnLoad() {
 // The template is made whole (with its accelerators, which Escape needs) or not kept: a template that
 // failed, when memory ran out at OnLoad, is made again by the next command that needs it.
 bool CZentharoApp::MakeTemplate() {
-    if (!m_pDocManager->GetTemplates().empty())
+    if (!m_docManager.GetTemplates().empty())
         return true;
     auto docTemplate = std::make_unique<CMultiDocTemplate>(
         IDR_ZENTHARO, &classCZentharoDoc, &CZentharoFrame::classCZentharoFrame, &CZentharoForm::classCZentharoForm);
@@ -152,7 +152,7 @@ void CZentharoApp::RefuseForeignRecord() {
 // Walks the documents in place rather than through a list of them, which would have to be allocated:
 // a planet already open is found even when memory has run out.
 bool CZentharoApp::HasProjectionOfCurrentPlanet() {
-    for (const auto& docTemplate : m_pDocManager->GetTemplates())
+    for (const auto& docTemplate : m_docManager.GetTemplates())
         for (CDocument* document : docTemplate->GetDocuments())
             if (auto* projection = dynamic_cast<CZentharoDoc*>(document);
                 projection && projection->m_planet["Num"] == m_currentPlanet["Num"] &&
@@ -212,7 +212,7 @@ void CZentharoApp::OnAbout(CMapStringToString& record) {
 
 std::vector<CZentharoDoc*> CZentharoApp::OpenProjections() const {
     std::vector<CZentharoDoc*> projections;
-    for (const auto& docTemplate : m_pDocManager->GetTemplates())
+    for (const auto& docTemplate : m_docManager.GetTemplates())
         for (CDocument* document : docTemplate->GetDocuments())
             if (auto* projection = dynamic_cast<CZentharoDoc*>(document))
                 projections.push_back(projection);

@@ -29,7 +29,7 @@ constexpr std::size_t kAlignment = 8;            // what malloc promises on 32-b
 struct GuardState {
     bool guarding = false;
     BYTE* region = nullptr;
-    std::size_t used = 0; // bytes of the region handed out
+    std::size_t used = 0;              // bytes of the region handed out
     std::map<void*, std::size_t> live; // block and size
     MallocFunction realMalloc = nullptr;
     CallocFunction realCalloc = nullptr;

@@ -139,7 +139,6 @@ protected:
         ADD_FAILURE() << "the opening never ran to its end";
     }
 
-
     // The frame holds its view, which shows the planet's projection.
     bool IsWhole(HWND frame) const { return ::GetWindow(frame, GW_CHILD) && ShownGrid(frame) == expected; }
 

@@ -49,6 +49,8 @@ private:
     bool Registry(const Words& arguments, std::string& error);
     bool SetPlacement(const Words& arguments, std::string& error);
     bool RemovePlacement(const Words& arguments, std::string& error);
+    bool Maximize(const Words& arguments, std::string& error);
+    bool CloseWindow(const Words& arguments, std::string& error);
     bool Move(const Words& arguments, std::string& error);
     bool Copy(const Words& arguments, std::string& error);
     bool Layout(const Words& arguments, std::string& error);

@@ -1,7 +1,7 @@
 // Projection windows open where the last one was closed; the registry is set up and read back with
 // the registry API itself.
 #include "TestHost.h"
-#include "host/driving/RealInput.h"
+#include "host/driving/ProjectionDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -223,90 +223,29 @@ void GiveTheHostAMenuBar(TestHost& host) {
     ::SetMenu(host.mainWindow, bar);
 }
 
-void ClickAt(TestHost& host, HWND window, POINT screen) {
-    ::ScreenToClient(window, &screen);
-    RealInput::Click(window, screen);
-    host.Settle();
-}
-
-// Where on the screen the frame's caption answers the hit test with area (its icon, its close box).
-POINT CaptionPart(HWND frame, LRESULT area) {
-    RECT rect;
-    ::GetWindowRect(frame, &rect);
-    for (int y = rect.top; y < rect.top + 40; ++y)
-        for (int x = rect.left; x < rect.right; ++x)
-            if (::SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == area)
-                return {x + 4, y + 4};
-    ADD_FAILURE() << "the caption has no area " << area;
-    return {0, 0};
-}
-
-// A maximised child's close box is the last item of the host's menu bar.
-POINT CloseBoxInTheMenuBar(TestHost& host) {
-    const HMENU bar = ::GetMenu(host.mainWindow);
-    RECT item{};
-    ::GetMenuItemRect(host.mainWindow, bar, ::GetMenuItemCount(bar) - 1, &item);
-    return {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-}
-
-void PressInACell(TestHost& host, HWND frame, WORD key, bool control) {
-    RealInput::Focus(host.mainWindow, ::GetDlgItem(::GetWindow(frame, GW_CHILD), ModuleContract::CellId(0, 0)));
-    host.Settle();
-    RealInput::PressKey(key, false, control);
-    host.Settle();
-}
-
-// Picks Close in the system menu as soon as it shows, by its key, as a user does.
-void CALLBACK PickCloseInTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-    const HWND popup = ::FindWindowA("#32768", nullptr);
-    if (!popup || !::IsWindowVisible(popup))
-        return;
-    ::KillTimer(nullptr, timer);
-    RealInput::PressKey('C');
-}
-
-// A normal window's system menu opens from its icon. A maximised one's shows in the host's menu bar,
-// from where Wine sends its commands to the host's main window rather than to the window: it is opened
-// as the window's own, where its icon was.
-void CloseThroughTheSystemMenu(TestHost& host, HWND frame, bool maximised) {
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &PickCloseInTheMenu);
-    if (maximised) {
-        RECT rect;
-        ::GetWindowRect(frame, &rect);
-        ::SetForegroundWindow(host.mainWindow);
-        ::TrackPopupMenu(::GetSystemMenu(frame, FALSE), TPM_LEFTALIGN | TPM_TOPALIGN, rect.left + 10, rect.top + 30, 0,
-                         frame, nullptr);
-    } else {
-        ClickAt(host, frame, CaptionPart(frame, HTSYSMENU));
-    }
-    ::KillTimer(nullptr, timer);
-    host.Settle();
-}
-
 // Every way a projection closes saves the rectangle the user left it with, normal or maximised, also
 // where the MDI client restores a maximised window on its way out (another child is there).
 TEST(ClosingAProjection, EveryWaySavesTheRectangleAsTheUserLeftIt) {
+    // The ways a user closes it, through real input; then the ways the host does.
+    const auto byUser = [](const char* way) {
+        return [way](TestHost& host, HWND frame) {
+            std::string error;
+            const ProjectionDriver driver(host.mainWindow, host.mdiClient, [&host] { host.Settle(); });
+            EXPECT_TRUE(driver.Close(frame, way, error)) << error;
+        };
+    };
     const struct {
         const char* name;
-        std::function<void(TestHost&, HWND frame, bool maximised)> close;
+        std::function<void(TestHost&, HWND frame)> close;
     } closes[] = {
-        {"Escape", [](TestHost& host, HWND frame, bool) { PressInACell(host, frame, VK_ESCAPE, false); }},
-        {"the Close button",
-         [](TestHost& host, HWND frame, bool) {
-             const HWND button = ::GetDlgItem(::GetWindow(frame, GW_CHILD), ModuleContract::kCloseCommandId);
-             RealInput::Click(button, {10, 5});
-             host.Settle();
-         }},
-        {"the close box",
-         [](TestHost& host, HWND frame, bool maximised) {
-             ClickAt(host, maximised ? host.mainWindow : frame,
-                     maximised ? CloseBoxInTheMenuBar(host) : CaptionPart(frame, HTCLOSE));
-         }},
-        {"Ctrl+F4", [](TestHost& host, HWND frame, bool) { PressInACell(host, frame, VK_F4, true); }},
-        {"the system menu's Close", &CloseThroughTheSystemMenu},
-        {"its game closed", [](TestHost& host, HWND, bool) { host.GamesList({"Beta"}); }},
+        {"Escape", byUser("Escape")},
+        {"the Close button", byUser("Button")},
+        {"the close box", byUser("CloseBox")},
+        {"Ctrl+F4", byUser("Ctrl+F4")},
+        {"the system menu's Close", byUser("SystemMenu")},
+        {"its game closed", [](TestHost& host, HWND) { host.GamesList({"Beta"}); }},
         {"the module unloaded",
-         [](TestHost& host, HWND, bool) {
+         [](TestHost& host, HWND) {
              host.plugin.Unload();
              host.Settle();
          }},
@@ -324,13 +263,15 @@ TEST(ClosingAProjection, EveryWaySavesTheRectangleAsTheUserLeftIt) {
             host.Command("Alpha");
             ASSERT_EQ(1u, host.Projections().size());
             const HWND frame = host.Projections()[0].frame;
-            if (maximised)
-                ::SendMessageA(host.mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(frame), 0);
+            if (maximised) {
+                std::string error;
+                const ProjectionDriver driver(host.mainWindow, host.mdiClient, [&host] { host.Settle(); });
+                ASSERT_TRUE(driver.Maximize(frame, error)) << error;
+            }
             host.Settle();
-            ASSERT_EQ(maximised, ::IsZoomed(frame) != FALSE);
             const RECT left = host.Projections()[0].rect;
 
-            close.close(host, frame, maximised);
+            close.close(host, frame);
             ASSERT_FALSE(::IsWindow(frame)) << "the window did not close";
             ASSERT_TRUE(::IsWindow(host.mainWindow)) << "the host closed instead";
             // A maximised frame's caption lies above the client: it is saved brought down to the

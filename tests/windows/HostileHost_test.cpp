@@ -43,27 +43,6 @@ void Subclass(HWND window) {
         ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostileProcedure)));
 }
 
-LRESULT CALLBACK GameWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefMDIChildProcA(window, message, wParam, lParam);
-}
-
-// The host's window for a game, in the MDI client beside the projections.
-HWND OpenGameWindow(HWND mdiClient) {
-    WNDCLASSA gameClass{};
-    gameClass.lpfnWndProc = &GameWindowProcedure;
-    gameClass.hInstance = ::GetModuleHandleA(nullptr);
-    gameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    gameClass.lpszClassName = "ZentharoHostileGame";
-    ::RegisterClassA(&gameClass); // fails harmlessly when registered already
-    MDICREATESTRUCTA request{};
-    request.szClass = gameClass.lpszClassName;
-    request.szTitle = "Alpha";
-    request.hOwner = gameClass.hInstance;
-    request.x = request.y = request.cx = request.cy = CW_USEDEFAULT;
-    request.style = WS_VISIBLE;
-    return reinterpret_cast<HWND>(::SendMessageA(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&request)));
-}
-
 HWND AnyProjectionFrame(HWND mdiClient) {
     for (HWND child = ::GetWindow(mdiClient, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         if (ProjectionWindows::IsProjection(child))
@@ -75,8 +54,7 @@ class HostileHost : public ::testing::Test {
 protected:
     void SetUp() override {
         host.LoadAndInitialize();
-        OpenGameWindow(host.mdiClient);
-        for (HWND window : {host.mainWindow, host.mdiClient, ::GetWindow(host.mdiClient, GW_CHILD)})
+        for (HWND window : {host.mainWindow, host.mdiClient, host.OpenGameWindow()})
             Subclass(window);
         host.Select(planet);
         // The first window makes what stays for the module's life: its window class and keyboard hook.

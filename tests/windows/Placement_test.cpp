@@ -194,28 +194,6 @@ TEST_F(PlacementTest, AMinimisedFrameStoresTheRectangleItHas) {
     EXPECT_LE(next.rect.bottom - minimised.rect.bottom, ::GetSystemMetrics(SM_CYMINTRACK));
 }
 
-// A window of the host's own in the MDI client, as a game's window is. With it there, the MDI client
-// restores a maximised projection before destroying it.
-LRESULT CALLBACK HostChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefMDIChildProcA(window, message, wParam, lParam);
-}
-
-void OpenHostChild(HWND mdiClient) {
-    WNDCLASSA childClass{};
-    childClass.lpfnWndProc = &HostChildProc;
-    childClass.hInstance = ::GetModuleHandleA(nullptr);
-    childClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    childClass.lpszClassName = "ZentharoTestGameWindow";
-    ::RegisterClassA(&childClass); // fails harmlessly when registered already
-    MDICREATESTRUCTA request{};
-    request.szClass = childClass.lpszClassName;
-    request.szTitle = "Game";
-    request.hOwner = childClass.hInstance;
-    request.x = request.y = request.cx = request.cy = CW_USEDEFAULT;
-    request.style = WS_VISIBLE;
-    ::SendMessageA(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&request));
-}
-
 // A menu bar for the host's main window: a maximised child's system menu and buttons go there.
 void GiveTheHostAMenuBar(TestHost& host) {
     const HMENU bar = ::CreateMenu();
@@ -257,7 +235,7 @@ TEST(ClosingAProjection, EveryWaySavesTheRectangleAsTheUserLeftIt) {
             TestHost host;
             host.LoadAndInitialize();
             GiveTheHostAMenuBar(host);
-            OpenHostChild(host.mdiClient);
+            host.OpenGameWindow();
             StorePlacement(30, 20, 1100, 650);
             host.Select(Planet("Alpha", "1"));
             host.Command("Alpha");

@@ -93,10 +93,11 @@ BOOL CMDIChildWnd::LoadFrame(UINT resourceId, CCreateContext* context) {
     // that was made: the host's MDI client and its windows hear of it, and their answer may close it.
     // Until this object belongs to its window, closing the window leaves the object alone.
     m_pCreateContext = context;
-    const HWND hwnd =
-        reinterpret_cast<HWND>(::SendMessageA(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&request)));
+    ::SendMessageA(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&request));
     m_pCreateContext = nullptr;
-    if (hwnd && hwnd == m_hWnd && ::IsWindow(hwnd)) {
+    // What counts is whether the window bound to this object is there now, not what the request
+    // answered: a window closed meanwhile is unbound, and its handle may still be the answer.
+    if (m_hWnd && ::IsWindow(m_hWnd)) {
         m_bOwnedByWindow = true;
         return TRUE;
     }

@@ -25,9 +25,13 @@ constexpr int ChooserId(int row) { return kFirstChooserId + row; }
 // The chooser's entries as its sorted list shows them, top to bottom.
 inline constexpr const auto& kChooserEntries = ProductionChooser::kEntries;
 
-// The Close button and Escape close the window; Copy table is on the frame's system menu.
+// The Close button and Escape close the window. The projection's commands are on the context menu of
+// its cells and choosers; those of the whole window (Clear all inputs, Copy table) on its system menu.
 inline constexpr int kCloseCommandId = ID_FILE_CLOSE;
 inline constexpr int kCopyTableCommandId = ID_EDIT_COPY_TABLE;
+inline constexpr int kFillLaterTurnsCommandId = ID_EDIT_FILL_LATER;
+inline constexpr int kPasteBlockCommandId = ID_EDIT_PASTE_BLOCK;
+inline constexpr int kClearInputsCommandId = ID_EDIT_CLEAR_INPUTS;
 
 // Projection frames are MDI children of this window class; the host tells them from its own by it.
 inline constexpr const char* kFrameClassName = "ZentharoFrame";

@@ -1,6 +1,7 @@
 // The script commands.
 #include "ScriptRunner.h"
 
+#include "ClipboardText.h"
 #include "Cp1251.h"
 #include "MessagePump.h"
 #include "PlacementRegistry.h"
@@ -17,11 +18,15 @@
 
 namespace {
 
-std::size_t CountWords(const char* names) {
+// How many arguments the names ask for: at least the plain ones, at most all, [OPTIONAL] included.
+std::pair<std::size_t, std::size_t> ArgumentCounts(const char* names) {
     std::vector<std::string> words;
     std::string ignored;
     ScriptLine::Split(names, words, ignored);
-    return words.size();
+    std::size_t required = 0;
+    for (const std::string& word : words)
+        required += word.front() != '[';
+    return {required, words.size()};
 }
 
 bool EndsWith(const std::string& text, const std::string& ending) {
@@ -50,6 +55,11 @@ bool ParseNumber(const std::string& text, const char* name, int& value, std::str
     return true;
 }
 
+// COLUMN and ROW, the third and fourth arguments of the commands that work a cell.
+bool ParseCell(const std::vector<std::string>& arguments, int& column, int& row, std::string& error) {
+    return ParseNumber(arguments[2], "COLUMN", column, error) && ParseNumber(arguments[3], "ROW", row, error);
+}
+
 // A window's title as UTF-8. The module's windows carry Windows-1251 bytes set through the ANSI
 // functions, the host's own windows UTF-16 text.
 std::string TitleOf(HWND window) {
@@ -73,7 +83,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"screenshot", "FILE", &ScriptRunner::Screenshot},
     {"quit", "", &ScriptRunner::Quit},
     {"wait", "", &ScriptRunner::Wait},
-    {"type", "GAME NUM COLUMN ROW TEXT", &ScriptRunner::Type},
+    {"type", "GAME NUM COLUMN ROW TEXT [KEY]", &ScriptRunner::Type},
     {"choose", "GAME NUM ROW ENTRY", &ScriptRunner::Choose},
     {"key", "GAME NUM KEY", &ScriptRunner::Key},
     {"grid", "GAME NUM", &ScriptRunner::Grid},
@@ -87,6 +97,11 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"reload", "", &ScriptRunner::Reload},
     {"active", "", &ScriptRunner::Active},
     {"copy", "GAME NUM", &ScriptRunner::Copy},
+    {"focus", "GAME NUM COLUMN ROW", &ScriptRunner::Focus},
+    {"focused", "GAME NUM", &ScriptRunner::Focused},
+    {"menu", "GAME NUM COLUMN ROW ITEM", &ScriptRunner::Menu},
+    {"clipboard", "TEXT", &ScriptRunner::Clipboard},
+
     {"layout", "GAME NUM", &ScriptRunner::Layout},
 };
 
@@ -96,6 +111,9 @@ int ScriptRunner::Run(const std::string& path) {
         m_console.Err("zentharo-host: cannot open the script '" + path + "'");
         return 2;
     }
+    const ConsoleOutput& console = m_console;
+    m_answerer = std::make_unique<MessageBoxAnswerer>(
+        [&console](const std::string& text) { console.Out(MessageBoxAnswerer::Line(text)); });
     int number = 0;
     for (std::string line; !m_quit && std::getline(script, line);) {
         ++number;
@@ -121,7 +139,8 @@ bool ScriptRunner::RunLine(const std::string& line, std::string& error) {
         if (words[0] != command.name)
             continue;
         const Words arguments(words.begin() + 1, words.end());
-        if (arguments.size() != CountWords(command.arguments)) {
+        const auto [fewest, most] = ArgumentCounts(command.arguments);
+        if (arguments.size() < fewest || arguments.size() > most) {
             error = std::string(command.name) + " takes " +
                     (*command.arguments ? std::string(command.arguments) : std::string("no arguments"));
             return false;
@@ -186,6 +205,7 @@ bool ScriptRunner::Quit(const Words&, std::string&) {
 }
 
 bool ScriptRunner::Wait(const Words&, std::string&) {
+    m_answerer.reset(); // the user reads and answers them now
     m_frame.SetInteractive(true);
     MessagePump::Run(m_frame);
     m_quit = true; // the user closed the main window
@@ -199,11 +219,12 @@ ProjectionDriver ScriptRunner::Driver() const {
 
 bool ScriptRunner::Type(const Words& arguments, std::string& error) {
     int column = 0, row = 0;
-    if (!ParseNumber(arguments[2], "COLUMN", column, error) || !ParseNumber(arguments[3], "ROW", row, error))
+    if (!ParseCell(arguments, column, row, error))
         return false;
     const ProjectionDriver driver = Driver();
     const HWND projection = driver.Find(arguments[0], arguments[1], error);
-    return projection && driver.Type(projection, column, row, arguments[4], error);
+    const std::string key = arguments.size() > 5 ? arguments[5] : "Tab";
+    return projection && driver.Type(projection, column, row, arguments[4], key, error);
 }
 
 bool ScriptRunner::Choose(const Words& arguments, std::string& error) {
@@ -218,7 +239,12 @@ bool ScriptRunner::Choose(const Words& arguments, std::string& error) {
 bool ScriptRunner::Key(const Words& arguments, std::string& error) {
     const ProjectionDriver driver = Driver();
     const HWND projection = driver.Find(arguments[0], arguments[1], error);
-    return projection && driver.Key(projection, arguments[2], error);
+    std::string menu;
+    if (!projection || !driver.Key(projection, arguments[2], menu, error))
+        return false;
+    if (!menu.empty())
+        m_console.Out(menu);
+    return true;
 }
 
 bool ScriptRunner::Grid(const Words& arguments, std::string& error) {
@@ -293,6 +319,37 @@ bool ScriptRunner::Copy(const Words& arguments, std::string& error) {
         text.pop_back(); // the copy's last line break; Out ends the line itself
     m_console.Out(text);
     return true;
+}
+
+bool ScriptRunner::Focus(const Words& arguments, std::string& error) {
+    int column = 0, row = 0;
+    if (!ParseCell(arguments, column, row, error))
+        return false;
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    return projection && driver.Focus(projection, column, row, error);
+}
+
+bool ScriptRunner::Focused(const Words& arguments, std::string& error) {
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    if (!projection)
+        return false;
+    m_console.Out(driver.Focused(projection));
+    return true;
+}
+
+bool ScriptRunner::Menu(const Words& arguments, std::string& error) {
+    int column = 0, row = 0;
+    if (!ParseCell(arguments, column, row, error))
+        return false;
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    return projection && driver.PickFromMenu(projection, column, row, arguments[4], error);
+}
+
+bool ScriptRunner::Clipboard(const Words& arguments, std::string& error) {
+    return ClipboardText::Write(m_frame.Handle(), ScriptLine::Unescape(arguments[0]), error);
 }
 
 bool ScriptRunner::Layout(const Words& arguments, std::string& error) {

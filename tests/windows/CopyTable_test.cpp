@@ -18,17 +18,6 @@ constexpr UINT kCopyTable = ModuleContract::kCopyTableCommandId;
 constexpr const char* kHeader = "Turn\tCol\tCap\tMat\tBombing\tUpgrade\tPop\tInd\tCol\tCap\tSize\tRes\tMat\tL\tNeed "
                                 "Col\tNeed Cap\tMass\tProduction";
 
-// The test's own clipboard access goes through the real functions: only the module's imports are swapped.
-void PutClipboardText(HWND owner, const std::string& text) {
-    ASSERT_TRUE(::OpenClipboard(owner));
-    ::EmptyClipboard();
-    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(::GlobalLock(memory), text.c_str(), text.size() + 1);
-    ::GlobalUnlock(memory);
-    ::SetClipboardData(CF_TEXT, memory);
-    ::CloseClipboard();
-}
-
 // The bytes of a text format, without the terminating zero; "(none)" when the clipboard has none.
 template <typename Char>
 std::basic_string<Char> ClipboardText(HWND owner, UINT format) {
@@ -240,15 +229,23 @@ void CALLBACK WhileTheMenuIsOpen(HWND, UINT, UINT_PTR, DWORD) {
     RealInput::PressKey(VK_RETURN);
 }
 
-TEST_F(CopyTableTest, TheSystemMenuOffersCopyTable) {
+TEST_F(CopyTableTest, TheSystemMenuOffersTheWindowsCommandsCopyTableLast) {
     const HMENU menu = ::GetSystemMenu(frame, FALSE);
     const int count = ::GetMenuItemCount(menu);
-    ASSERT_GE(count, 2);
-    char text[64] = {};
-    ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ("Copy table\tCtrl+Shift+C", text);
-    EXPECT_EQ(kCopyTable, ::GetMenuItemID(menu, count - 1));
-    EXPECT_TRUE(::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+    ASSERT_GE(count, 3);
+    const struct {
+        int fromEnd;
+        const char* text;
+        UINT id;
+    } items[] = {{1, "Copy table\tCtrl+Shift+C", kCopyTable},
+                 {2, "Clear all inputs", static_cast<UINT>(ModuleContract::kClearInputsCommandId)}};
+    for (const auto& item : items) {
+        char text[64] = {};
+        ::GetMenuStringA(menu, count - item.fromEnd, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(item.text, text);
+        EXPECT_EQ(item.id, ::GetMenuItemID(menu, count - item.fromEnd));
+    }
+    EXPECT_TRUE(::GetMenuState(menu, count - 3, MF_BYPOSITION) & MF_SEPARATOR);
 
     TypeAndTab(Cell(3, 2), "250");
     PutClipboardText(host.mainWindow, "before");

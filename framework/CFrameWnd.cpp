@@ -4,6 +4,7 @@
 #include "CCreateContext.h"
 #include "CRuntimeClass.h"
 #include "CView.h"
+#include "FrameworkIds.h"
 
 namespace {
 
@@ -52,7 +53,12 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* message) {
     return view && ::IsWindow(view) && ::IsDialogMessageA(view, message);
 }
 
-int CFrameWnd::OnCreate(CREATESTRUCTA* create) { return OnCreateClient(create, m_pCreateContext) ? 0 : -1; }
+int CFrameWnd::OnCreate(CREATESTRUCTA* create) {
+    if (!OnCreateClient(create, m_pCreateContext))
+        return -1;
+    m_bCreated = true;
+    return 0;
+}
 
 BOOL CFrameWnd::OnCreateClient(CREATESTRUCTA*, CCreateContext* context) {
     return context == nullptr || CreateView(context, kFirstPaneId) != nullptr;
@@ -84,15 +90,27 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 BOOL CFrameWnd::OnSysCommand(UINT id) { return id < SC_SIZE && OnCommand(MAKEWPARAM(id, 0), 0); }
 
+void CFrameWnd::OnClose() {
+    if (m_pViewActive && m_pViewActive->OnCmdMsg(ID_FILE_CLOSE))
+        return; // the document closed, and this frame with it
+    DestroyWindow();
+}
+
 void CFrameWnd::PostNcDestroy() {
     if (m_bOwnedByWindow)
         delete this;
 }
 
 void CFrameWnd::OnViewDestroyed(CView* view) {
-    if (m_pViewActive == view)
-        m_pViewActive = nullptr;
+    if (m_pViewActive != view)
+        return;
+    m_pViewActive = nullptr;
+    // Not destroyed from here: the view is still being destroyed, as a child of this frame.
+    if (!m_bDestroying)
+        ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
 }
+
+void CFrameWnd::OnDestroy() { m_bDestroying = true; }
 
 void CFrameWnd::OnSize(UINT type, int cx, int cy) {
     if (type != SIZE_MINIMIZED && m_pViewActive && ::IsWindow(m_pViewActive->GetSafeHwnd()))

@@ -22,7 +22,9 @@ public:
     virtual BOOL PreTranslateMessage(MSG* message);
 
     CView* GetActiveView() const { return m_pViewActive; }
-    // A view going away tells its frame, which then holds no view.
+    // A view going away tells its frame, which then holds no view. A frame left empty while it is not
+    // being destroyed itself (its view destroyed alone, by a host, say) closes once the message loop
+    // comes round: no empty frame stays on the screen.
     void OnViewDestroyed(CView* view);
     // The frame of ours that contains hwnd (hwnd itself or an ancestor), or nullptr.
     static CFrameWnd* FrameContaining(HWND hwnd);
@@ -35,13 +37,19 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // Commands a frame adds to its system menu (ids below the system's own) route as menu commands do.
     BOOL OnSysCommand(UINT id) override;
+    // Closed from outside its view (its close box, its system menu, the host's MDI keys): it closes as
+    // its close command does, so that every way of closing it takes the same road.
+    void OnClose() override;
     void OnSize(UINT type, int cx, int cy) override;
     void OnSetFocus() override;
+    void OnDestroy() override;
     void PostNcDestroy() override;
 
     HACCEL m_hAccelTable = nullptr; // the template's, shared by its frames
     CView* m_pViewActive = nullptr;
     CCreateContext* m_pCreateContext = nullptr; // valid while the window is being created
+    bool m_bCreated = false;                    // its window was made with its view, whatever became of it since
+    bool m_bDestroying = false;                 // from WM_DESTROY on: its view goes with it
     // Set once the window exists: from then on the window owns the object and deletes it when it
     // goes. A window that fails while being made leaves the object to whoever made it.
     bool m_bOwnedByWindow = false;

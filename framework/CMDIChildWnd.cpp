@@ -4,6 +4,7 @@
 #include "CCreateContext.h"
 #include "CMultiDocTemplate.h"
 #include "CWinApp.h"
+#include "CWindowClosedException.h"
 #include "ModuleInstance.h"
 
 namespace {
@@ -88,24 +89,34 @@ BOOL CMDIChildWnd::LoadFrame(UINT resourceId, CCreateContext* context) {
     request.style = create.style & ~WS_VISIBLE; // shown once the view is filled
     request.lParam = reinterpret_cast<LPARAM>(this);
 
-    // A window that fails while being made is destroyed again before the request returns.
+    // A window that fails while being made is destroyed again before the request returns. So may one
+    // that was made: the host's MDI client and its windows hear of it, and their answer may close it.
+    // Until this object belongs to its window, closing the window leaves the object alone.
     m_pCreateContext = context;
-    const HWND hwnd =
-        reinterpret_cast<HWND>(::SendMessageA(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&request)));
+    ::SendMessageA(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&request));
     m_pCreateContext = nullptr;
-    if (!hwnd)
-        return FALSE;
-    m_bOwnedByWindow = true;
-    return TRUE;
+    // What counts is whether the window bound to this object is there now, not what the request
+    // answered: a window closed meanwhile is unbound, and its handle may still be the answer.
+    if (m_hWnd && ::IsWindow(m_hWnd)) {
+        m_bOwnedByWindow = true;
+        return TRUE;
+    }
+    if (m_bCreated)
+        throw CWindowClosedException();
+    return FALSE;
 }
 
 void CMDIChildWnd::ActivateFrame() {
-    ::ShowWindow(m_hWnd, SW_SHOW);
-    ::SendMessageA(::GetParent(m_hWnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    // This frame may be gone after each call: only the handle taken first is used from here on.
+    const HWND hwnd = m_hWnd;
+    ::ShowWindow(hwnd, SW_SHOW);
+    if (const HWND mdiClient = ::GetParent(hwnd))
+        ::SendMessageA(mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hwnd), 0);
     // Drawn now, in one pass over the frame and its children, rather than one WM_PAINT per window
     // taken from the host's message loop: under Wine each message taken passes every message hook of
     // the thread (the keyboard router's among them) at two server round trips apiece.
-    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (::IsWindow(hwnd))
+        ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 BOOL CMDIChildWnd::DestroyWindow() {

@@ -6,6 +6,7 @@
 #include "CMDIChildWnd.h"
 #include "CRuntimeClass.h"
 #include "CView.h"
+#include "CWindowClosedException.h"
 
 #include <memory>
 
@@ -25,9 +26,14 @@ CDocument* CMultiDocTemplate::OpenDocumentFile() {
     CFrameWnd* frame = CreateNewFrame(document.get());
     if (!frame)
         return nullptr;
+    if (document->GetViews().empty()) { // the host destroyed the view while the frame was made
+        frame->DestroyWindow();
+        throw CWindowClosedException();
+    }
 
     CDocument* opened = document.release(); // from here it goes with its last view
     opened->m_bAutoDelete = true;
+    const HWND frameWindow = frame->GetSafeHwnd();
     try {
         if (!opened->OnNewDocument()) {
             frame->DestroyWindow(); // the view goes with it, and the document with the view
@@ -35,7 +41,9 @@ CDocument* CMultiDocTemplate::OpenDocumentFile() {
         }
         InitialUpdateFrame(frame, opened);
     } catch (...) {
-        frame->DestroyWindow();
+        // The frame may be gone already, and with it the document: only a frame still there is closed.
+        if (CWnd* stillThere = CWnd::FromHandlePermanent(frameWindow))
+            stillThere->DestroyWindow();
         throw;
     }
     return opened;
@@ -56,16 +64,36 @@ CFrameWnd* CMultiDocTemplate::CreateNewFrame(CDocument* document) {
 }
 
 void CMultiDocTemplate::InitialUpdateFrame(CFrameWnd* frame, CDocument* document) {
+    // Showing, titling and activating the frame reach the host, whose answer may close the frame (and
+    // with its view the document) or its view alone: after each step the frame and its view must still
+    // be there, or the opening ends, leaving no frame without a view.
+    const HWND frameWindow = frame->GetSafeHwnd();
+    const auto stillOpen = [frame, frameWindow] {
+        if (CWnd::FromHandlePermanent(frameWindow) != frame)
+            return false;
+        if (frame->GetActiveView())
+            return true;
+        frame->DestroyWindow();
+        return false;
+    };
     // The view stays hidden while it makes its controls and is shown once they all exist: under Wine,
     // controls made inside a view that is shown take longer to make even while its frame is hidden
     // (a projection's choosers about a fifth longer).
     if (CView* view = frame->GetActiveView()) {
         view->OnInitialUpdate();
+        if (!stillOpen())
+            throw CWindowClosedException();
         view->ShowWindow(SW_SHOW);
     }
+    if (!stillOpen())
+        throw CWindowClosedException();
     frame->SetWindowText(document->GetTitle());
+    if (!stillOpen())
+        throw CWindowClosedException();
     if (auto* mdiChild = dynamic_cast<CMDIChildWnd*>(frame))
         mdiChild->ActivateFrame();
     else
         frame->ShowWindow(SW_SHOW);
+    if (!stillOpen())
+        throw CWindowClosedException();
 }

@@ -17,7 +17,8 @@ public:
     ~CMultiDocTemplate() override { CloseAllDocuments(); }
 
     // Opens a new, empty document in a new frame, whole or not at all: nullptr, or an exception, when
-    // any step fails, and then nothing that was made stays behind.
+    // any step fails, and then nothing that was made stays behind. CWindowClosedException when the
+    // host closed the frame, or discarded the document, before the opening finished.
     CDocument* OpenDocumentFile();
 
     // The accelerator table of the resource id, loaded once and shared by every frame of the template.

@@ -107,6 +107,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (OnSysCommand(static_cast<UINT>(wParam & 0xFFF0)))
             return 0;
         break;
+    case WM_CLOSE:
+        OnClose(); // may destroy the window
+        return 0;
     case WM_DESTROY:
         OnDestroy();
         break;

@@ -38,6 +38,8 @@ protected:
     virtual BOOL OnCommand(WPARAM /*wParam*/, LPARAM /*lParam*/) { return FALSE; }
     // A command of the window's system menu; id without the four low bits the system uses itself.
     virtual BOOL OnSysCommand(UINT /*id*/) { return FALSE; }
+    // Asked to close (WM_CLOSE); by default the window system's answer, which destroys the window.
+    virtual void OnClose() { DefWindowProc(WM_CLOSE, 0, 0); }
     virtual void OnDestroy() {}
     virtual void OnSize(UINT /*type*/, int /*cx*/, int /*cy*/) {}
     virtual void OnSetFocus() {}

@@ -6,6 +6,7 @@
 #include "framework/CMultiDocTemplate.h"
 #include "framework/CResourceException.h"
 #include "framework/CView.h"
+#include "framework/CWindowClosedException.h"
 #include "framework/NumberText.h"
 #include "model/CZentharoDoc.h"
 #include "resources/resource.h"
@@ -40,21 +41,43 @@ bool NamesOpenGame(const CString& key) { return key.GetLength() >= 5 && key.Left
 constexpr const char* kOpenFailure =
     "No more projection windows can be opened: the system has run out of windows or memory.\n\n"
     "Close some windows and try again.";
+// The host's window cannot be found when it has none this module can open in, and also when the
+// system has no memory left to list the windows: the user is told of both.
+constexpr const char* kNoHostWindow =
+    "No projection window can be opened: Zentharo cannot find the host's window to open it in.\n\n"
+    "If the system has run out of memory, close some windows and try again.";
 constexpr const char* kForeignRecords =
     "This host passes records that Zentharo cannot read, so Zentharo does nothing when the host calls it.\n\n"
     "The host and Zentharo must be built on the same class library.";
 
-// Tells the user, in a message box owned by the host's main window when there is one.
+// Tells the user, in a message box owned by the host's main window when there is one. When not even a
+// message box can be made, the user still hears that something failed.
 void Tell(const char* text, UINT icon) {
     const HWND mdiClient = CMDIChildWnd::FindHostMdiClient();
-    ::MessageBoxA(mdiClient ? ::GetParent(mdiClient) : nullptr, text, ModuleContract::kMessageCaption, MB_OK | icon);
+    if (!::MessageBoxA(mdiClient ? ::GetParent(mdiClient) : nullptr, text, ModuleContract::kMessageCaption,
+                       MB_OK | icon))
+        ::MessageBeep(icon);
 }
 
 } // namespace
 
 void CZentharoApp::OnLoad() {
-    AddDocTemplate(std::make_unique<CMultiDocTemplate>(
-        IDR_ZENTHARO, &classCZentharoDoc, &CZentharoFrame::classCZentharoFrame, &CZentharoForm::classCZentharoForm));
+    m_loadedByHost = true;
+    if (!MakeTemplate())
+        AfxThrowResourceException(); // the host's door beeps; the next command tries again
+}
+
+// The template is made whole (with its accelerators, which Escape needs) or not kept: a template that
+// failed, when memory ran out at OnLoad, is made again by the next command that needs it.
+bool CZentharoApp::MakeTemplate() {
+    if (!m_docManager.GetTemplates().empty())
+        return true;
+    auto docTemplate = std::make_unique<CMultiDocTemplate>(
+        IDR_ZENTHARO, &classCZentharoDoc, &CZentharoFrame::classCZentharoFrame, &CZentharoForm::classCZentharoForm);
+    if (!docTemplate->GetAccelerators())
+        return false;
+    AddDocTemplate(std::move(docTemplate));
+    return true;
 }
 
 void CZentharoApp::OnInitialize(CMapStringToString& record) {
@@ -84,21 +107,32 @@ void CZentharoApp::OnUserCommand(CMapStringToString& record) {
     CString gameName, turn, command;
     if (!record.Lookup("GameName", gameName) || !record.Lookup("Turn", turn) || !record.Lookup("Command", command))
         return;
-    if (m_currentPlanet.IsEmpty() || command != ModuleContract::kMenuCommand)
+    if (m_currentPlanet.IsEmpty() || command != ModuleContract::kMenuCommand || !m_loadedByHost)
         return;
-    if (HasProjectionOfCurrentPlanet())
-        return; // at most one window per planet of a game; the existing one stays where it is
-    if (m_docManager.GetTemplates().empty() || !CMDIChildWnd::FindHostMdiClient())
-        return; // before OnLoad, or in a host without windows: nothing can open
-    if (!OpenProjection())
+    // The user asked for a window: from here nothing fails without telling them why.
+    bool opened = false;
+    try {
+        if (HasProjectionOfCurrentPlanet())
+            return; // at most one window per planet of a game; the existing one stays where it is
+        if (!CMDIChildWnd::FindHostMdiClient()) {
+            Tell(kNoHostWindow, MB_ICONEXCLAMATION);
+            return;
+        }
+        opened = MakeTemplate() && OpenProjection();
+    } catch (const std::bad_alloc&) {
+    }
+    if (!opened)
         Tell(kOpenFailure, MB_ICONEXCLAMATION);
 }
 
 // A projection opens whole or not at all: a window, font or allocation that fails on the way undoes
-// what was made.
+// what was made, and false tells the caller to say so. A window the host closed while it opened is no
+// failure: there is nothing to say.
 bool CZentharoApp::OpenProjection() {
     try {
         return OnFileNew() != nullptr;
+    } catch (const CWindowClosedException&) {
+        return true;
     } catch (const CResourceException&) {
         return false;
     } catch (const std::bad_alloc&) {
@@ -115,11 +149,15 @@ void CZentharoApp::RefuseForeignRecord() {
 
 // Compares by indexing, as the records are used everywhere: a missing "Num" or "GameName" is added
 // to the current planet (and to a document's copy) with an empty value.
+// Walks the documents in place rather than through a list of them, which would have to be allocated:
+// a planet already open is found even when memory has run out.
 bool CZentharoApp::HasProjectionOfCurrentPlanet() {
-    for (CZentharoDoc* document : OpenProjections())
-        if (document->m_planet["Num"] == m_currentPlanet["Num"] &&
-            document->m_planet["GameName"] == m_currentPlanet["GameName"])
-            return true;
+    for (const auto& docTemplate : m_docManager.GetTemplates())
+        for (CDocument* document : docTemplate->GetDocuments())
+            if (auto* projection = dynamic_cast<CZentharoDoc*>(document);
+                projection && projection->m_planet["Num"] == m_currentPlanet["Num"] &&
+                projection->m_planet["GameName"] == m_currentPlanet["GameName"])
+                return true;
     return false;
 }
 

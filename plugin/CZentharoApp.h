@@ -30,7 +30,9 @@ private:
     // Every open projection document, in the document manager's order.
     std::vector<CZentharoDoc*> OpenProjections() const;
     bool HasProjectionOfCurrentPlanet();
+    bool MakeTemplate();
     bool OpenProjection();
 
+    bool m_loadedByHost = false; // OnLoad was called, whether or not its template could be made
     bool m_foreignRecordReported = false;
 };

@@ -27,10 +27,12 @@ void Enter(Operation operation) noexcept {
     }
 }
 
-void EnterWithRecord(CMapStringToString& record, void (CZentharoApp::*operation)(CMapStringToString&)) noexcept {
+// The host hands a record over by reference, which at the call is its address: the entry points take
+// it as the pointer it is, so that a null one can be seen and refused like a record of another type.
+void EnterWithRecord(CMapStringToString* record, void (CZentharoApp::*operation)(CMapStringToString&)) noexcept {
     Enter([&] {
-        if (CMapStringToString::IsOurs(&record))
-            (theApp.*operation)(record);
+        if (record && CMapStringToString::IsOurs(record))
+            (theApp.*operation)(*record);
         else
             theApp.RefuseForeignRecord();
     });
@@ -43,12 +45,12 @@ extern "C" {
 void OnLoad() {
     Enter([] { theApp.OnLoad(); });
 }
-void OnInitialize(CMapStringToString& record) { EnterWithRecord(record, &CZentharoApp::OnInitialize); }
-void OnGamesListModified(CMapStringToString& record) { EnterWithRecord(record, &CZentharoApp::OnGamesListModified); }
-void OnUserCommand(CMapStringToString& record) { EnterWithRecord(record, &CZentharoApp::OnUserCommand); }
-void OnPlanetChanged(CMapStringToString& record) { EnterWithRecord(record, &CZentharoApp::OnPlanetChanged); }
-void OnAbout(CMapStringToString& record) { EnterWithRecord(record, &CZentharoApp::OnAbout); }
-void OnActivate(CMapStringToString& record) { EnterWithRecord(record, &CZentharoApp::OnActivate); }
+void OnInitialize(CMapStringToString* record) { EnterWithRecord(record, &CZentharoApp::OnInitialize); }
+void OnGamesListModified(CMapStringToString* record) { EnterWithRecord(record, &CZentharoApp::OnGamesListModified); }
+void OnUserCommand(CMapStringToString* record) { EnterWithRecord(record, &CZentharoApp::OnUserCommand); }
+void OnPlanetChanged(CMapStringToString* record) { EnterWithRecord(record, &CZentharoApp::OnPlanetChanged); }
+void OnAbout(CMapStringToString* record) { EnterWithRecord(record, &CZentharoApp::OnAbout); }
+void OnActivate(CMapStringToString* record) { EnterWithRecord(record, &CZentharoApp::OnActivate); }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     switch (reason) {

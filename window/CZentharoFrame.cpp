@@ -41,6 +41,13 @@ FrameLimits LimitsIn(HWND mdiClient, DWORD style, DWORD exStyle) {
     // A maximised frame reaches past the client by its edges, and may be larger than the screen allows.
     limits.maxWidth = std::max<int>(::GetSystemMetrics(SM_CXMAXTRACK), limits.clientWidth + edges.right - edges.left);
     limits.maxHeight = std::max<int>(::GetSystemMetrics(SM_CYMAXTRACK), limits.clientHeight + edges.bottom - edges.top);
+    // The caption lies inside the frame's top border; its icon and buttons are each a caption button wide.
+    const int button = ::GetSystemMetrics(SM_CXSIZE);
+    const bool systemMenu = (style & WS_SYSMENU) != 0;
+    const int buttons = systemMenu ? 1 + ((style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) ? 2 : 0) : 0;
+    limits.captionTop = edges.bottom;
+    limits.gripLeft = -edges.left + (systemMenu ? button : 0);
+    limits.gripRight = edges.right + buttons * button;
     return limits;
 }
 
@@ -61,11 +68,12 @@ BOOL CZentharoFrame::PreCreateWindow(CREATESTRUCTA& create) {
                 stored.*value.placement = number;
             }
             // A placement left by another program, a smaller host window or a value of the wrong type
-            // could put the title bar out of reach; what was not stored stays the framework's default.
+            // could put the title bar out of reach; what was not stored stays the framework's default,
+            // unless the window system would read that default as a coordinate.
             const HWND mdiClient = create.hwndParent ? create.hwndParent : FindHostMdiClient();
             const FramePlacement placed = stored.Reachable(LimitsIn(mdiClient, create.style, create.dwExStyle));
             for (const PlacementValue& value : kPlacement)
-                if (stored.*value.placement)
+                if (stored.*value.placement || placed.*value.placement)
                     create.*value.field = (placed.*value.placement).value_or(CW_USEDEFAULT);
         }
     }

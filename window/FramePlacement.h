@@ -14,6 +14,9 @@ struct FrameLimits {
     int minHeight = 0;
     int maxWidth = 0; // the largest frame a user can make; at least a maximised frame's size
     int maxHeight = 0;
+    int captionTop = 0; // from the frame's top edge to the top of its caption: the border above it
+    int gripLeft = 0;   // from the frame's left edge to where its caption can be dragged: border and icon
+    int gripRight = 0;  // from where the caption can no longer be dragged to the right edge: buttons, border
 };
 
 // A frame's position and size in MDI-client coordinates; an absent value is the window system's default.
@@ -23,12 +26,20 @@ struct FramePlacement {
     std::optional<int> cx;
     std::optional<int> cy;
 
+    // The part of the caption a mouse must find inside the client to drag the frame back: this many
+    // pixels of its width (all of it when the caption is narrower), clear of the icon and the caption
+    // buttons, and a third of its height.
+    static constexpr int kGripWidth = 40;
+    static constexpr int kGripHeightShare = 3;
+
     // This placement, made reachable:
     // - A width or height below zero or above the limit is no one's choice: it becomes the default.
     //   Zero stays zero (the frame's framework opens such a request at the default size).
-    // - Horizontally, at least a title bar's height of the frame must lie inside the client.
-    //   Vertically, the title bar may reach no higher than a maximised frame's, which sits just above
-    //   the client, and must end above the client's bottom edge.
+    // - The window system takes a position from x alone: without x it places the frame itself and
+    //   ignores y, so a y without x is dropped; with x, a default y would be taken as the literal value
+    //   of the default, far above the client, so a missing y becomes the client's top edge.
+    // - The caption must stay draggable: kGripWidth pixels of its draggable part and a third of its
+    //   height inside the client.
     // A position that breaks this moves, keeping the size, to the nearest place where the whole frame
     // fits (the client's left or top edge when it does not fit at all, or when its size is the default
     // or zero: such a frame is judged as the smallest one). An axis of a client without area (its host

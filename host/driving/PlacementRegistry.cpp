@@ -59,4 +59,13 @@ bool Store(const std::string& name, const std::string& type, const std::string& 
     return true;
 }
 
+bool Remove(const std::string& name, std::string& error) {
+    const LSTATUS status = ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kPlacementKey, name.c_str());
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
+        error = "the registry refused to remove the value (error " + std::to_string(status) + ")";
+        return false;
+    }
+    return true;
+}
+
 } // namespace PlacementRegistry

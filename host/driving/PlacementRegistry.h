@@ -14,4 +14,8 @@ std::string Describe();
 // when the type or number is not understood or the registry refuses.
 bool Store(const std::string& name, const std::string& type, const std::string& text, std::string& error);
 
+// Removes one value, as a first use or another program might have left the key without it. Removing a
+// value that is not there succeeds. False with error set when the registry refuses.
+bool Remove(const std::string& name, std::string& error);
+
 } // namespace PlacementRegistry

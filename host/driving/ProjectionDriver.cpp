@@ -67,6 +67,38 @@ bool ScrollIntoView(HWND view, HWND control) {
     return false;
 }
 
+// Where on the screen the frame's caption answers the hit test with area (its icon, a caption button).
+bool CaptionPart(HWND frame, LRESULT area, POINT& point) {
+    RECT rect{};
+    ::GetWindowRect(frame, &rect);
+    for (int y = rect.top; y < rect.top + 40; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            if (::SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == area) {
+                point = {x + 4, y + 4};
+                return true;
+            }
+    return false;
+}
+
+// A maximised child's caption buttons are in the host's menu bar, its close box last.
+bool CloseBoxInTheMenuBar(HWND mainWindow, POINT& point) {
+    const HMENU bar = ::GetMenu(mainWindow);
+    RECT item{};
+    if (!bar || !::GetMenuItemRect(mainWindow, bar, ::GetMenuItemCount(bar) - 1, &item))
+        return false;
+    point = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    return true;
+}
+
+// Picks Close in a system menu as soon as it shows, by its key, as a user does.
+void CALLBACK PickCloseInTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND popup = ::FindWindowA("#32768", nullptr);
+    if (!popup || !::IsWindowVisible(popup))
+        return;
+    ::KillTimer(nullptr, timer);
+    RealInput::PressKey('C');
+}
+
 } // namespace
 
 HWND ProjectionDriver::Find(const std::string& game, const std::string& num, std::string& error) const {
@@ -321,5 +353,81 @@ bool ProjectionDriver::Move(HWND frame, int x, int y, int cx, int cy, std::strin
     ::ShowWindow(frame, SW_RESTORE);
     ::MoveWindow(frame, x, y, cx, cy, TRUE);
     m_settle();
+    return true;
+}
+
+void ProjectionDriver::ClickOnScreen(HWND window, POINT point) const {
+    ::ScreenToClient(window, &point);
+    RealInput::Click(window, point);
+    m_settle();
+}
+
+bool ProjectionDriver::Maximize(HWND frame, std::string& error) const {
+    POINT box{};
+    if (!CaptionPart(frame, HTMAXBUTTON, box)) {
+        error = "the window shows no maximise box";
+        return false;
+    }
+    ClickOnScreen(frame, box);
+    if (!::IsZoomed(frame)) {
+        error = "clicking the maximise box did not maximise the window";
+        return false;
+    }
+    return true;
+}
+
+// A normal window's system menu opens from its icon. A maximised one's shows in the host's menu bar,
+// from where Wine sends its commands to the host's main window rather than to the window: it is opened
+// as the window's own, where its icon was.
+void ProjectionDriver::CloseThroughTheSystemMenu(HWND frame) const {
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &PickCloseInTheMenu);
+    POINT icon{};
+    if (::IsZoomed(frame)) {
+        RECT rect{};
+        ::GetWindowRect(frame, &rect);
+        ::SetForegroundWindow(m_main);
+        ::TrackPopupMenu(::GetSystemMenu(frame, FALSE), TPM_LEFTALIGN | TPM_TOPALIGN, rect.left + 10, rect.top + 30, 0,
+                         frame, nullptr);
+    } else if (CaptionPart(frame, HTSYSMENU, icon)) {
+        ClickOnScreen(frame, icon);
+    }
+    ::KillTimer(nullptr, timer);
+    m_settle();
+}
+
+bool ProjectionDriver::Close(HWND frame, const std::string& way, std::string& error) const {
+    const HWND firstCell = ::GetDlgItem(View(frame), ModuleContract::CellId(0, 0));
+    POINT box{};
+    if (way == "Escape" || way == "Ctrl+F4") {
+        FocusInside(frame, firstCell);
+        RealInput::PressKey(way == "Escape" ? VK_ESCAPE : VK_F4, false, way == "Ctrl+F4");
+        m_settle();
+    } else if (way == "Button") {
+        const HWND button = ::GetDlgItem(View(frame), ModuleContract::kCloseCommandId);
+        if (!ScrollIntoView(View(frame), button)) {
+            error = "the Close button cannot be scrolled into view";
+            return false;
+        }
+        RECT rect{};
+        ::GetClientRect(button, &rect);
+        RealInput::Click(button, {rect.right / 2, rect.bottom / 2});
+        m_settle();
+    } else if (way == "CloseBox") {
+        const bool maximised = ::IsZoomed(frame) != FALSE;
+        if (maximised ? !CloseBoxInTheMenuBar(m_main, box) : !CaptionPart(frame, HTCLOSE, box)) {
+            error = "the window shows no close box";
+            return false;
+        }
+        ClickOnScreen(maximised ? m_main : frame, box);
+    } else if (way == "SystemMenu") {
+        CloseThroughTheSystemMenu(frame);
+    } else {
+        error = "WAY must be Escape, Button, CloseBox, Ctrl+F4 or SystemMenu";
+        return false;
+    }
+    if (::IsWindow(frame)) {
+        error = "the window is still open";
+        return false;
+    }
     return true;
 }

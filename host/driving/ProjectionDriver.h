@@ -49,10 +49,18 @@ public:
     bool CloseChart(HWND frame, std::string& error) const;
     // Moves and sizes the frame, in MDI-client coordinates, as dragging its edges ends up.
     bool Move(HWND frame, int x, int y, int cx, int cy, std::string& error) const;
+    // Maximises the frame by clicking the maximise box in its caption.
+    bool Maximize(HWND frame, std::string& error) const;
+    // Closes the frame one of the ways a user can: Escape or Ctrl+F4 pressed in a cell, a click on the
+    // Close button, on the close box (in the caption, or in the host's menu bar while maximised), or
+    // Close picked in its system menu. Fails when the way is unknown or the frame is still there.
+    bool Close(HWND frame, const std::string& way, std::string& error) const;
 
 private:
     static HWND View(HWND frame) { return ::GetWindow(frame, GW_CHILD); }
     void FocusInside(HWND frame, HWND target) const;
+    void ClickOnScreen(HWND window, POINT point) const;
+    void CloseThroughTheSystemMenu(HWND frame) const;
     // The cell or (column kCellColumns) chooser, or nullptr with error set.
     HWND Control(HWND frame, int column, int row, std::string& error) const;
     // Presses a named key; false for a name it does not know.

@@ -89,6 +89,9 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"grid", "GAME NUM", &ScriptRunner::Grid},
     {"registry", "", &ScriptRunner::Registry},
     {"setplacement", "NAME TYPE VALUE", &ScriptRunner::SetPlacement},
+    {"removeplacement", "NAME", &ScriptRunner::RemovePlacement},
+    {"maximize", "GAME NUM", &ScriptRunner::Maximize},
+    {"closewindow", "GAME NUM WAY", &ScriptRunner::CloseWindow},
     {"move", "GAME NUM X Y CX CY", &ScriptRunner::Move},
     {"stats", "", &ScriptRunner::Stats},
     {"reload", "", &ScriptRunner::Reload},
@@ -277,6 +280,22 @@ bool ScriptRunner::Registry(const Words&, std::string&) {
 
 bool ScriptRunner::SetPlacement(const Words& arguments, std::string& error) {
     return PlacementRegistry::Store(arguments[0], arguments[1], arguments[2], error);
+}
+
+bool ScriptRunner::RemovePlacement(const Words& arguments, std::string& error) {
+    return PlacementRegistry::Remove(arguments[0], error);
+}
+
+bool ScriptRunner::Maximize(const Words& arguments, std::string& error) {
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    return projection && driver.Maximize(projection, error);
+}
+
+bool ScriptRunner::CloseWindow(const Words& arguments, std::string& error) {
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    return projection && driver.Close(projection, arguments[2], error);
 }
 
 bool ScriptRunner::Move(const Words& arguments, std::string& error) {

@@ -52,6 +52,9 @@ private:
     bool Grid(const Words& arguments, std::string& error);
     bool Registry(const Words& arguments, std::string& error);
     bool SetPlacement(const Words& arguments, std::string& error);
+    bool RemovePlacement(const Words& arguments, std::string& error);
+    bool Maximize(const Words& arguments, std::string& error);
+    bool CloseWindow(const Words& arguments, std::string& error);
     bool Move(const Words& arguments, std::string& error);
     bool Copy(const Words& arguments, std::string& error);
     bool Focus(const Words& arguments, std::string& error);

@@ -296,33 +296,45 @@ struct ForeignMap {
     int blockSize = 10;
 };
 
-TEST(Records, OfAnotherTypeAreRefusedAndTheUserIsToldOnce) {
-    TestHost host;
-    host.LoadAndInitialize();
-    host.Select(Planet("Alpha", "17"));
-    MessageBoxWatcher boxes;
+// Each record entry point called with the address the host hands over: a reference to an object, which
+// at the call is a pointer and may be null.
+void CallEveryRecordEntry(TestHost& host, void* record) {
+    for (PluginLibrary::RecordEntry entry :
+         {host.plugin.OnInitialize, host.plugin.OnPlanetChanged, host.plugin.OnUserCommand, host.plugin.OnActivate,
+          host.plugin.OnGamesListModified, host.plugin.OnAbout})
+        reinterpret_cast<void (*)(void*)>(reinterpret_cast<void (*)()>(entry))(record);
+}
+
+TEST(Records, OfAnotherTypeOrNullAreRefusedAndTheUserIsToldOnce) {
     ForeignMap foreign;
     char before[sizeof foreign];
     std::memcpy(before, &foreign, sizeof foreign);
-    // As a host of the other library hands it over: by reference, to an entry point expecting ours.
-    CMapStringToString& record = *std::launder(static_cast<CMapStringToString*>(static_cast<void*>(&foreign)));
-    for (int round = 0; round < 2; ++round) {
-        host.plugin.OnInitialize(record);
-        host.plugin.OnPlanetChanged(record);
-        host.plugin.OnUserCommand(record);
-        host.plugin.OnActivate(record);
-        host.plugin.OnGamesListModified(record);
-        host.plugin.OnAbout(record);
-        host.Settle();
-    }
-    EXPECT_EQ(0, std::memcmp(before, &foreign, sizeof foreign)) << "the foreign record was written";
-    ASSERT_EQ(1u, boxes.Shown().size());
-    EXPECT_NE(std::string::npos, boxes.Shown()[0].text.find("records that Zentharo cannot read"));
-    EXPECT_EQ(host.mainWindow, boxes.Shown()[0].owner);
+    const struct {
+        const char* name;
+        void* record;
+    } cases[] = {
+        {"a map of another class library", &foreign},
+        {"a null reference", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestHost host;
+        host.LoadAndInitialize();
+        host.Select(Planet("Alpha", "17"));
+        MessageBoxWatcher boxes;
+        for (int round = 0; round < 2; ++round) {
+            CallEveryRecordEntry(host, c.record);
+            host.Settle();
+        }
+        EXPECT_EQ(0, std::memcmp(before, &foreign, sizeof foreign)) << "the foreign record was written";
+        ASSERT_EQ(1u, boxes.Shown().size());
+        EXPECT_NE(std::string::npos, boxes.Shown()[0].text.find("records that Zentharo cannot read"));
+        EXPECT_EQ(host.mainWindow, boxes.Shown()[0].owner);
 
-    // The module's own records still work, and the planet selected before is still selected.
-    host.Command("Alpha");
-    EXPECT_EQ(1u, host.Projections().size());
+        // The module's own records still work, and the planet selected before is still selected.
+        host.Command("Alpha");
+        EXPECT_EQ(1u, host.Projections().size());
+    }
 }
 
 std::string GameOf(const ProjectionWindow& window) {

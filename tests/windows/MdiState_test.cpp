@@ -12,20 +12,9 @@ namespace {
 // A window of the host's own in the MDI client, as a game window is; it counts its activations.
 class HostChild {
 public:
-    explicit HostChild(HWND mdiClient) {
-        WNDCLASSA childClass{};
-        childClass.lpfnWndProc = &Proc;
-        childClass.hInstance = ::GetModuleHandleA(nullptr);
-        childClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        childClass.lpszClassName = "ZentharoTestGame";
-        ::RegisterClassA(&childClass); // fails harmlessly when registered already
-        MDICREATESTRUCTA request{};
-        request.szClass = "ZentharoTestGame";
-        request.szTitle = "Game";
-        request.hOwner = ::GetModuleHandleA(nullptr);
-        request.x = request.y = request.cx = request.cy = CW_USEDEFAULT;
-        request.style = WS_VISIBLE;
-        hwnd = reinterpret_cast<HWND>(::SendMessageA(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&request)));
+    explicit HostChild(TestHost& host) : hwnd(host.OpenGameWindow()) {
+        s_gameProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
         activations = 0;
     }
 
@@ -33,12 +22,14 @@ public:
     static int activations;
 
 private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    static LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_MDIACTIVATE && reinterpret_cast<HWND>(lParam) == window)
             ++activations;
-        return ::DefMDIChildProcA(window, message, wParam, lParam);
+        return ::CallWindowProcA(s_gameProc, window, message, wParam, lParam);
     }
+    static WNDPROC s_gameProc;
 };
+WNDPROC HostChild::s_gameProc = nullptr;
 int HostChild::activations = 0;
 
 HWND ActiveChild(const TestHost& host) {
@@ -76,7 +67,7 @@ TEST(ClosingAProjection, LeavesTheClientALiveActiveChild) {
         SCOPED_TRACE(close.name);
         TestHost host;
         host.LoadAndInitialize();
-        HostChild game(host.mdiClient);
+        HostChild game(host);
         host.Select(Planet("Beta", "1"));
         host.Command("Beta");
         host.Select(Planet("Alpha", "2"));
@@ -109,7 +100,7 @@ TEST(ClosingAProjection, LeavesTheClientALiveActiveChild) {
 TEST(ClosingAProjection, ThatWasTheLastLeavesTheHostsWindowActive) {
     TestHost host;
     host.LoadAndInitialize();
-    HostChild game(host.mdiClient);
+    HostChild game(host);
     host.Select(Planet("Alpha", "2"));
     host.Command("Alpha");
     host.Settle();

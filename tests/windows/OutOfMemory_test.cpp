@@ -2,7 +2,9 @@
 // the operation that failed left nothing half-done, and the module works afterwards.
 #include "AllocationFaults.h"
 #include "MessageBoxWatcher.h"
+#include "ModuleNotices.h"
 #include "TestHost.h"
+#include "host/HostRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -171,6 +173,90 @@ TEST(OutOfMemory, AProjectionOpensWholeOrNotAtAll) {
         EXPECT_GT(faulty.boxes.Shown().size(), 0u);
         std::printf("opening a window: %ld allocations, %d failed opens\n", made, failedOpens);
     }
+}
+
+// The user is told of every opening that fails: with memory gone from the nth allocation on, beside a
+// projection already open (so the opening first walks the open ones), each failed opening shows the
+// message once, or beeps when not even a message box can be made.
+TEST(OutOfMemory, EveryRefusedOpeningTellsTheUser) {
+    for (bool boxesFail : {false, true}) {
+        SCOPED_TRACE(boxesFail ? "no message box can be made" : "message boxes can be made");
+        FaultyHost faulty;
+        TestHost& host = faulty.host;
+        ModuleNotices notices(::GetModuleHandleA("Zentharo.dll"));
+        notices.RefuseMessageBoxes(boxesFail);
+        host.Select(Planet("Beta", "5"));
+        host.Command("Beta");
+        host.Select(Planet("Alpha", "17"));
+        int failedOpens = 0;
+        Sweep(
+            *faulty.faults, true,
+            [&] {
+                notices.Clear();
+                faulty.boxes.Clear();
+                host.Command("Alpha");
+                host.Settle();
+            },
+            [&](bool) {
+                if (host.Projections().size() == 2u) {
+                    EXPECT_EQ(0, notices.MessageBoxesAsked());
+                    host.GamesList({"Beta"});
+                    return;
+                }
+                ++failedOpens;
+                ASSERT_EQ(1u, host.Projections().size());
+                EXPECT_EQ(1, notices.MessageBoxesAsked()) << "a refused opening told the user nothing";
+                if (boxesFail) {
+                    EXPECT_GE(notices.Beeps(), 1);
+                } else {
+                    ASSERT_EQ(1u, faulty.boxes.Shown().size());
+                    EXPECT_NE(std::string::npos,
+                              faulty.boxes.Shown()[0].text.find("No more projection windows can be opened"));
+                    EXPECT_EQ(host.mainWindow, faulty.boxes.Shown()[0].owner);
+                }
+            });
+        EXPECT_GT(failedOpens, 1);
+    }
+}
+
+// OnLoad's template cannot be made, at each of its allocations: the host hears it, and the first command
+// that has memory makes the template and opens the projection; one that still has none says so.
+TEST(OutOfMemory, AFailedOnLoadIsMadeGoodByTheNextCommand) {
+    const CMapStringToString planet = Planet("Alpha", "17");
+    for (long n = 1; n < kMostAllocations; ++n) {
+        SCOPED_TRACE("OnLoad's allocations failing from number " + std::to_string(n) + " on");
+        TestHost host;
+        const HMODULE module = ::GetModuleHandleA("Zentharo.dll");
+        AllocationFaults faults(module);
+        ModuleNotices notices(module);
+        MessageBoxWatcher boxes;
+        faults.FailFrom(n, true);
+        host.plugin.OnLoad();
+        const bool failed = faults.Failed();
+        faults.Disarm();
+        EXPECT_EQ(failed ? 1 : 0, notices.Beeps());
+        CMapStringToString initialize =
+            HostRecords::Initialize(reinterpret_cast<std::uintptr_t>(host.mainWindow), 0, 0, 0);
+        host.plugin.OnInitialize(initialize);
+        EXPECT_EQ("Zentharo", initialize["MenuItem"]);
+        host.Select(planet);
+        if (failed) {
+            faults.FailFrom(1, true);
+            host.Command("Alpha");
+            host.Settle();
+            faults.Disarm();
+            EXPECT_TRUE(host.Projections().empty());
+            ASSERT_EQ(1u, boxes.Shown().size()) << "a command that cannot open told the user nothing";
+            EXPECT_NE(std::string::npos, boxes.Shown()[0].text.find("No more projection windows can be opened"));
+        }
+        host.Command("Alpha");
+        const auto windows = host.Projections();
+        ASSERT_EQ(1u, windows.size());
+        EXPECT_EQ(ExpectedGrid(planet), ShownGrid(windows[0].frame));
+        if (!failed)
+            return;
+    }
+    ADD_FAILURE() << "OnLoad never ran whole";
 }
 
 // An edit of the grid (a cell left, or a production chosen) with an allocation failing: the grid

@@ -1,9 +1,11 @@
 // Projection windows open where the last one was closed; the registry is set up and read back with
 // the registry API itself.
 #include "TestHost.h"
+#include "host/driving/ProjectionDriver.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -65,6 +67,22 @@ void StorePlacement(LONG x, LONG y, LONG cx, LONG cy) {
     Store("cy", cy);
 }
 
+RECT Rect(LONG x, LONG y, LONG cx, LONG cy) { return {x, y, x + cx, y + cy}; }
+
+void ExpectRect(const RECT& expected, const RECT& actual) {
+    EXPECT_EQ(expected.left, actual.left);
+    EXPECT_EQ(expected.top, actual.top);
+    EXPECT_EQ(expected.right, actual.right);
+    EXPECT_EQ(expected.bottom, actual.bottom);
+}
+
+void ExpectStored(const RECT& rect) {
+    EXPECT_EQ(rect.left, StoredDword("x"));
+    EXPECT_EQ(rect.top, StoredDword("y"));
+    EXPECT_EQ(rect.right - rect.left, StoredDword("cx"));
+    EXPECT_EQ(rect.bottom - rect.top, StoredDword("cy"));
+}
+
 class PlacementTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -86,19 +104,6 @@ protected:
         ::SendMessageA(::GetDlgItem(::GetWindow(window.frame, GW_CHILD), ModuleContract::kCloseCommandId), BM_CLICK, 0,
                        0);
         host.Pump();
-    }
-    static RECT Rect(LONG x, LONG y, LONG cx, LONG cy) { return {x, y, x + cx, y + cy}; }
-    static void ExpectRect(const RECT& expected, const RECT& actual) {
-        EXPECT_EQ(expected.left, actual.left);
-        EXPECT_EQ(expected.top, actual.top);
-        EXPECT_EQ(expected.right, actual.right);
-        EXPECT_EQ(expected.bottom, actual.bottom);
-    }
-    void ExpectStored(const RECT& rect) {
-        EXPECT_EQ(rect.left, StoredDword("x"));
-        EXPECT_EQ(rect.top, StoredDword("y"));
-        EXPECT_EQ(rect.right - rect.left, StoredDword("cx"));
-        EXPECT_EQ(rect.bottom - rect.top, StoredDword("cy"));
     }
 
     TestHost host;
@@ -139,13 +144,13 @@ TEST_F(PlacementTest, TheNextWindowOpensExactlyThereWhileTheRegistryHoldsZeros) 
 }
 
 TEST_F(PlacementTest, TakesWhatCanBeReadAndLeavesTheRest) {
-    Store("x", -50);
-    Store("y", -20);
+    Store("x", -10);
+    Store("y", -10);
     StoreText("cx", "123456789"); // longer than four bytes: cannot be read
     Store("cy", 333);
     const ProjectionWindow window = Open("1");
-    EXPECT_EQ(-50, window.rect.left); // negative positions come back exactly
-    EXPECT_EQ(-20, window.rect.top);
+    EXPECT_EQ(-10, window.rect.left); // negative positions come back exactly
+    EXPECT_EQ(-10, window.rect.top);
     EXPECT_EQ(333, window.rect.bottom - window.rect.top);
     EXPECT_GT(window.rect.right - window.rect.left, 100); // the default width
     EXPECT_EQ(0, StoredDword("x"));
@@ -156,7 +161,7 @@ TEST_F(PlacementTest, TakesWhatCanBeReadAndLeavesTheRest) {
     EXPECT_EQ(std::string("123456789", 10), text->data);
     Close(window);
     ExpectStored(window.rect);
-    EXPECT_EQ(-50, StoredDword("x"));
+    EXPECT_EQ(-10, StoredDword("x"));
 }
 
 TEST_F(PlacementTest, OnlyAPositionStoredKeepsTheDefaultSize) {
@@ -172,29 +177,88 @@ TEST_F(PlacementTest, OnlyAPositionStoredKeepsTheDefaultSize) {
     EXPECT_FALSE(Stored("cy"));
 }
 
-TEST_F(PlacementTest, MaximisedAndMinimisedFramesStoreTheRectangleTheyHave) {
-    for (const UINT message : {static_cast<UINT>(WM_MDIMAXIMIZE), static_cast<UINT>(0)}) {
-        SCOPED_TRACE(message ? "maximised" : "minimised");
-        const ProjectionWindow window = Open("1");
-        if (message)
-            ::SendMessageA(host.mdiClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(window.frame), 0);
-        else
-            ::ShowWindow(window.frame, SW_MINIMIZE);
-        host.Pump();
-        const ProjectionWindow changed = host.Projections().at(0);
-        Close(changed);
-        ExpectStored(changed.rect);
-        const ProjectionWindow next = Open("2");
-        EXPECT_FALSE(::IsZoomed(next.frame));
-        EXPECT_FALSE(::IsIconic(next.frame));
-        EXPECT_EQ(changed.rect.left, next.rect.left);
-        EXPECT_EQ(changed.rect.top, next.rect.top);
-        EXPECT_EQ(changed.rect.right, next.rect.right);
-        // A minimised frame is lower than a normal window may be: the platform adds what it lacks.
-        EXPECT_GE(next.rect.bottom, changed.rect.bottom);
-        EXPECT_LE(next.rect.bottom - changed.rect.bottom, ::GetSystemMetrics(SM_CYMINTRACK));
-        Close(next);
-    }
+TEST_F(PlacementTest, AMinimisedFrameStoresTheRectangleItHas) {
+    const ProjectionWindow window = Open("1");
+    ::ShowWindow(window.frame, SW_MINIMIZE);
+    host.Pump();
+    const ProjectionWindow minimised = host.Projections().at(0);
+    Close(minimised);
+    ExpectStored(minimised.rect);
+    const ProjectionWindow next = Open("2");
+    EXPECT_FALSE(::IsIconic(next.frame));
+    EXPECT_EQ(minimised.rect.left, next.rect.left);
+    EXPECT_EQ(minimised.rect.top, next.rect.top);
+    EXPECT_EQ(minimised.rect.right, next.rect.right);
+    // A minimised frame is lower than a normal window may be: the platform adds what it lacks.
+    EXPECT_GE(next.rect.bottom, minimised.rect.bottom);
+    EXPECT_LE(next.rect.bottom - minimised.rect.bottom, ::GetSystemMetrics(SM_CYMINTRACK));
+}
+
+// A menu bar for the host's main window: a maximised child's system menu and buttons go there.
+void GiveTheHostAMenuBar(TestHost& host) {
+    const HMENU bar = ::CreateMenu();
+    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), "&Window");
+    ::SetMenu(host.mainWindow, bar);
+}
+
+// Every way a projection closes saves the rectangle the user left it with, normal or maximised, also
+// where the MDI client restores a maximised window on its way out (another child is there).
+TEST(ClosingAProjection, EveryWaySavesTheRectangleAsTheUserLeftIt) {
+    // The ways a user closes it, through real input; then the ways the host does.
+    const auto byUser = [](const char* way) {
+        return [way](TestHost& host, HWND frame) {
+            std::string error;
+            const ProjectionDriver driver(host.mainWindow, host.mdiClient, [&host] { host.Settle(); });
+            EXPECT_TRUE(driver.Close(frame, way, error)) << error;
+        };
+    };
+    const struct {
+        const char* name;
+        std::function<void(TestHost&, HWND frame)> close;
+    } closes[] = {
+        {"Escape", byUser("Escape")},
+        {"the Close button", byUser("Button")},
+        {"the close box", byUser("CloseBox")},
+        {"Ctrl+F4", byUser("Ctrl+F4")},
+        {"the system menu's Close", byUser("SystemMenu")},
+        {"its game closed", [](TestHost& host, HWND) { host.GamesList({"Beta"}); }},
+        {"the module unloaded",
+         [](TestHost& host, HWND) {
+             host.plugin.Unload();
+             host.Settle();
+         }},
+    };
+    for (const auto& close : closes)
+        for (bool maximised : {false, true}) {
+            SCOPED_TRACE(std::string(close.name) + (maximised ? ", maximised" : ", normal"));
+            DeleteKey();
+            TestHost host;
+            host.LoadAndInitialize();
+            GiveTheHostAMenuBar(host);
+            host.OpenGameWindow();
+            StorePlacement(30, 20, 1100, 650);
+            host.Select(Planet("Alpha", "1"));
+            host.Command("Alpha");
+            ASSERT_EQ(1u, host.Projections().size());
+            const HWND frame = host.Projections()[0].frame;
+            if (maximised) {
+                std::string error;
+                const ProjectionDriver driver(host.mainWindow, host.mdiClient, [&host] { host.Settle(); });
+                ASSERT_TRUE(driver.Maximize(frame, error)) << error;
+            }
+            host.Settle();
+            const RECT left = host.Projections()[0].rect;
+
+            close.close(host, frame);
+            ASSERT_FALSE(::IsWindow(frame)) << "the window did not close";
+            ASSERT_TRUE(::IsWindow(host.mainWindow)) << "the host closed instead";
+            // A maximised frame's caption lies above the client: it is saved brought down to the
+            // client's top edge, where the next window's title bar can be reached.
+            ExpectStored({left.left, maximised ? 0 : left.top, left.right, left.bottom - (maximised ? left.top : 0)});
+            if (!maximised)
+                ExpectRect(Rect(30, 20, 1100, 650), left);
+        }
+    DeleteKey();
 }
 
 TEST_F(PlacementTest, DiscardedWindowsSaveTooTheLastOneWinning) {

@@ -2,6 +2,7 @@
 // run out of window handles: nothing half-built stays, the user is told once, and projections open
 // again as soon as windows can be made.
 #include "CreationRefusal.h"
+#include "ImportSwap.h"
 #include "MessageBoxWatcher.h"
 #include "TestHost.h"
 
@@ -81,6 +82,43 @@ TEST(RefusedWindows, AProjectionOpensWholeOrNotAtAll) {
     EXPECT_TRUE(host.Projections()[0].visible);
     EXPECT_EQ(ExpectedGrid(planet), ShownGrid(host.Projections()[0].frame));
     EXPECT_TRUE(boxes.Shown().empty());
+}
+
+// As Wine answers when it has no memory left to list the windows: nothing listed, and no error.
+BOOL WINAPI ListNoWindows(DWORD, WNDENUMPROC, LPARAM) { return TRUE; }
+
+// The host's MDI client cannot be found, because the system cannot list the windows or because the
+// host has none: nothing opens, and the user is told why.
+TEST(RefusedWindows, AnOpeningWithoutTheHostsWindowTellsTheUser) {
+    const struct {
+        const char* name;
+        bool listFails; // else the host's MDI client is gone
+    } cases[] = {{"the windows cannot be listed", true}, {"the host has no MDI client", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestHost host;
+        host.LoadAndInitialize();
+        host.Select(Planet("Alpha", "17"));
+        MessageBoxWatcher boxes;
+        const HMODULE module = ::GetModuleHandleA("Zentharo.dll");
+        void* listing = nullptr;
+        if (c.listFails)
+            listing = SwapImport(module, "user32.dll", "EnumThreadWindows", reinterpret_cast<void*>(&ListNoWindows));
+        else
+            ::DestroyWindow(host.mdiClient);
+        host.Command("Alpha");
+        host.Settle();
+        EXPECT_TRUE(host.Projections().empty());
+        ASSERT_EQ(1u, boxes.Shown().size()) << "nothing opened and the user was not told";
+        EXPECT_NE(std::string::npos, boxes.Shown()[0].text.find("cannot find the host's window"));
+        if (!c.listFails)
+            continue;
+        // The windows can be listed again: the projection opens.
+        SwapImport(module, "user32.dll", "EnumThreadWindows", listing);
+        host.Command("Alpha");
+        EXPECT_EQ(1u, host.Projections().size());
+        EXPECT_EQ(1u, boxes.Shown().size());
+    }
 }
 
 } // namespace

@@ -20,6 +20,10 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return ::DefFrameProcA(hwnd, client, message, wParam, lParam);
 }
 
+LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefMDIChildProcA(window, message, wParam, lParam);
+}
+
 void RegisterMainClass() {
     WNDCLASSA mainClass{};
     mainClass.lpfnWndProc = &MainWindowProc;
@@ -120,6 +124,22 @@ void TestHost::Settle() {
         quietRounds = waiting ? 0 : quietRounds + 1;
         ::Sleep(5);
     }
+}
+
+HWND TestHost::OpenGameWindow() {
+    WNDCLASSA gameClass{};
+    gameClass.lpfnWndProc = &GameWindowProc;
+    gameClass.hInstance = ::GetModuleHandleA(nullptr);
+    gameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    gameClass.lpszClassName = "ZentharoTestHostGame";
+    ::RegisterClassA(&gameClass); // fails harmlessly when registered already
+    MDICREATESTRUCTA request{};
+    request.szClass = gameClass.lpszClassName;
+    request.szTitle = "Game";
+    request.hOwner = gameClass.hInstance;
+    request.x = request.y = request.cx = request.cy = CW_USEDEFAULT;
+    request.style = WS_VISIBLE;
+    return reinterpret_cast<HWND>(::SendMessageA(mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&request)));
 }
 
 std::vector<ProjectionWindow> TestHost::Projections() const {

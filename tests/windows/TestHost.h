@@ -37,6 +37,10 @@ public:
     bool SaveScreenshot(const std::string& path) const;
     // The projection frames in the MDI client, in creation order.
     std::vector<ProjectionWindow> Projections() const;
+    // Opens a window of the host's own in the MDI client, as a game's window is, and returns it. With
+    // it there, the MDI client restores a maximised projection before destroying it, and activating a
+    // projection deactivates it.
+    HWND OpenGameWindow();
 
     // A library ZENTHARO_PRELOAD names, loaded before the module and held for the host's life: what
     // another plug-in or the host's own runtime would have put in the process first.

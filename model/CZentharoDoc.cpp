@@ -108,14 +108,24 @@ CString CZentharoDoc::ProjectionTitle() {
 }
 
 void CZentharoDoc::SetInput(ProjectionColumn CZentharoDoc::*column, int row, const CString& text) {
+    SetInputs(column, row, {text});
+}
+
+void CZentharoDoc::SetInputs(ProjectionColumn CZentharoDoc::*column, int firstRow, const std::vector<CString>& texts) {
     SaveTable(); // may fail: nothing has changed yet
     try {
-        (this->*column)[row] = text;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            (this->*column)[firstRow + static_cast<int>(i)] = texts[i];
         Recalculate(0);
     } catch (...) {
         RestoreTable();
         throw;
     }
+}
+
+void CZentharoDoc::CopyTable(const CZentharoDoc& source) {
+    for (const DocumentColumn& column : kDocumentColumns)
+        this->*column.member = source.*column.member;
 }
 
 void CZentharoDoc::SaveTable() {

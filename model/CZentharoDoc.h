@@ -7,6 +7,7 @@
 #include "framework/NumberText.h"
 
 #include <array>
+#include <vector>
 
 class CZentharoDoc : public CDocument {
 public:
@@ -27,6 +28,11 @@ public:
     // Stores text into a cell of an input column (or the production) as typed, then recalculates; all or
     // nothing: when memory runs out on the way, the table is left as it was and the exception goes on.
     void SetInput(ProjectionColumn CZentharoDoc::*column, int row, const CString& text);
+    // The same for consecutive cells of one column from firstRow on, with one recalculation for all.
+    void SetInputs(ProjectionColumn CZentharoDoc::*column, int firstRow, const std::vector<CString>& texts);
+
+    // Takes every column of another projection's table as it stands.
+    void CopyTable(const CZentharoDoc& source);
 
     // Keeps quantity at or below limit by trading with reserve at rate units of quantity per unit of reserve.
     void Transfer(CString& quantity, CString& reserve, CString limit, int rate);

@@ -7,12 +7,15 @@
 #include "ZentharoVersion.h"
 #include "framework/FileText.h"
 #include "model/DocumentColumns.h"
+#include "model/PlanText.h"
+#include "model/ProductionPlanner.h"
 
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <charconv>
 #include <iterator>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -43,6 +46,15 @@ std::string InputNames() {
     return text;
 }
 
+// A whole number from 0 to last written as nothing else, or nothing.
+std::optional<int> ParseRow(const std::string& text, int last) {
+    int row = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), row);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || row < 0 || row > last)
+        return std::nullopt;
+    return row;
+}
+
 InputEdit ParseEdit(const std::string& edit) {
     const std::size_t colon = edit.find(':');
     const std::size_t equals = edit.find('=', colon == std::string::npos ? 0 : colon);
@@ -52,13 +64,36 @@ InputEdit ParseEdit(const std::string& edit) {
     const auto column = InputColumnNamed(name);
     if (!column)
         throw UsageError("--set '" + edit + "': unknown input '" + name + "' (use " + InputNames() + ")");
-    const std::string rowText = edit.substr(colon + 1, equals - colon - 1);
-    int row = -1;
-    const auto [end, error] = std::from_chars(rowText.data(), rowText.data() + rowText.size(), row);
-    if (rowText.empty() || error != std::errc() || end != rowText.data() + rowText.size() || row < 0 ||
-        row >= kProjectedTurns)
+    const auto row = ParseRow(edit.substr(colon + 1, equals - colon - 1), kProjectedTurns - 1);
+    if (!row)
         throw UsageError("--set '" + edit + "': row must be a whole number from 0 to 19");
-    return {*column, row, CString(edit.substr(equals + 1))};
+    return {*column, *row, CString(edit.substr(equals + 1))};
+}
+
+// What --plan and --plan-from ask for.
+struct PlanRequest {
+    PlanGoal goal;
+    int firstRow;
+};
+
+PlanRequest ParsePlan(const std::string& goalName, const std::string& firstRowText) {
+    const auto goal = PlanGoals::Named(goalName);
+    if (!goal)
+        throw UsageError("--plan '" + goalName + "': the goal is ships or production");
+    const auto firstRow = firstRowText.empty() ? 0 : ParseRow(firstRowText, kLastPlannedRow);
+    if (!firstRow)
+        throw UsageError("--plan-from '" + firstRowText + "': the first row is a whole number from 0 to 18");
+    return {*goal, *firstRow};
+}
+
+// Applies the best plan as the window's Yes does: the productions stored at once, one recalculation.
+ProductionPlan ApplyBestPlan(CZentharoDoc& document, const PlanRequest& request) {
+    const ProductionPlan plan = ProductionPlanner(document, request.goal, request.firstRow).Plan();
+    std::vector<CString> productions;
+    for (int row = plan.firstRow; row <= kLastPlannedRow; ++row)
+        productions.emplace_back(plan.Entry(row));
+    document.SetInputs(&CZentharoDoc::m_production, plan.firstRow, productions);
+    return plan;
 }
 
 bool IsRecordKey(std::string_view key) {
@@ -96,6 +131,11 @@ std::string Description() {
            "Each --set stores TEXT, as typed, into input NAME (Col, Cap, Mat, Bombing, Upgrade or\n"
            "Production) at row 0..19 and recalculates, exactly as leaving a grid cell or picking a\n"
            "production does. Example: --set Col:3=500 --set Production:0=Materials\n\n"
+           "--plan ships|production finds the productions of rows --plan-from..18 (default 0) that give\n"
+           "the most ship mass (the Mass of every turn after one producing Ship) or the most production (the\n"
+           "last turn's L), after the --set edits, as the window's Best plan does. It prints one line, plan:\n"
+           "TURNS ENTRY, ...; GOAL VALUE (current VALUE); best (no plan does better) or best found (the\n"
+           "search could not prove it), then the output with the plan applied; --json holds it as \"plan\".\n\n"
            "Output: a table of the values as the window shows them; --csv the same as CSV; --tsv the same\n"
            "tab-separated, exactly as the window's Copy table (Ctrl+Shift+C) puts it on the clipboard; --json\n"
            "the raw stored texts of rows 0..20 of every column.\n\n"
@@ -120,6 +160,12 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::ostream& out
     app.add_flag("--tsv", "print the shown values tab-separated, as the window's Copy table copies them")
         ->excludes(json)
         ->excludes(csv);
+    std::string planGoal, planFrom;
+    auto* plan = app.add_option("--plan", planGoal, "apply the best plan for the goal, after the --set edits")
+                     ->type_name("ships|production");
+    app.add_option("--plan-from", planFrom, "plan rows ROW..18 only; the rows before keep their productions")
+        ->type_name("ROW")
+        ->needs(plan);
 
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     try {
@@ -139,16 +185,25 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::ostream& out
         std::vector<InputEdit> parsedEdits;
         for (const std::string& edit : edits)
             parsedEdits.push_back(ParseEdit(edit));
+        const std::optional<PlanRequest> planRequest =
+            app.count("--plan") ? std::optional(ParsePlan(planGoal, planFrom)) : std::nullopt;
 
         CZentharoDoc document(ReadRecord(recordPath, err));
         document.OnNewDocument();
         document.Recalculate(0);
         for (const InputEdit& edit : parsedEdits)
             document.SetInput(edit.column, edit.row, edit.text);
+        std::optional<ProductionPlan> bestPlan;
+        if (planRequest)
+            bestPlan = ApplyBestPlan(document, *planRequest);
 
-        if (app.count("--json"))
-            ProjectionReport::WriteJson(document, out);
-        else if (app.count("--csv"))
+        if (app.count("--json")) {
+            ProjectionReport::WriteJson(document, out, bestPlan ? &*bestPlan : nullptr);
+            return 0;
+        }
+        if (bestPlan)
+            out << PlanText::ToolLine(document, *bestPlan) << '\n';
+        if (app.count("--csv"))
             ProjectionReport::WriteCsv(document, out);
         else if (app.count("--tsv"))
             ProjectionReport::WriteTsv(document, out);

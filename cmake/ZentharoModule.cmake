@@ -24,7 +24,10 @@ target_link_libraries(zentharo_framework PUBLIC zentharo_core user32 gdi32 advap
 add_library(Zentharo SHARED
     plugin/EntryPoints.cpp
     plugin/CZentharoApp.cpp
-    plugin/RuntimeRelease.cpp
+    plugin/ModuleRuntime.cpp
+    plugin/UnwindTables.cpp
+    plugin/ThreadStorage.cpp
+    plugin/ExceptionMemory.cpp
     window/CZentharoFrame.cpp
     window/CZentharoForm.cpp
     resources/Zentharo.rc

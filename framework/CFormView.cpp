@@ -33,6 +33,11 @@ BOOL CFormView::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 void CFormView::OnSize(UINT, int, int) { UpdateScrollBars(); }
 
+void CFormView::SetScrollSizes(SIZE total) {
+    m_totalSize = total;
+    UpdateScrollBars();
+}
+
 void CFormView::UpdateScrollBars() {
     RECT client;
     ::GetClientRect(m_hWnd, &client);

@@ -14,6 +14,8 @@ protected:
     void OnSize(UINT type, int cx, int cy) override;
     BOOL OnScroll(int bar, UINT code) override;
     BOOL OnMouseWheel(int delta) override;
+    // The form's full size in pixels, when the view lays its controls out beyond the template's.
+    void SetScrollSizes(SIZE total);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept;
@@ -21,6 +23,6 @@ private:
     void ScrollTo(POINT position);
 
     UINT m_nIDTemplate;
-    SIZE m_totalSize{}; // the form's full size in pixels, as the template lays it out
+    SIZE m_totalSize{}; // the form's full size in pixels: as the template lays it out, or as set
     POINT m_scroll{};
 };

@@ -25,7 +25,7 @@ void CDocManager::CloseAllDocuments() {
         docTemplate->CloseAllDocuments();
 }
 
-CWinApp::CWinApp() : m_pDocManager(std::make_unique<CDocManager>()) {
+CWinApp::CWinApp() {
     assert(!g_application);
     g_application = this;
 }
@@ -36,17 +36,17 @@ CWinApp::~CWinApp() {
 }
 
 int CWinApp::ExitInstance() {
-    m_pDocManager->CloseAllDocuments();
+    m_docManager.CloseAllDocuments();
     m_keyboardRouter.Remove();
     m_windowClasses.UnregisterAll();
     return 0;
 }
 
 void CWinApp::AddDocTemplate(std::unique_ptr<CMultiDocTemplate> docTemplate) {
-    m_pDocManager->AddDocTemplate(std::move(docTemplate));
+    m_docManager.AddDocTemplate(std::move(docTemplate));
 }
 
 CDocument* CWinApp::OnFileNew() {
     m_keyboardRouter.Install(); // frames are made on the UI thread: route its keys from now on
-    return m_pDocManager->OnFileNew();
+    return m_docManager.OnFileNew();
 }

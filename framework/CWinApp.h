@@ -41,7 +41,7 @@ public:
     // Declared so that documents (and their windows) go first, then the hook, then the classes.
     WindowClasses m_windowClasses;
     KeyboardRouter m_keyboardRouter;
-    std::unique_ptr<CDocManager> m_pDocManager;
+    CDocManager m_docManager; // a member, not a heap object: building the application allocates nothing
 };
 
 CWinApp* AfxGetApp();

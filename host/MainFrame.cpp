@@ -7,6 +7,8 @@
 #include "HostCommands.h"
 #include "HostRecords.h"
 
+#include "window/ScreenScale.h"
+
 #include <commdlg.h>
 
 #include <algorithm>
@@ -18,12 +20,15 @@ constexpr UINT kCloseGameMessage = WM_APP + 1; // lParam: the game window
 constexpr int kWidth = 1280;
 constexpr int kHeight = 900;
 
-// The frame's default rectangle: 1280x900, or the work area when that is smaller.
+// The frame's default rectangle: 1280x900 at 96 dots per inch, grown with the screen's scale (the
+// host is DPI-aware: Windows does not enlarge it), or the work area when that is smaller.
 RECT DefaultRect() {
-    RECT work{0, 0, kWidth, kHeight};
+    const ScreenScale scale = ScreenScale::Of(nullptr);
+    const int width = scale.Pixels(kWidth), height = scale.Pixels(kHeight);
+    RECT work{0, 0, width, height};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    return {work.left, work.top, work.left + std::min<LONG>(kWidth, work.right - work.left),
-            work.top + std::min<LONG>(kHeight, work.bottom - work.top)};
+    return {work.left, work.top, work.left + std::min<LONG>(width, work.right - work.left),
+            work.top + std::min<LONG>(height, work.bottom - work.top)};
 }
 
 bool RegisterFrameClass(HINSTANCE instance) {

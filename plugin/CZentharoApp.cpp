@@ -88,7 +88,7 @@ void CZentharoApp::OnUserCommand(CMapStringToString& record) {
         return;
     if (HasProjectionOfCurrentPlanet())
         return; // at most one window per planet of a game; the existing one stays where it is
-    if (m_pDocManager->GetTemplates().empty() || !CMDIChildWnd::FindHostMdiClient())
+    if (m_docManager.GetTemplates().empty() || !CMDIChildWnd::FindHostMdiClient())
         return; // before OnLoad, or in a host without windows: nothing can open
     if (!OpenProjection())
         Tell(kOpenFailure, MB_ICONEXCLAMATION);
@@ -174,7 +174,7 @@ void CZentharoApp::OnAbout(CMapStringToString& record) {
 
 std::vector<CZentharoDoc*> CZentharoApp::OpenProjections() const {
     std::vector<CZentharoDoc*> projections;
-    for (const auto& docTemplate : m_pDocManager->GetTemplates())
+    for (const auto& docTemplate : m_docManager.GetTemplates())
         for (CDocument* document : docTemplate->GetDocuments())
             if (auto* projection = dynamic_cast<CZentharoDoc*>(document))
                 projections.push_back(projection);

@@ -4,24 +4,19 @@
 // exception (an operation that fails is abandoned, leaving the module as it was) and refuses a record
 // that is not of the module's own type.
 #include "CZentharoApp.h"
+#include "ModuleRuntime.h"
 
 #include "framework/Win32.h"
 
-#include <new>
-
 namespace {
 
-CZentharoApp theApp; // built when the module is loaded
+// Built before, and destroyed after, every other static object of the module: the runtime must work
+// for as long as any of the module's code can run. Its constructor does nothing, so it cannot fail.
+ModuleRuntime theRuntime __attribute__((init_priority(101)));
 
-// The C++ runtime sets up a thread's exception state (and the locks its unwinder takes) in memory it
-// allocates when the thread first throws. Throwing once while the module loads, on the thread that
-// will call it, keeps that from failing later, when a bad_alloc must be thrown because memory ran out.
-void PrepareExceptions() noexcept {
-    try {
-        throw std::bad_alloc();
-    } catch (const std::bad_alloc&) {
-    }
-}
+// Built when the module is loaded, without allocating: a constructor that failed here would leave the
+// host no way to hear of it. What may fail is done in InitInstance, which can refuse the load.
+CZentharoApp theApp;
 
 template <typename Operation>
 void Enter(Operation operation) noexcept {
@@ -58,8 +53,10 @@ void OnActivate(CMapStringToString& record) { EnterWithRecord(record, &CZentharo
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
-        PrepareExceptions();
-        return theApp.InitInstance();
+        return theRuntime.Start() && theApp.InitInstance();
+    case DLL_THREAD_DETACH:
+        ModuleRuntime::ThreadEnded();
+        return TRUE;
     case DLL_PROCESS_DETACH:
         // Unloaded by the host while it runs: take our windows, hook and window class with us, since
         // their code is about to go. At process exit the windows are already gone with the host.

@@ -12,19 +12,55 @@
 #include "resources/resource.h"
 #include "window/GridFonts.h"
 #include "window/GridLayout.h"
+#include "window/HeaderPlacement.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 namespace {
 
-using namespace GridLayout;
+RECT ToRect(const GridLayout::Box& box) { return {box.left, box.top, box.right, box.bottom}; }
 
-RECT CellRect(int column, int row) {
-    const int left = kGridLeft + kColumnPitch * column, top = kGridTop + kRowPitch * row;
-    return {left, top, left + kCellWidth, top + kCellHeight};
+// A header of the form: its static, the grid column the template puts it over, its text's size.
+struct FormHeader {
+    HWND control;
+    int column;
+    SIZE text;
+};
+
+SIZE TextSize(HWND control) {
+    const std::string text = WindowText(control);
+    SIZE extent{};
+    if (const WindowDc dc(control); dc) {
+        const SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+        ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    }
+    return extent;
+}
+
+// The form's statics, each with the column under its place in the template. The form's own controls
+// come first, in the template's order; the walk stops at the first cell rather than pass the 360
+// controls made after them. None when the dialog units cannot be worked out.
+std::vector<FormHeader> FindHeaders(HWND form, int columns, int firstCellId) {
+    std::vector<FormHeader> headers;
+    RECT fourUnits{0, 0, 4, 8};
+    if (!::MapDialogRect(form, &fourUnits) || fourUnits.right <= 0)
+        return headers;
+    for (HWND child = ::GetWindow(form, GW_CHILD); child && ::GetDlgCtrlID(child) != firstCellId;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char className[16];
+        if (!::GetClassNameA(child, className, sizeof className) || lstrcmpiA(className, "Static") != 0)
+            continue;
+        RECT rect;
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
+        const double centerUnits = (rect.left + rect.right) / 2.0 * 4 / fourUnits.right;
+        headers.push_back({child, GridLayout::ColumnUnderUnits(centerUnits, columns), TextSize(child)});
+    }
+    return headers;
 }
 
 } // namespace
@@ -39,12 +75,13 @@ CZentharoDoc* CZentharoForm::GetDocument() const { return static_cast<CZentharoD
 // the first refresh only has the choosers' selections to set.
 void CZentharoForm::OnInitialUpdate() {
     CZentharoDoc& document = *GetDocument();
+    m_scale = ScreenScale::Of(m_hWnd);
     CreateFonts();
     document.Recalculate(0);
     CreateCells(document);
     CreateChoosers();
     HandFonts();
-    AlignHeaders();
+    LayOutForm();
     m_updating = true;
     for (int row = 0; row < kRows; ++row)
         ShowProduction(row, document.m_production[row]);
@@ -64,8 +101,8 @@ std::string_view CZentharoForm::CellText(const CZentharoDoc& document, int colum
 
 // Each step throws when the window system refuses a font or control: a grid is whole or not shown.
 void CZentharoForm::CreateFonts() {
-    if (!m_cellFont.CreateFontIndirect(GridFonts::CellRequest()) ||
-        !m_chooserFont.CreateFontIndirect(GridFonts::ChooserRequest()))
+    if (!m_cellFont.CreateFontIndirect(GridFonts::CellRequest(m_scale)) ||
+        !m_chooserFont.CreateFontIndirect(GridFonts::ChooserRequest(m_scale)))
         AfxThrowResourceException();
 }
 
@@ -79,8 +116,8 @@ void CZentharoForm::CreateCells(const CZentharoDoc& document) {
             CEdit& cell = m_edit[kRows * column + row];
             char text[NumberText::kFormattedSize + 1];
             if (!cell.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | kind, WS_EX_STATICEDGE,
-                             CellRect(column, row), m_hWnd, kFirstCellId + kRows * column + row,
-                             CellText(document, column, row, text).data()))
+                             ToRect(GridLayout::Cell(m_scale, column, row)), m_hWnd,
+                             kFirstCellId + kRows * column + row, CellText(document, column, row, text).data()))
                 AfxThrowResourceException();
         }
     }
@@ -88,11 +125,9 @@ void CZentharoForm::CreateCells(const CZentharoDoc& document) {
 
 void CZentharoForm::CreateChoosers() {
     for (int row = 0; row < kRows; ++row) {
-        const int top = kGridTop + kRowPitch * row;
         CComboBox& chooser = m_combo[row];
         if (!chooser.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SORT | CBS_DROPDOWNLIST,
-                            {kChooserLeft, top, kChooserRight, top + kChooserDropHeight}, m_hWnd,
-                            kFirstChooserId + row))
+                            ToRect(GridLayout::Chooser(m_scale, row)), m_hWnd, kFirstChooserId + row))
             AfxThrowResourceException();
         for (const char* entry : ProductionChooser::kEntriesAdded)
             if (chooser.AddString(entry) < 0)
@@ -110,38 +145,36 @@ void CZentharoForm::HandFonts() {
         chooser.SetFont(m_chooserFont.GetSafeHandle(), visible);
 }
 
-// The headers are laid out in dialog units, the grid in pixels; they meet only at the dialog font's
-// standard metrics. Each header is found by where the template puts it: it stands over its column.
-// Centre it over its pixel column, whatever the metrics, keeping it above the first row.
-void CZentharoForm::AlignHeaders() {
-    RECT fourUnits{0, 0, 4, 8};
-    if (!::MapDialogRect(m_hWnd, &fourUnits) || fourUnits.right <= 0)
-        return; // the headers stay where the template put them
-    // The form's own controls come first, in the template's order; the walk stops at the first cell
-    // rather than pass the 360 controls made after them.
-    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child && ::GetDlgCtrlID(child) != static_cast<int>(kFirstCellId);
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
-        char className[16];
-        if (!::GetClassNameA(child, className, sizeof className) || lstrcmpiA(className, "Static") != 0)
-            continue;
-        RECT rect;
-        ::GetWindowRect(child, &rect);
-        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-        const double centerUnits = (rect.left + rect.right) / 2.0 * 4 / fourUnits.right;
-        const int column = ColumnUnderUnits(centerUnits, kColumns);
-        const int left = column == kChoosers ? kChooserLeft : kGridLeft + kColumnPitch * column;
-        const int width = column == kChoosers ? kChooserRight - kChooserLeft : kCellWidth;
+// The template lays the form out in dialog units, which grow with the dialog font, while the grid is
+// laid out by the screen's scale: the two meet only at the standard metrics. The headers, the Close
+// button and the form's extent are therefore placed by the grid's layout too.
+void CZentharoForm::LayOutForm() {
+    PlaceHeaders();
+    const RECT close = ToRect(GridLayout::Close(m_scale));
+    ::MoveWindow(::GetDlgItem(m_hWnd, ModuleContract::kCloseCommandId), close.left, close.top, close.right - close.left,
+                 close.bottom - close.top, FALSE);
+    const GridLayout::Extent form = GridLayout::Form(m_scale);
+    SetScrollSizes({form.cx, form.cy});
+}
 
-        const std::string text = WindowText(child);
-        SIZE extent{};
-        if (const WindowDc dc(child); dc) {
-            const SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(child, WM_GETFONT, 0, 0)));
-            ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
-        }
-        const int headerWidth = std::max<int>(rect.right - rect.left, extent.cx + 1);
-        const int headerHeight = rect.bottom - rect.top;
-        const int top = std::max<int>(0, std::min<int>(rect.top, kGridTop - 2 - headerHeight));
-        ::MoveWindow(child, left + (width - headerWidth) / 2, top, headerWidth, headerHeight, FALSE);
+// Each header is found by where the template puts it, over its column, and made as wide as its text
+// in its font: centred over the column, apart from its neighbours, ending above the first row.
+void CZentharoForm::PlaceHeaders() {
+    const std::vector<FormHeader> headers = FindHeaders(m_hWnd, kColumns, static_cast<int>(kFirstCellId));
+    std::vector<HeaderPlacement::Header> spans;
+    for (const FormHeader& header : headers) {
+        const GridLayout::Box column = GridLayout::ColumnSpan(m_scale, header.column);
+        spans.push_back({column.left, column.right, header.text.cx});
+    }
+    const std::vector<int> lefts = HeaderPlacement::Place(spans);
+    for (std::size_t i = 0; i < headers.size(); ++i) {
+        const SIZE text = headers[i].text;
+        if (text.cx <= 0 || text.cy <= 0)
+            continue; // not measured: it stays where the template put it
+        const int top = std::max(0, GridLayout::HeaderBottom(m_scale) - static_cast<int>(text.cy));
+        // One pixel to spare: a static breaks its line at a word when the text does not fit, and the
+        // second line of a one-line header would not show.
+        ::MoveWindow(headers[i].control, lefts[i], top, text.cx + 1, text.cy, FALSE);
     }
 }
 

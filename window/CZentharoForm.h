@@ -10,6 +10,7 @@
 #include "framework/CRuntimeClass.h"
 #include "framework/CString.h"
 #include "model/GridColumns.h"
+#include "window/ScreenScale.h"
 
 class CZentharoDoc;
 
@@ -44,13 +45,15 @@ private:
     void CreateCells(const CZentharoDoc& document);
     void CreateChoosers();
     void HandFonts();
-    void AlignHeaders();
+    void LayOutForm();
+    void PlaceHeaders();
     void ShowCellText(int column, int row, std::string_view text);
     void ShowProduction(int row, const CString& production) noexcept;
     template <typename Edit>
     void TakeEdit(Edit edit);
     void CopyTable() noexcept;
 
+    ScreenScale m_scale; // the screen's, taken as the window opens
     // The fonts outlive the controls that use them: members are destroyed in reverse order.
     CFont m_cellFont;
     CFont m_chooserFont;

@@ -1,7 +1,9 @@
-// The fonts the grid asks the system for: Arial, small and narrow, for the cells and for the choosers.
+// The fonts the grid asks the system for: Arial, small and narrow, for the cells and for the choosers,
+// sized for the screen's scale.
 #pragma once
 
 #include "framework/Win32.h"
+#include "window/ScreenScale.h"
 
 namespace GridFonts {
 
@@ -19,7 +21,8 @@ inline LOGFONTA ArialRequest(int height, int width) {
     return font;
 }
 
-inline LOGFONTA CellRequest() { return ArialRequest(16, 5); }
-inline LOGFONTA ChooserRequest() { return ArialRequest(12, 6); }
+// On the standard screen the cells' font is 16 pixels high and 5 wide, the choosers' 12 and 6.
+inline LOGFONTA CellRequest(ScreenScale scale) { return ArialRequest(scale.Pixels(16), scale.Pixels(5)); }
+inline LOGFONTA ChooserRequest(ScreenScale scale) { return ArialRequest(scale.Pixels(12), scale.Pixels(6)); }
 
 } // namespace GridFonts

@@ -142,22 +142,28 @@ Pairs TimeEdits(TestHost& host, int repetitions, std::size_t& cellsChanged, Grid
     return pairs;
 }
 
-// A cell and a chooser of the floors, where and as the window makes them.
-HWND MakeCell(HWND window, int column, int row, const char* text) {
-    using namespace GridLayout;
-    return ::CreateWindowExA(WS_EX_STATICEDGE, "Edit", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER,
-                             kGridLeft + kColumnPitch * column, kGridTop + kRowPitch * row, kCellWidth, kCellHeight,
-                             window,
+// A cell and a chooser of the floors, where and as the window makes them at the screen's scale.
+HWND MakeCell(HWND window, ScreenScale scale, int column, int row, const char* text) {
+    const GridLayout::Box cell = GridLayout::Cell(scale, column, row);
+    return ::CreateWindowExA(WS_EX_STATICEDGE, "Edit", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER, cell.left,
+                             cell.top, cell.Width(), cell.Height(), window,
                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ModuleContract::CellId(column, row))),
                              ::GetModuleHandleA(nullptr), nullptr);
 }
 
-HWND MakeChooser(HWND window, int row) {
-    using namespace GridLayout;
+HWND MakeChooser(HWND window, ScreenScale scale, int row) {
+    const GridLayout::Box chooser = GridLayout::Chooser(scale, row);
     return ::CreateWindowExA(0, "ComboBox", "",
                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_SORT | CBS_DROPDOWNLIST,
-                             kChooserLeft, kGridTop + kRowPitch * row, kChooserRight - kChooserLeft, kChooserDropHeight,
-                             window, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ModuleContract::ChooserId(row))),
+                             chooser.left, chooser.top, chooser.Width(), chooser.Height(), window,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ModuleContract::ChooserId(row))),
+                             ::GetModuleHandleA(nullptr), nullptr);
+}
+
+// A window of the form's size for the floors' controls.
+HWND MakeFormWindow(TestHost& host, ScreenScale scale) {
+    const GridLayout::Extent form = GridLayout::Form(scale);
+    return ::CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, form.cx, form.cy, host.mdiClient, nullptr,
                              ::GetModuleHandleA(nullptr), nullptr);
 }
 
@@ -167,7 +173,7 @@ double TimeFocusMove(TestHost& host, int repetitions) {
                                           nullptr, ::GetModuleHandleA(nullptr), nullptr);
     HWND cells[2];
     for (int row = 0; row < 2; ++row)
-        cells[row] = MakeCell(window, 1, row, "12.50");
+        cells[row] = MakeCell(window, ScreenScale::Of(window), 1, row, "12.50");
     DrawPending(host.mainWindow);
     std::vector<double> samples;
     for (int i = 0; i < repetitions; ++i) {
@@ -223,14 +229,14 @@ double TimeOpening(TestHost& host, int planet, OpeningSteps* steps, double* mess
 
 // (d): 340 edit cells and 20 choosers created bare in a window of the same size, drawn.
 double TimeBareControls(TestHost& host, double& drawing) {
+    const ScreenScale scale = ScreenScale::Of(host.mdiClient);
     const double start = Milliseconds();
-    const HWND window = ::CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 1020, 510, host.mdiClient,
-                                          nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    const HWND window = MakeFormWindow(host, scale);
     for (int column = 0; column < ModuleContract::kCellColumns; ++column)
         for (int row = 0; row < ModuleContract::kRows; ++row)
-            MakeCell(window, column, row, "");
+            MakeCell(window, scale, column, row, "");
     for (int row = 0; row < ModuleContract::kRows; ++row)
-        MakeChooser(window, row);
+        MakeChooser(window, scale, row);
     const double created = Milliseconds();
     DrawPending(host.mainWindow);
     const double elapsed = Milliseconds() - start;
@@ -243,17 +249,18 @@ double TimeBareControls(TestHost& host, double& drawing) {
 // (e): the controls of (d) made with what the window shows, in the cheapest order known: each cell
 // with its text, each chooser with its entries, then the fonts, then the selections.
 double TimeContentControls(TestHost& host, const GridContent& content) {
+    const ScreenScale scale = ScreenScale::Of(host.mdiClient);
     const double start = Milliseconds();
-    const LOGFONTA cellRequest = GridFonts::CellRequest(), chooserRequest = GridFonts::ChooserRequest();
+    const LOGFONTA cellRequest = GridFonts::CellRequest(scale), chooserRequest = GridFonts::ChooserRequest(scale);
     const HFONT cellFont = ::CreateFontIndirectA(&cellRequest), chooserFont = ::CreateFontIndirectA(&chooserRequest);
-    const HWND window = ::CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 1020, 510, host.mdiClient,
-                                          nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    const HWND window = MakeFormWindow(host, scale);
     std::vector<HWND> cells, choosers;
     for (int column = 0; column < ModuleContract::kCellColumns; ++column)
         for (int row = 0; row < ModuleContract::kRows; ++row)
-            cells.push_back(MakeCell(window, column, row, content.cells[ModuleContract::kRows * column + row].c_str()));
+            cells.push_back(
+                MakeCell(window, scale, column, row, content.cells[ModuleContract::kRows * column + row].c_str()));
     for (int row = 0; row < ModuleContract::kRows; ++row) {
-        const HWND chooser = MakeChooser(window, row);
+        const HWND chooser = MakeChooser(window, scale, row);
         for (const char* entry : ProductionChooser::kEntriesAdded)
             ::SendMessageA(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
         choosers.push_back(chooser);

@@ -24,6 +24,8 @@ BOOL CALLBACK CountWindowAndDescendants(HWND window, LPARAM count) {
 constexpr unsigned kHandleIndices = 0x10000;
 // USER handles start at 0x20 and step by 2: (index << 1) + 0x20 in the low word.
 constexpr unsigned kFirstUserHandle = 0x20;
+// Thread-local-storage slots of a process: 64 in its first block, 1,024 in the expansion.
+constexpr int kProcessTlsSlots = 1088;
 
 } // namespace
 
@@ -33,12 +35,14 @@ ResourceCounts ResourceCounts::Take() {
     counts.gdiObjects = CountGdiObjects();
     counts.accelerators = CountAccelerators();
     counts.heapBytes = CountHeapBytes();
+    counts.tlsSlots = CountTlsSlots();
     return counts;
 }
 
 std::string ResourceCounts::Describe() const {
     return "windows=" + std::to_string(windows) + " gdi=" + std::to_string(gdiObjects) +
-           " accelerators=" + std::to_string(accelerators) + " heap=" + std::to_string(heapBytes);
+           " accelerators=" + std::to_string(accelerators) + " heap=" + std::to_string(heapBytes) +
+           " tls=" + std::to_string(tlsSlots);
 }
 
 int ResourceCounts::CountThreadWindows() {
@@ -97,4 +101,15 @@ std::size_t ResourceCounts::CountHeapBytes() {
         ::HeapUnlock(heap);
     }
     return bytes;
+}
+
+// No call tells how many slots are free: take every free one, count, and give them all back.
+int ResourceCounts::CountTlsSlots() {
+    std::vector<DWORD> taken;
+    taken.reserve(kProcessTlsSlots);
+    for (DWORD slot; (slot = ::TlsAlloc()) != TLS_OUT_OF_INDEXES;)
+        taken.push_back(slot);
+    for (DWORD slot : taken)
+        ::TlsFree(slot);
+    return kProcessTlsSlots - static_cast<int>(taken.size());
 }

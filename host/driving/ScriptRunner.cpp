@@ -4,6 +4,7 @@
 #include "Cp1251.h"
 #include "MessagePump.h"
 #include "PlacementRegistry.h"
+#include "ProjectionLayout.h"
 #include "ProjectionWindows.h"
 #include "ResourceCounts.h"
 #include "Screenshot.h"
@@ -83,6 +84,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"reload", "", &ScriptRunner::Reload},
     {"active", "", &ScriptRunner::Active},
     {"copy", "GAME NUM", &ScriptRunner::Copy},
+    {"layout", "GAME NUM", &ScriptRunner::Layout},
 };
 
 int ScriptRunner::Run(const std::string& path) {
@@ -271,5 +273,13 @@ bool ScriptRunner::Copy(const Words& arguments, std::string& error) {
     if (!text.empty() && text.back() == '\n')
         text.pop_back(); // the copy's last line break; Out ends the line itself
     m_console.Out(text);
+    return true;
+}
+
+bool ScriptRunner::Layout(const Words& arguments, std::string& error) {
+    const HWND projection = Driver().Find(arguments[0], arguments[1], error);
+    if (!projection)
+        return false;
+    m_console.Out(ProjectionLayout::Describe(projection));
     return true;
 }

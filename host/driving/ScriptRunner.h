@@ -50,6 +50,7 @@ private:
     bool SetPlacement(const Words& arguments, std::string& error);
     bool Move(const Words& arguments, std::string& error);
     bool Copy(const Words& arguments, std::string& error);
+    bool Layout(const Words& arguments, std::string& error);
     ProjectionDriver Driver() const;
     // A long session's figures, the module restarted, and the MDI client's idea of the active child.
     bool Stats(const Words& arguments, std::string& error);

@@ -7,6 +7,7 @@
 #include "model/GridColumns.h"
 #include "model/ProductionChooser.h"
 
+#include <cstdlib>
 #include <stdexcept>
 
 namespace {
@@ -31,6 +32,11 @@ void RegisterMainClass() {
 } // namespace
 
 TestHost::TestHost() {
+    if (const char* library = std::getenv("ZENTHARO_PRELOAD")) {
+        preloaded = ::LoadLibraryA(library);
+        if (!preloaded)
+            throw std::runtime_error(std::string("cannot load ") + library);
+    }
     RegisterMainClass();
     mainWindow = ::CreateWindowExA(0, kMainClass, "Zentharo test host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
                                    1200, 900, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
@@ -47,9 +53,13 @@ TestHost::~TestHost() {
     plugin.Unload();
     ::DestroyWindow(mainWindow);
     Pump();
+    if (preloaded)
+        ::FreeLibrary(preloaded);
 }
 
 std::string TestHost::ModulePath() {
+    if (const char* module = std::getenv("ZENTHARO_MODULE"))
+        return module;
     char path[MAX_PATH];
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder(path, length);

@@ -18,7 +18,7 @@ public:
     TestHost(const TestHost&) = delete;
     TestHost& operator=(const TestHost&) = delete;
 
-    // The module next to this program.
+    // The module next to this program, or the one ZENTHARO_MODULE names.
     static std::string ModulePath();
 
     // OnLoad, then OnInitialize with the main window's handle; returns the record as the module left it.
@@ -38,6 +38,9 @@ public:
     // The projection frames in the MDI client, in creation order.
     std::vector<ProjectionWindow> Projections() const;
 
+    // A library ZENTHARO_PRELOAD names, loaded before the module and held for the host's life: what
+    // another plug-in or the host's own runtime would have put in the process first.
+    HMODULE preloaded = nullptr;
     PluginLibrary plugin;
     HWND mainWindow = nullptr;
     HWND mdiClient = nullptr;

@@ -18,7 +18,7 @@ using Make = std::function<std::function<void()>()>;
 struct Case {
     const char* what;
     Make make;
-    int windows, gdiObjects, accelerators;
+    int windows, gdiObjects, accelerators, tlsSlots;
     std::size_t heapBytes; // at least this much more, and at most a few KB beyond it; 0: not looked at
 };
 
@@ -60,6 +60,16 @@ std::function<void()> Malloc(std::size_t bytes) {
     return [block] { std::free(block); };
 }
 
+std::function<void()> TakeTlsSlots(int count) {
+    std::vector<DWORD> slots;
+    for (int i = 0; i < count; ++i)
+        slots.push_back(::TlsAlloc());
+    return [slots] {
+        for (DWORD slot : slots)
+            ::TlsFree(slot);
+    };
+}
+
 std::function<void()> ProcessHeapAlloc(std::size_t bytes) {
     void* block = ::HeapAlloc(::GetProcessHeap(), 0, bytes);
     return [block] { ::HeapFree(::GetProcessHeap(), 0, block); };
@@ -73,12 +83,13 @@ std::function<void()> PrivateHeapAlloc(std::size_t bytes) {
 
 TEST(ResourceCountsTest, CountsWhatIsMadeAndGivenBack) {
     const Case cases[] = {
-        {"10 accelerator tables", [] { return LoadModuleAccelerators(10); }, 0, 0, 10, 0},
-        {"100 fonts", [] { return CreateFonts(100); }, 0, 100, 0, 0},
-        {"a window with three descendants", [] { return CreateWindowTree(); }, 4, 0, 0, 0},
-        {"malloc", [] { return Malloc(100000); }, 0, 0, 0, 100000},
-        {"HeapAlloc on the process heap", [] { return ProcessHeapAlloc(100000); }, 0, 0, 0, 100000},
-        {"HeapAlloc on a heap of its own", [] { return PrivateHeapAlloc(100000); }, 0, 0, 0, 100000},
+        {"10 accelerator tables", [] { return LoadModuleAccelerators(10); }, 0, 0, 10, 0, 0},
+        {"100 fonts", [] { return CreateFonts(100); }, 0, 100, 0, 0, 0},
+        {"a window with three descendants", [] { return CreateWindowTree(); }, 4, 0, 0, 0, 0},
+        {"70 TLS slots, past the first block", [] { return TakeTlsSlots(70); }, 0, 0, 0, 70, 0},
+        {"malloc", [] { return Malloc(100000); }, 0, 0, 0, 0, 100000},
+        {"HeapAlloc on the process heap", [] { return ProcessHeapAlloc(100000); }, 0, 0, 0, 0, 100000},
+        {"HeapAlloc on a heap of its own", [] { return PrivateHeapAlloc(100000); }, 0, 0, 0, 0, 100000},
     };
     // Wine gives the thread a default IME window while it has a top-level window: one stays open
     // throughout, as the host's frame does. A second window tree warms Wine's cache of window DCs.
@@ -95,6 +106,7 @@ TEST(ResourceCountsTest, CountsWhatIsMadeAndGivenBack) {
         EXPECT_EQ(row.windows, during.windows - before.windows);
         EXPECT_EQ(row.gdiObjects, during.gdiObjects - before.gdiObjects);
         EXPECT_EQ(row.accelerators, during.accelerators - before.accelerators);
+        EXPECT_EQ(row.tlsSlots, during.tlsSlots - before.tlsSlots);
         if (row.heapBytes) {
             EXPECT_GE(during.heapBytes, before.heapBytes + row.heapBytes);
             EXPECT_LT(during.heapBytes, before.heapBytes + row.heapBytes + 4096);
@@ -103,13 +115,14 @@ TEST(ResourceCountsTest, CountsWhatIsMadeAndGivenBack) {
         EXPECT_EQ(before.windows, after.windows);
         EXPECT_EQ(before.gdiObjects, after.gdiObjects);
         EXPECT_EQ(before.accelerators, after.accelerators);
+        EXPECT_EQ(before.tlsSlots, after.tlsSlots);
     }
     closeAnchor();
 }
 
-TEST(ResourceCountsTest, DescribesAllFourOnOneLine) {
-    const ResourceCounts counts{12, 345, 6, 78901};
-    EXPECT_EQ("windows=12 gdi=345 accelerators=6 heap=78901", counts.Describe());
+TEST(ResourceCountsTest, DescribesAllFiveOnOneLine) {
+    const ResourceCounts counts{12, 345, 6, 78901, 23};
+    EXPECT_EQ("windows=12 gdi=345 accelerators=6 heap=78901 tls=23", counts.Describe());
 }
 
 } // namespace

@@ -28,6 +28,10 @@ inline constexpr const auto& kChooserEntries = ProductionChooser::kEntries;
 // The Close button and Escape close the window; Copy table is on the frame's system menu.
 inline constexpr int kCloseCommandId = ID_FILE_CLOSE;
 inline constexpr int kCopyTableCommandId = ID_EDIT_COPY_TABLE;
+// Best plan for ship mass... and Best plan for production... follow it: each offers the best plan
+// for its goal in a message box (Yes applies it).
+inline constexpr int kPlanShipsCommandId = ID_PLAN_SHIPS;
+inline constexpr int kPlanProductionCommandId = ID_PLAN_PRODUCTION;
 
 // Projection frames are MDI children of this window class; the host tells them from its own by it.
 inline constexpr const char* kFrameClassName = "ZentharoFrame";

@@ -72,8 +72,8 @@ InputEdit ParseEdit(const std::string& edit) {
 
 // What --plan and --plan-from ask for.
 struct PlanRequest {
-    PlanGoal goal;
-    int firstRow;
+    PlanGoal goal = PlanGoal::Ships;
+    int firstRow = 0;
 };
 
 PlanRequest ParsePlan(const std::string& goalName, const std::string& firstRowText) {
@@ -185,8 +185,8 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::ostream& out
         std::vector<InputEdit> parsedEdits;
         for (const std::string& edit : edits)
             parsedEdits.push_back(ParseEdit(edit));
-        const std::optional<PlanRequest> planRequest =
-            app.count("--plan") ? std::optional(ParsePlan(planGoal, planFrom)) : std::nullopt;
+        const bool planning = app.count("--plan") > 0;
+        const PlanRequest planRequest = planning ? ParsePlan(planGoal, planFrom) : PlanRequest{};
 
         CZentharoDoc document(ReadRecord(recordPath, err));
         document.OnNewDocument();
@@ -194,8 +194,8 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::ostream& out
         for (const InputEdit& edit : parsedEdits)
             document.SetInput(edit.column, edit.row, edit.text);
         std::optional<ProductionPlan> bestPlan;
-        if (planRequest)
-            bestPlan = ApplyBestPlan(document, *planRequest);
+        if (planning)
+            bestPlan = ApplyBestPlan(document, planRequest);
 
         if (app.count("--json")) {
             ProjectionReport::WriteJson(document, out, bestPlan ? &*bestPlan : nullptr);

@@ -4,10 +4,13 @@
 #include "framework/CResourceException.h"
 #include "framework/Clipboard.h"
 #include "framework/SelectedObject.h"
+#include "framework/WaitCursor.h"
 #include "framework/WindowDc.h"
 #include "framework/WindowText.h"
 #include "model/CZentharoDoc.h"
+#include "model/PlanText.h"
 #include "model/ProductionChooser.h"
+#include "model/ProductionPlanner.h"
 #include "model/ProjectionTable.h"
 #include "resources/resource.h"
 #include "window/GridFonts.h"
@@ -282,10 +285,70 @@ void CZentharoForm::OnProductionSelChange(UINT id) {
 }
 
 BOOL CZentharoForm::OnCmdMsg(UINT id) {
-    if (id != ID_EDIT_COPY_TABLE)
+    switch (id) {
+    case ID_EDIT_COPY_TABLE:
+        CopyTable();
+        return TRUE;
+    case ID_PLAN_SHIPS:
+        OfferBestPlan(PlanGoal::Ships, 0);
+        return TRUE;
+    case ID_PLAN_PRODUCTION:
+        OfferBestPlan(PlanGoal::Production, 0);
+        return TRUE;
+    default:
         return CFormView::OnCmdMsg(id);
-    CopyTable();
-    return TRUE;
+    }
+}
+
+// The plan is made for the table as the grid shows it, text still being typed into a cell included;
+// the message box takes the focus too, and an edit taken then would change the table under the plan.
+// Returns the cell left, to give the focus back to.
+HWND CZentharoForm::TakePendingEdit() {
+    const HWND focus = ::GetFocus();
+    if (!focus || ::GetParent(focus) != m_hWnd)
+        return nullptr;
+    const UINT id = static_cast<UINT>(::GetDlgCtrlID(focus));
+    if (id < kFirstCellId || id >= kFirstCellId + kColumns * kRows)
+        return nullptr;
+    ::SetFocus(::GetDlgItem(m_hWnd, ID_FILE_CLOSE)); // the cell reports losing the focus, and is taken
+    return focus;
+}
+
+void CZentharoForm::OfferBestPlan(PlanGoal goal, int firstRow) noexcept {
+    const HWND view = m_hWnd;
+    HWND cellLeft = nullptr;
+    try {
+        cellLeft = TakePendingEdit();
+        OfferBestPlanFor(goal, firstRow);
+    } catch (const std::exception&) {
+        ::MessageBeep(MB_ICONHAND); // no plan (memory ran out), and nothing changed
+    }
+    if (cellLeft && ::IsWindow(view) && ::IsWindow(cellLeft))
+        ::SetFocus(cellLeft);
+}
+
+void CZentharoForm::OfferBestPlanFor(PlanGoal goal, int firstRow) {
+    const HWND view = m_hWnd;
+    const CZentharoDoc* document = GetDocument();
+    if (!document || firstRow < 0 || firstRow > kLastPlannedRow)
+        return;
+    ProductionPlan plan;
+    {
+        const WaitCursor waiting;
+        plan = ProductionPlanner(*document, goal, firstRow).Plan();
+    }
+    // Everything Yes needs is made before the question: after it, only the document's own all-or-nothing
+    // edit can fail.
+    std::vector<CString> productions;
+    for (int row = plan.firstRow; row <= kLastPlannedRow; ++row)
+        productions.emplace_back(plan.Entry(row));
+    const std::string question = PlanText::Question(*document, plan);
+    const int answer =
+        ::MessageBoxA(view, question.c_str(), ModuleContract::kMessageCaption, MB_YESNO | MB_ICONQUESTION);
+    // The box runs the thread's messages: the window may have been closed meanwhile.
+    if (answer != IDYES || !::IsWindow(view) || !GetDocument())
+        return;
+    TakeEdit([&] { GetDocument()->SetInputs(&CZentharoDoc::m_production, plan.firstRow, productions); });
 }
 
 // The rows as the grid shows them, which is the document: every edit taken is shown at once, and text

@@ -10,6 +10,7 @@
 #include "framework/CRuntimeClass.h"
 #include "framework/CString.h"
 #include "model/GridColumns.h"
+#include "model/PlanGoal.h"
 #include "window/ScreenScale.h"
 
 class CZentharoDoc;
@@ -33,8 +34,12 @@ public:
 
     void OnCellKillFocus(UINT id);
     void OnProductionSelChange(UINT id);
-    // Copy table (ID_EDIT_COPY_TABLE) puts the projection on the clipboard; other commands as every view.
+    // Copy table (ID_EDIT_COPY_TABLE) puts the projection on the clipboard; the best plans
+    // (ID_PLAN_SHIPS, ID_PLAN_PRODUCTION) are offered from row 0; other commands as every view.
     BOOL OnCmdMsg(UINT id) override;
+    // Searches the best plan for the goal from firstRow (0..18) under the wait cursor, shows it and asks
+    // whether to apply it; Yes stores the plan's productions with one recalculation, No changes nothing.
+    void OfferBestPlan(PlanGoal goal, int firstRow) noexcept;
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -52,6 +57,8 @@ private:
     template <typename Edit>
     void TakeEdit(Edit edit);
     void CopyTable() noexcept;
+    HWND TakePendingEdit();
+    void OfferBestPlanFor(PlanGoal goal, int firstRow);
 
     ScreenScale m_scale; // the screen's, taken as the window opens
     // The fonts outlive the controls that use them: members are destroyed in reverse order.

@@ -94,10 +94,12 @@ void CZentharoFrame::OnDestroy() {
 int CZentharoFrame::OnCreate(CREATESTRUCTA* create) {
     if (CMDIChildWnd::OnCreate(create) == -1)
         return -1;
-    // Without the entry (no menu memory left) the window still works, and Ctrl+Shift+C still copies.
+    // Without the entries (no menu memory left) the window still works, and Ctrl+Shift+C still copies.
     if (const HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
         ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
         ::AppendMenuA(menu, MF_STRING, ID_EDIT_COPY_TABLE, "Copy table\tCtrl+Shift+C");
+        ::AppendMenuA(menu, MF_STRING, ID_PLAN_SHIPS, "Best plan for ship mass...");
+        ::AppendMenuA(menu, MF_STRING, ID_PLAN_PRODUCTION, "Best plan for production...");
     }
     return 0;
 }

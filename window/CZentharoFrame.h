@@ -21,7 +21,7 @@ public:
 
 protected:
     BOOL OnCreateClient(CREATESTRUCTA* create, CCreateContext* context) override;
-    // Adds "Copy table" to the window's system menu.
+    // Adds "Copy table" and the two best plans to the window's system menu.
     int OnCreate(CREATESTRUCTA* create) override;
     // Saves the frame's rectangle, in the MDI client's coordinates, for the next frame.
     void OnDestroy() override;

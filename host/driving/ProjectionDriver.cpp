@@ -2,6 +2,7 @@
 #include "ProjectionDriver.h"
 
 #include "ClipboardText.h"
+#include "ModalAnswers.h"
 #include "ProjectionWindows.h"
 #include "RealInput.h"
 
@@ -64,6 +65,31 @@ bool ScrollIntoView(HWND view, HWND control) {
             return false;
     }
     return false;
+}
+
+// How long real input may take to reach a window on a busy machine.
+constexpr DWORD kInputArrivesWithinMilliseconds = 10000;
+
+// Where a click opens the frame's system menu: the icon at the left of its title bar.
+bool SystemMenuIcon(HWND frame, POINT& icon) {
+    RECT rect{};
+    ::GetWindowRect(frame, &rect);
+    for (int y = rect.top; y < rect.top + 40; ++y)
+        for (int x = rect.left; x < rect.left + 40; ++x)
+            if (::SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTSYSMENU) {
+                icon = {x + 4, y + 4};
+                ::ScreenToClient(frame, &icon);
+                return true;
+            }
+    return false;
+}
+
+// The position of the menu's entry of commandId, or -1.
+int PositionOf(HMENU menu, int commandId) {
+    for (int position = ::GetMenuItemCount(menu) - 1; position >= 0; --position)
+        if (::GetMenuItemID(menu, position) == static_cast<UINT>(commandId))
+            return position;
+    return -1;
 }
 
 } // namespace
@@ -191,6 +217,33 @@ bool ProjectionDriver::Copy(HWND frame, std::string& text, std::string& error) c
     for (std::size_t i = 0; i < copied.size(); ++i)
         if (!(copied[i] == '\r' && i + 1 < copied.size() && copied[i + 1] == '\n'))
             text += copied[i];
+    return true;
+}
+
+bool ProjectionDriver::PickFromSystemMenu(HWND frame, int commandId, int answer, std::string& text,
+                                          std::string& error) const {
+    const HMENU menu = ::GetSystemMenu(frame, FALSE);
+    const int position = PositionOf(menu, commandId);
+    POINT icon{};
+    if (position < 0 || ::IsZoomed(frame) || !SystemMenuIcon(frame, icon)) {
+        error = position < 0 ? "the system menu has no such entry" : "the window's system menu icon cannot be clicked";
+        return false;
+    }
+    FocusInside(frame, View(frame));
+    const ModalAnswers answers(frame, menu, position, answer);
+    RealInput::Click(frame, icon);
+    // The click may reach the window only after the loop has found nothing to do for a while. The menu
+    // and the box run their own loops inside the click's handling: once the menu was seen and the loop
+    // is idle again, all of that is over.
+    const DWORD start = ::GetTickCount();
+    do
+        m_settle();
+    while (!answers.MenuSeen() && ::GetTickCount() - start < kInputArrivesWithinMilliseconds);
+    if (!answers.MenuSeen() || !answers.BoxSeen()) {
+        error = answers.MenuSeen() ? "no message box came" : "the system menu did not open";
+        return false;
+    }
+    text = answers.BoxText();
     return true;
 }
 

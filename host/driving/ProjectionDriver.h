@@ -29,6 +29,10 @@ public:
     // Presses Ctrl+Shift+C in the projection; text is then what that put on the clipboard, as UTF-8
     // with "\n" for each line break.
     bool Copy(HWND frame, std::string& text, std::string& error) const;
+    // Opens the frame's system menu by clicking the icon left of its title, clicks the entry of
+    // commandId, and answers the message box it opens by clicking its button answer (IDYES,
+    // IDNO...); text is then what the box said. Fails when the menu, the entry or the box is not there.
+    bool PickFromSystemMenu(HWND frame, int commandId, int answer, std::string& text, std::string& error) const;
     // Moves and sizes the frame, in MDI-client coordinates, as dragging its edges ends up.
     bool Move(HWND frame, int x, int y, int cx, int cy, std::string& error) const;
 

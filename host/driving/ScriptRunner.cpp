@@ -10,6 +10,7 @@
 #include "Screenshot.h"
 #include "ScriptLine.h"
 
+#include "contract/ModuleContract.h"
 #include "framework/WindowText.h"
 
 #include <fstream>
@@ -17,11 +18,15 @@
 
 namespace {
 
-std::size_t CountWords(const char* names) {
+// How many arguments a command takes: at least its names, at most those and the ones in brackets too.
+std::pair<std::size_t, std::size_t> CountWords(const char* names) {
     std::vector<std::string> words;
     std::string ignored;
     ScriptLine::Split(names, words, ignored);
-    return words.size();
+    std::size_t required = 0;
+    for (const std::string& word : words)
+        required += word.front() != '[';
+    return {required, words.size()};
 }
 
 bool EndsWith(const std::string& text, const std::string& ending) {
@@ -85,6 +90,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"active", "", &ScriptRunner::Active},
     {"copy", "GAME NUM", &ScriptRunner::Copy},
     {"layout", "GAME NUM", &ScriptRunner::Layout},
+    {"plan", "GAME NUM GOAL ANSWER [ROW]", &ScriptRunner::Plan},
 };
 
 int ScriptRunner::Run(const std::string& path) {
@@ -118,7 +124,8 @@ bool ScriptRunner::RunLine(const std::string& line, std::string& error) {
         if (words[0] != command.name)
             continue;
         const Words arguments(words.begin() + 1, words.end());
-        if (arguments.size() != CountWords(command.arguments)) {
+        const auto [fewest, most] = CountWords(command.arguments);
+        if (arguments.size() < fewest || arguments.size() > most) {
             error = std::string(command.name) + " takes " +
                     (*command.arguments ? std::string(command.arguments) : std::string("no arguments"));
             return false;
@@ -281,5 +288,30 @@ bool ScriptRunner::Layout(const Words& arguments, std::string& error) {
     if (!projection)
         return false;
     m_console.Out(ProjectionLayout::Describe(projection));
+    return true;
+}
+
+bool ScriptRunner::Plan(const Words& arguments, std::string& error) {
+    const bool shipMass = arguments[2] == "ships";
+    if (!shipMass && arguments[2] != "production") {
+        error = "GOAL must be ships or production";
+        return false;
+    }
+    if (arguments[3] != "yes" && arguments[3] != "no") {
+        error = "ANSWER must be yes or no";
+        return false;
+    }
+    if (arguments.size() > 4) {
+        error = "planning from a chooser's row needs the chooser's context menu, which this build has not";
+        return false;
+    }
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    const int command = shipMass ? ModuleContract::kPlanShipsCommandId : ModuleContract::kPlanProductionCommandId;
+    std::string text;
+    if (!projection ||
+        !driver.PickFromSystemMenu(projection, command, arguments[3] == "yes" ? IDYES : IDNO, text, error))
+        return false;
+    m_console.Out(Cp1251::ToUtf8(text));
     return true;
 }

@@ -24,7 +24,7 @@ private:
     using Handler = bool (ScriptRunner::*)(const Words& arguments, std::string& error);
     struct Command {
         const char* name;
-        const char* arguments; // their names, blank-separated: the command takes that many
+        const char* arguments; // their names, blank-separated, optional ones in brackets
         Handler run;
     };
     static const Command kCommands[];
@@ -50,6 +50,8 @@ private:
     bool SetPlacement(const Words& arguments, std::string& error);
     bool Move(const Words& arguments, std::string& error);
     bool Copy(const Words& arguments, std::string& error);
+    // Picks Best plan for GOAL, answers its message box and prints what it said.
+    bool Plan(const Words& arguments, std::string& error);
     bool Layout(const Words& arguments, std::string& error);
     ProjectionDriver Driver() const;
     // A long session's figures, the module restarted, and the MDI client's idea of the active child.

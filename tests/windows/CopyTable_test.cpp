@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -215,12 +216,14 @@ POINT SystemMenuIcon(HWND frame) {
     return {-1, -1};
 }
 
-// Runs inside the menu's own message loop: pictures the open menu, then picks its last entry by keyboard.
-// A menu that will not close is ended after a while, so that a failure cannot hang the test.
+// Runs inside the menu's own message loop: pictures the open menu, then picks its entry by keyboard, Up
+// pressed upPresses times from no entry selected (the first selects the last entry). A menu that will
+// not close is ended after a while, so that a failure cannot hang the test.
 struct MenuVisit {
     bool seen = false;
     bool pictured = false;
     int ticksSinceSeen = 0;
+    int upPresses = 1;
     TestHost* host = nullptr;
 } g_menu;
 
@@ -236,19 +239,30 @@ void CALLBACK WhileTheMenuIsOpen(HWND, UINT, UINT_PTR, DWORD) {
     g_menu.seen = true;
     const char* path = std::getenv("ZENTHARO_MENU_SCREENSHOT");
     g_menu.pictured = g_menu.host->SaveScreenshot(path ? path : "system-menu.bmp");
-    RealInput::PressKey(VK_UP); // from no selection to the last entry
+    for (int i = 0; i < g_menu.upPresses; ++i)
+        RealInput::PressKey(VK_UP);
     RealInput::PressKey(VK_RETURN);
 }
 
+// The window's own entries close the system menu, after a separator: Copy table, then the two best plans.
 TEST_F(CopyTableTest, TheSystemMenuOffersCopyTable) {
     const HMENU menu = ::GetSystemMenu(frame, FALSE);
     const int count = ::GetMenuItemCount(menu);
-    ASSERT_GE(count, 2);
-    char text[64] = {};
-    ::GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ("Copy table\tCtrl+Shift+C", text);
-    EXPECT_EQ(kCopyTable, ::GetMenuItemID(menu, count - 1));
-    EXPECT_TRUE(::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+    ASSERT_GE(count, 4);
+    const struct {
+        UINT id;
+        const char* text;
+    } entries[] = {{static_cast<UINT>(kCopyTable), "Copy table\tCtrl+Shift+C"},
+                   {static_cast<UINT>(ModuleContract::kPlanShipsCommandId), "Best plan for ship mass..."},
+                   {static_cast<UINT>(ModuleContract::kPlanProductionCommandId), "Best plan for production..."}};
+    const int first = count - static_cast<int>(std::size(entries));
+    EXPECT_TRUE(::GetMenuState(menu, first - 1, MF_BYPOSITION) & MF_SEPARATOR);
+    for (int i = 0; i < static_cast<int>(std::size(entries)); ++i) {
+        char text[64] = {};
+        ::GetMenuStringA(menu, first + i, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(entries[i].text, text);
+        EXPECT_EQ(entries[i].id, ::GetMenuItemID(menu, first + i));
+    }
 
     TypeAndTab(Cell(3, 2), "250");
     PutClipboardText(host.mainWindow, "before");
@@ -257,6 +271,7 @@ TEST_F(CopyTableTest, TheSystemMenuOffersCopyTable) {
     ::ScreenToClient(frame, &icon);
     g_menu = MenuVisit{};
     g_menu.host = &host;
+    g_menu.upPresses = static_cast<int>(std::size(entries)); // Copy table, above the two best plans
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &WhileTheMenuIsOpen);
     RealInput::Click(frame, icon);
     host.Settle();

@@ -30,6 +30,7 @@ add_library(Zentharo SHARED
     plugin/ExceptionMemory.cpp
     window/CZentharoFrame.cpp
     window/CZentharoForm.cpp
+    window/ProjectionCommands.cpp
     resources/Zentharo.rc
     plugin/Zentharo.def
 )

@@ -25,13 +25,20 @@ constexpr int ChooserId(int row) { return kFirstChooserId + row; }
 // The chooser's entries as its sorted list shows them, top to bottom.
 inline constexpr const auto& kChooserEntries = ProductionChooser::kEntries;
 
-// The Close button and Escape close the window; Copy table is on the frame's system menu.
+// The Close button and Escape close the window. The projection's commands are on the context menu of
+// its cells and choosers; those of the whole window (Clear all inputs, Copy table) on its system menu.
 inline constexpr int kCloseCommandId = ID_FILE_CLOSE;
 inline constexpr int kCopyTableCommandId = ID_EDIT_COPY_TABLE;
-// Best plan for ship mass... and Best plan for production... follow it: each offers the best plan
-// for its goal in a message box (Yes applies it).
+inline constexpr int kFillLaterTurnsCommandId = ID_EDIT_FILL_LATER;
+inline constexpr int kPasteBlockCommandId = ID_EDIT_PASTE_BLOCK;
+inline constexpr int kClearInputsCommandId = ID_EDIT_CLEAR_INPUTS;
+// Best plan for ship mass... and Best plan for production..., on the system menu and the context menus:
+// each offers the best plan for its goal in a message box (Yes applies it), from the row of the chooser
+// whose context menu it was picked in, otherwise from row 0.
 inline constexpr int kPlanShipsCommandId = ID_PLAN_SHIPS;
 inline constexpr int kPlanProductionCommandId = ID_PLAN_PRODUCTION;
+inline constexpr const char* kPlanShipsItem = "Best plan for ship mass...";
+inline constexpr const char* kPlanProductionItem = "Best plan for production...";
 
 // Projection frames are MDI children of this window class; the host tells them from its own by it.
 inline constexpr const char* kFrameClassName = "ZentharoFrame";

@@ -44,4 +44,5 @@ public:
     }
     int GetCurSel() const { return static_cast<int>(::SendMessageA(m_hWnd, CB_GETCURSEL, 0, 0)); }
     int SetCurSel(int index) { return static_cast<int>(::SendMessageA(m_hWnd, CB_SETCURSEL, index, 0)); }
+    bool GetDroppedState() const { return ::SendMessageA(m_hWnd, CB_GETDROPPEDSTATE, 0, 0) != 0; }
 };

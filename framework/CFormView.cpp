@@ -25,10 +25,30 @@ BOOL CFormView::Create(HWND frame, UINT id, CDocument* document) {
 }
 
 BOOL CFormView::OnCommand(WPARAM wParam, LPARAM lParam) {
-    // Buttons are commands: they travel the view's route to the document.
-    if (lParam && HIWORD(wParam) == BN_CLICKED)
+    // Buttons are commands, and so is a command from a menu or key (no control): they travel the
+    // view's route to the document.
+    if (!lParam || HIWORD(wParam) == BN_CLICKED)
         return OnCmdMsg(LOWORD(wParam));
     return FALSE;
+}
+
+void CFormView::ScrollToShow(HWND child) {
+    RECT client, rect;
+    ::GetClientRect(m_hWnd, &client);
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    // Within the view where it fits; its top left corner first where it does not.
+    auto shift = [](LONG low, LONG high, LONG size) -> LONG {
+        if (high > size)
+            return std::min(low, high - size);
+        return low < 0 ? low : 0;
+    };
+    const LONG dx = shift(rect.left, rect.right, client.right), dy = shift(rect.top, rect.bottom, client.bottom);
+    if (dx == 0 && dy == 0)
+        return;
+    const POINT limit = {std::max<LONG>(0, m_totalSize.cx - client.right),
+                         std::max<LONG>(0, m_totalSize.cy - client.bottom)};
+    ScrollTo({std::clamp<LONG>(m_scroll.x + dx, 0, limit.x), std::clamp<LONG>(m_scroll.y + dy, 0, limit.y)});
 }
 
 void CFormView::OnSize(UINT, int, int) { UpdateScrollBars(); }

@@ -8,6 +8,8 @@ public:
     explicit CFormView(UINT templateId) : m_nIDTemplate(templateId) {}
 
     BOOL Create(HWND frame, UINT id, CDocument* document) override;
+    // Scrolls the form, if need be, so that the child control stands inside the view.
+    void ScrollToShow(HWND child);
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -38,7 +38,11 @@ CFrameWnd* CFrameWnd::FrameContaining(HWND hwnd) {
 }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* message) {
-    if (message->message < WM_KEYFIRST || message->message > WM_KEYLAST || IsMdiKey(*message))
+    if (IsMdiKey(*message))
+        return FALSE;
+    if (m_pViewActive && m_pViewActive->PreTranslateMessage(message))
+        return TRUE;
+    if (message->message < WM_KEYFIRST || message->message > WM_KEYLAST)
         return FALSE;
     // The accelerator may destroy this frame: take what is needed afterwards first.
     const HWND frame = m_hWnd;

@@ -16,8 +16,9 @@ public:
     // class is worked out) and once with it, for the real creation.
     virtual BOOL PreCreateWindow(CREATESTRUCTA& create);
 
-    // Keyboard handling for a message aimed at this frame or a window inside it. True when handled.
-    // The frame may be gone when it returns true (the accelerator may close it).
+    // Keyboard and right-button handling for a message aimed at this frame or a window inside it: the
+    // view's first, then the accelerators and the dialog keys. True when handled. The frame may be gone
+    // when it returns true (the accelerator may close it).
     virtual BOOL PreTranslateMessage(MSG* message);
 
     CView* GetActiveView() const { return m_pViewActive; }

@@ -20,6 +20,10 @@ public:
     // Commands go to the view first, then to its document.
     virtual BOOL OnCmdMsg(UINT id);
 
+    // A keyboard or right-button message aimed at the frame or a window inside it, before the frame's
+    // own keys. True when the view handled it and nothing more may happen with it.
+    virtual BOOL PreTranslateMessage(MSG* /*message*/) { return FALSE; }
+
     void CloseFrame() override;
 
 protected:

@@ -123,6 +123,11 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (OnScroll(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam)))
             return 0;
         break;
+    case WM_CONTEXTMENU:
+        if (OnContextMenu(reinterpret_cast<HWND>(wParam),
+                          {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}))
+            return 0;
+        break;
     case WM_MOUSEWHEEL:
         if (OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)))
             return 0;

@@ -43,6 +43,9 @@ protected:
     virtual void OnSetFocus() {}
     virtual BOOL OnScroll(int /*bar*/, UINT /*code*/) { return FALSE; }
     virtual BOOL OnMouseWheel(int /*delta*/) { return FALSE; }
+    // The context menu asked for window (this one or a child), at a screen point, or at {-1, -1} when
+    // asked from the keyboard. FALSE leaves it to the default handling.
+    virtual BOOL OnContextMenu(HWND /*window*/, POINT /*screen*/) { return FALSE; }
     // Runs after the window is gone; windows that own themselves delete their object here.
     virtual void PostNcDestroy() {}
 

@@ -65,4 +65,32 @@ bool PutText(HWND owner, std::string_view text, UINT codePage) noexcept {
     return false;
 }
 
+std::optional<std::string> GetText(HWND owner, UINT codePage) {
+    if (!::IsClipboardFormatAvailable(CF_UNICODETEXT))
+        return std::nullopt;
+    const OpenedClipboard clipboard(owner);
+    const HANDLE data = clipboard ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;
+    const auto* wide = data ? static_cast<const WCHAR*>(::GlobalLock(data)) : nullptr;
+    if (!wide)
+        return std::nullopt;
+    struct Unlock {
+        HANDLE data;
+        ~Unlock() { ::GlobalUnlock(data); }
+    } unlock{data};
+    // Up to the terminating zero, and never past the memory's end.
+    const std::size_t capacity = ::GlobalSize(data) / sizeof(WCHAR);
+    std::size_t length = 0;
+    while (length < capacity && wide[length] != 0)
+        ++length;
+    if (length == 0)
+        return std::string();
+    const int wideLength = static_cast<int>(length);
+    const int size = ::WideCharToMultiByte(codePage, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return std::nullopt;
+    std::string text(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(codePage, 0, wide, wideLength, text.data(), size, nullptr, nullptr);
+    return text;
+}
+
 } // namespace Clipboard

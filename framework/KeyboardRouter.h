@@ -1,6 +1,7 @@
 // Makes the keyboard work in the module's frames inside a host whose message loop knows nothing of
-// them: a message hook on the UI thread gives each key message aimed at one of our frames to that
-// frame first (its accelerators, then dialog navigation in its view).
+// them: a message hook on the UI thread gives each key message, and each right-button message (the
+// context menu), aimed at one of our frames to that frame first (its view's keys, its accelerators,
+// then dialog navigation in its view). While a menu is open its keys are its own.
 #pragma once
 
 #include "Win32.h"

@@ -41,6 +41,9 @@ struct GdiObjectDeleter {
 struct MemoryDcDeleter {
     void operator()(HDC handle) const { ::DeleteDC(handle); }
 };
+struct MenuDeleter {
+    void operator()(HMENU handle) const { ::DestroyMenu(handle); }
+};
 struct FileDeleter {
     void operator()(HANDLE handle) const {
         if (handle != INVALID_HANDLE_VALUE)
@@ -51,4 +54,5 @@ struct FileDeleter {
 using UniqueAccelerators = UniqueHandle<HACCEL, AcceleratorDeleter>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectDeleter>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcDeleter>;
+using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
 using UniqueFile = UniqueHandle<HANDLE, FileDeleter>;

@@ -72,12 +72,9 @@ CZentharoDoc::CZentharoDoc(const CMapStringToString& planetRecord) {
         column->SetSize(kProjectionRows);
 
     const std::int64_t firstTurn = NumberText::ReadInteger(m_planet["Turn"].View());
-    const CString production = m_planet["Production"];
-    for (int i = 0; i < kProjectedTurns; ++i) {
+    for (int i = 0; i < kProjectedTurns; ++i)
         m_turn[i] = NumberText::IntegerToText(firstTurn + i);
-        m_colIn[i] = m_capIn[i] = m_matIn[i] = m_upgrade[i] = m_bombing[i] = "0";
-        m_production[i] = production;
-    }
+    StoreDefaultInputs();
 
     const std::pair<ProjectionColumn*, const char*> carried[] = {
         {&m_size, "Size"},    {&m_res, "Resource"}, {&m_pop, "Population"}, {&m_col, "COL"},
@@ -107,20 +104,40 @@ CString CZentharoDoc::ProjectionTitle() {
     return ProjectionTitle::ComposeTitle<CString>(name, num, game, turn);
 }
 
-void CZentharoDoc::SetInput(ProjectionColumn CZentharoDoc::*column, int row, const CString& text) {
-    SetInputs(column, row, {text});
+// No delivery, bombing or upgrade, and the planet's own production, in every turn.
+void CZentharoDoc::StoreDefaultInputs() {
+    const CString production = m_planet["Production"];
+    for (int i = 0; i < kProjectedTurns; ++i) {
+        m_colIn[i] = m_capIn[i] = m_matIn[i] = m_upgrade[i] = m_bombing[i] = "0";
+        m_production[i] = production;
+    }
 }
 
-void CZentharoDoc::SetInputs(ProjectionColumn CZentharoDoc::*column, int firstRow, const std::vector<CString>& texts) {
+template <typename Change>
+void CZentharoDoc::ChangeInputs(Change change) {
     SaveTable(); // may fail: nothing has changed yet
     try {
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            (this->*column)[firstRow + static_cast<int>(i)] = texts[i];
+        change();
         Recalculate(0);
     } catch (...) {
         RestoreTable();
         throw;
     }
+}
+
+void CZentharoDoc::SetInput(ProjectionColumn CZentharoDoc::*column, int row, const CString& text) {
+    ChangeInputs([&] { (this->*column)[row] = text; });
+}
+
+void CZentharoDoc::SetInputs(const std::vector<Input>& inputs) {
+    ChangeInputs([&] {
+        for (const Input& input : inputs)
+            (this->*input.column)[input.row] = input.text;
+    });
+}
+
+void CZentharoDoc::ClearInputs() {
+    ChangeInputs([&] { StoreDefaultInputs(); });
 }
 
 void CZentharoDoc::CopyTable(const CZentharoDoc& source) {

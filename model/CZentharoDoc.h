@@ -28,11 +28,23 @@ public:
     // Stores text into a cell of an input column (or the production) as typed, then recalculates; all or
     // nothing: when memory runs out on the way, the table is left as it was and the exception goes on.
     void SetInput(ProjectionColumn CZentharoDoc::*column, int row, const CString& text);
-    // The same for consecutive cells of one column from firstRow on, with one recalculation for all.
-    void SetInputs(ProjectionColumn CZentharoDoc::*column, int firstRow, const std::vector<CString>& texts);
 
     // Takes every column of another projection's table as it stands.
     void CopyTable(const CZentharoDoc& source);
+
+    // One text for a cell of an input column (or the production), as typed.
+    struct Input {
+        ProjectionColumn CZentharoDoc::*column;
+        int row;
+        CString text;
+    };
+    // Stores every text, in order, then recalculates once: one user action that changes many cells
+    // (a fill, a pasted block). All or nothing, as SetInput.
+    void SetInputs(const std::vector<Input>& inputs);
+
+    // Every input and production back to what a new projection has, then one recalculation; all or
+    // nothing, as SetInput.
+    void ClearInputs();
 
     // Keeps quantity at or below limit by trading with reserve at rate units of quantity per unit of reserve.
     void Transfer(CString& quantity, CString& reserve, CString limit, int rate);
@@ -60,6 +72,11 @@ public:
     ProjectionColumn m_mass;
 
 private:
+    void StoreDefaultInputs();
+    // Runs change, then the recalculation; when either fails the table is put back and the exception goes on.
+    template <typename Change>
+    void ChangeInputs(Change change);
+
     void BuildRow(int r);
     void BalanceStocks(int r, const CString& sizeLimit);
     void ApplyBombing(int r);

@@ -61,6 +61,15 @@ constexpr bool EachDocumentColumnOnce() {
 
 static_assert(EachDocumentColumnOnce());
 
+// The leftmost column with that header, as an index into kDocumentColumns: Col, Cap and Mat name the
+// inputs, left of the stocks of the same names.
+inline std::optional<int> ColumnNamed(std::string_view header) {
+    for (int i = 0; i < kDocumentColumnCount; ++i)
+        if (header == kDocumentColumns[i].header)
+            return i;
+    return std::nullopt;
+}
+
 // The document column behind a user input by its header: Col, Cap, Mat, Bombing, Upgrade or Production.
 inline std::optional<ProjectionColumn CZentharoDoc::*> InputColumnNamed(std::string_view name) {
     for (const DocumentColumn& column : kDocumentColumns)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "DocumentColumns.h"
+#include "ProductionChooser.h"
 
 constexpr int kGridColumnCount = 17;
 
@@ -14,4 +15,12 @@ static_assert(kGridColumnCount + 1 == kDocumentColumnCount &&
 inline CString ShownCellText(const CZentharoDoc& document, int column, int row) {
     const CString& stored = (document.*kDocumentColumns[column].member)[row];
     return column == 0 ? stored : NumberText::FormatNumber(stored.View());
+}
+
+// What the grid shows for a row of any document column: a cell's text, or for the production the
+// chooser's entry.
+inline CString ShownText(const CZentharoDoc& document, int column, int row) {
+    if (column == kGridColumnCount)
+        return ProductionChooser::SelectedEntry(document.m_production[row].View());
+    return ShownCellText(document, column, row);
 }

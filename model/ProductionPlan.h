@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 // Row 19's production acts on no row of the table: plans end at row 18.
 constexpr int kLastPlannedRow = kProjectedTurns - 2;
@@ -29,4 +30,12 @@ struct ProductionPlan {
     int changedRows = 0; // planned rows whose production text differs from the entry the plan gives them
 
     const char* Entry(int row) const { return ProductionChooser::kEntriesAdded[entries[row]]; }
+
+    // The plan as the productions to store, for CZentharoDoc::SetInputs: applied with one recalculation.
+    std::vector<CZentharoDoc::Input> Inputs() const {
+        std::vector<CZentharoDoc::Input> inputs;
+        for (int row = firstRow; row <= kLastPlannedRow; ++row)
+            inputs.push_back({&CZentharoDoc::m_production, row, Entry(row)});
+        return inputs;
+    }
 };

@@ -6,14 +6,28 @@
 
 namespace ProjectionTable {
 
-std::string TabSeparated(const CZentharoDoc& document, std::string_view lineEnd) {
-    std::string text;
-    text.reserve(4096); // 21 lines of 18 short fields: one allocation
+namespace {
+
+void AppendHeader(std::string& text) {
     std::string_view separator;
     for (const DocumentColumn& column : kDocumentColumns) {
         text.append(separator).append(column.header);
         separator = "\t";
     }
+}
+
+} // namespace
+
+std::string HeaderLine() {
+    std::string text;
+    AppendHeader(text);
+    return text;
+}
+
+std::string TabSeparated(const CZentharoDoc& document, std::string_view lineEnd) {
+    std::string text;
+    text.reserve(4096); // 21 lines of 18 short fields: one allocation
+    AppendHeader(text);
     text.append(lineEnd);
     for (int row = 0; row < kProjectedTurns; ++row) {
         for (int column = 0; column < kGridColumnCount; ++column)

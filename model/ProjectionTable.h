@@ -9,6 +9,9 @@
 
 namespace ProjectionTable {
 
+// The header line, without a line end: Turn, the 16 column headers and Production, tab-separated.
+std::string HeaderLine();
+
 // Every line ends with lineEnd, the last one too: "\r\n" for the clipboard, "\n" for a text stream.
 std::string TabSeparated(const CZentharoDoc& document, std::string_view lineEnd);
 

@@ -6,9 +6,11 @@
 #define IDR_ZENTHARO 1         /* template string, accelerators and icon of projection windows */
 #define IDD_ZENTHARO_FORM 5000 /* the projection form */
 #define IDC_HEADER (-1)        /* column headers */
-/* Copy table: the system menu's entry and Ctrl+Shift+C. A multiple of 16 below 0xF000, as commands of
-   a system menu must be. */
-#define ID_EDIT_COPY_TABLE 0x0100
-/* Best plan for ship mass / for production: the system menu's entries. Multiples of 16, as above. */
-#define ID_PLAN_SHIPS 0x0110
-#define ID_PLAN_PRODUCTION 0x0120
+/* The projection's own commands (window/ProjectionCommands.cpp): multiples of 16 below 0xF000, as
+   commands of a system menu must be. */
+#define ID_EDIT_COPY_TABLE 0x0100   /* Copy table, Ctrl+Shift+C */
+#define ID_EDIT_FILL_LATER 0x0110   /* Fill later turns, Ctrl+D */
+#define ID_EDIT_PASTE_BLOCK 0x0120  /* Paste block, Ctrl+V */
+#define ID_EDIT_CLEAR_INPUTS 0x0130 /* Clear all inputs */
+#define ID_PLAN_SHIPS 0x0140        /* Best plan for ship mass... */
+#define ID_PLAN_PRODUCTION 0x0150   /* Best plan for production... */

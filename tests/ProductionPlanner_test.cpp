@@ -28,10 +28,10 @@ std::unique_ptr<CZentharoDoc> CopyOf(const CZentharoDoc& projection) {
 // The plan applied as the window applies it: its entries stored at once, then one recalculation.
 std::unique_ptr<CZentharoDoc> Applied(const CZentharoDoc& projection, int firstRow, const PlanEntries& entries) {
     auto copy = CopyOf(projection);
-    std::vector<CString> texts;
+    std::vector<CZentharoDoc::Input> inputs;
     for (int row = firstRow; row <= kLastPlannedRow; ++row)
-        texts.emplace_back(ProductionChooser::kEntriesAdded[entries[row]]);
-    copy->SetInputs(&CZentharoDoc::m_production, firstRow, texts);
+        inputs.push_back({&CZentharoDoc::m_production, row, ProductionChooser::kEntriesAdded[entries[row]]});
+    copy->SetInputs(inputs);
     return copy;
 }
 

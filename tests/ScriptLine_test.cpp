@@ -39,4 +39,19 @@ TEST(ScriptLine, RefusesAnUnclosedQuote) {
     EXPECT_EQ(std::vector<std::string>{"kept"}, words);
 }
 
+TEST(ScriptLine, UnescapesTabsLineBreaksAndBackslashes) {
+    const struct {
+        const char* word;
+        const char* plain;
+    } cases[] = {
+        {"500", "500"},
+        {"1\\t2\\n3", "1\t2\r\n3"}, // the clipboard's line break
+        {"a\\\\tb", "a\\tb"},       // an escaped backslash is no escape
+        {"C:\\games", "C:\\games"}, // other backslashes stay
+        {"end\\", "end\\"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.plain, ScriptLine::Unescape(c.word)) << c.word;
+}
+
 } // namespace

@@ -25,9 +25,10 @@ struct ToolRun {
     std::string err;
 };
 
-ToolRun RunTool(std::vector<std::string> arguments) {
+ToolRun RunTool(std::vector<std::string> arguments, const std::string& input = "") {
+    std::istringstream in(input);
     std::ostringstream out, err;
-    const int exitCode = RunZentharoTool(arguments, out, err);
+    const int exitCode = RunZentharoTool(arguments, in, out, err);
     return {exitCode, out.str(), err.str()};
 }
 
@@ -284,6 +285,14 @@ TEST(ZentharoTool, RejectsBadInputWithOneLineAndNoOutput) {
         {{"--bogus"}, "bogus"},
         {{"a.txt", "b.txt"}, "b.txt"},
         {{"--set"}, "set"},
+        {{"--fill", "Col"}, "NAME:ROW"},
+        {{"--fill", "Pop:3"}, "unknown input 'Pop'"},
+        {{"--fill", "Col:3=5"}, "0 to 19"},
+        {{"--paste", "Col:3"}, "NAME:ROW=FILE"},
+        {{"--paste", "Colonists:3=x"}, "unknown column 'Colonists'"},
+        {{"--paste", "Turn:20=x"}, "0 to 19"},
+        {{"--paste", "Turn:0=/nonexistent/block.tsv"}, "cannot read the block to paste: no such file"},
+        {{"--paste", "Turn:0=" + directory}, "it is a directory"},
         {{"--plan", "ship"}, "ships or production"},
         {{"--plan"}, "plan"},
         {{"--plan", "ships", "--plan-from", "19"}, "0 to 18"},
@@ -357,10 +366,66 @@ TEST(ZentharoTool, KeepsTextsAsTypedIncludingSeparators) {
     EXPECT_EQ("", columns["colIn"][0]);
 }
 
+TEST(ZentharoTool, SetFillAndPasteApplyInTheOrderGiven) {
+    const std::string block = WriteTempFile("block.tsv", "7\t8\r\n9\r\n");
+    const struct {
+        std::vector<std::string> arguments;
+        std::vector<std::pair<int, const char*>> colIn; // rows of Col and what they hold
+    } cases[] = {
+        {{"--set", "Col:3=500", "--fill", "Col:3"}, {{2, "0"}, {3, "500.00"}, {19, "500.00"}}},
+        {{"--fill", "Col:3", "--set", "Col:3=500"}, {{3, "500"}, {4, ""}, {19, ""}}},
+        {{"--set", "Col:5=1", "--paste", "Col:4=" + block, "--fill", "Col:5"}, {{4, "7"}, {5, "9.00"}, {19, "9.00"}}},
+        {{"--paste", "Col:4=" + block, "--set", "Col:5=1"}, {{4, "7"}, {5, "1"}, {6, "0"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments[1] + " " + c.arguments[3]);
+        std::vector<std::string> arguments = c.arguments;
+        arguments.push_back("--json");
+        const ToolRun run = RunTool(arguments);
+        ASSERT_EQ(0, run.exitCode) << run.err;
+        const auto columns = nlohmann::json::parse(run.out)["columns"];
+        for (const auto& [row, text] : c.colIn)
+            EXPECT_EQ(text, columns["colIn"][row]) << row;
+    }
+}
+
+TEST(ZentharoTool, FillsWhatTheWindowShows) {
+    // The chooser shows Ship for a design's name and the cell 0.00 for nothing below a hundredth: the
+    // window fills what it shows.
+    const ToolRun run = RunTool({"--set", "Production:2=Battlecruiser", "--fill", "Production:2", "--set",
+                                 "Upgrade:1=0.004", "--fill", "Upgrade:1", "--json"});
+    ASSERT_EQ(0, run.exitCode) << run.err;
+    const auto columns = nlohmann::json::parse(run.out)["columns"];
+    EXPECT_EQ("Capital", columns["production"][1]);
+    EXPECT_EQ("Ship", columns["production"][2]);
+    EXPECT_EQ("Ship", columns["production"][19]);
+    EXPECT_EQ("", columns["upgrade"][1]);
+    EXPECT_EQ("", columns["upgrade"][19]);
+}
+
+TEST(ZentharoTool, PastesFromStandardInputAndRefusesABadProduction) {
+    const ToolRun pasted =
+        RunTool({"--paste", "Production:0=-", "--paste", "Production:10=-", "--json"}, "Materials\n\nCapital\n");
+    ASSERT_EQ(0, pasted.exitCode) << pasted.err;
+    const auto production = nlohmann::json::parse(pasted.out)["columns"]["production"];
+    const std::pair<int, const char*> rows[] = {{0, "Materials"},  {1, "Capital"},  {2, "Capital"},
+                                                {10, "Materials"}, {11, "Capital"}, {12, "Capital"}};
+    for (const auto& [row, text] : rows)
+        EXPECT_EQ(text, production[row]) << row; // an empty field keeps the record's Capital
+
+    const ToolRun refused = RunTool({"--set", "Col:0=5", "--paste", "Mass:0=-"}, "1\tMaterials\n2\tShips\n");
+    EXPECT_EQ(2, refused.exitCode);
+    EXPECT_EQ("", refused.out);
+    EXPECT_EQ("zentharo: --paste 'Mass:0=-': the Production of turn 41 (row 1) would be \"Ships\", which is none "
+              "of _TerraForming, Capital, Materials or Ship\n",
+              refused.err);
+}
+
 TEST(ZentharoTool, HelpExplainsUsage) {
     const ToolRun run = RunTool({"--help"});
     EXPECT_EQ(0, run.exitCode);
-    for (const char* word : {"--set", "NAME:ROW=TEXT", "--json", "--csv", "--tsv", "--version", "RECORD", "Upgrade"})
+    for (const char* word : {"--set", "NAME:ROW=TEXT", "--fill", "NAME:ROW", "--paste", "NAME:ROW=FILE", "--json",
+                             "--csv", "--tsv", "--version", "RECORD", "Upgrade"})
         EXPECT_NE(std::string::npos, run.out.find(word)) << word;
 }
 

@@ -7,6 +7,8 @@
 #include "ZentharoVersion.h"
 #include "framework/FileText.h"
 #include "model/DocumentColumns.h"
+#include "model/GridColumns.h"
+#include "model/GridEdits.h"
 #include "model/PlanText.h"
 #include "model/ProductionPlanner.h"
 
@@ -16,6 +18,7 @@
 #include <charconv>
 #include <iterator>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string_view>
 
@@ -27,14 +30,17 @@ struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// One --set: which input, which row, and the text as typed.
-struct InputEdit {
-    ProjectionColumn CZentharoDoc::*column;
+// One --set, --fill or --paste, applied in command-line order: which column and row, and the text as
+// typed (--set), nothing (--fill) or the block (--paste).
+struct GridEdit {
+    enum class Kind { Set, Fill, Paste } kind;
+    std::string argument; // as given, for messages
+    int column;           // an index into kDocumentColumns
     int row;
-    CString text;
+    std::string text;
 };
 
-// The names --set takes, as the user reads them: "Col, Cap, Mat, Bombing, Upgrade or Production".
+// The names --set and --fill take, as the user reads them: "Col, Cap, Mat, Bombing, Upgrade or Production".
 std::string InputNames() {
     std::vector<std::string_view> names;
     for (const DocumentColumn& column : kDocumentColumns)
@@ -46,28 +52,87 @@ std::string InputNames() {
     return text;
 }
 
-// A whole number from 0 to last written as nothing else, or nothing.
-std::optional<int> ParseRow(const std::string& text, int last) {
+// The option, the form of its argument, and whether any column's header may name the cell (a block is
+// laid from any cell, as in the window) or only an input's.
+struct EditForm {
+    const char* option;
+    const char* form;
+    bool anyColumn;
+};
+
+// NAME:ROW, the part of the argument before end.
+void ParseCell(const EditForm& form, const std::string& argument, std::size_t end, GridEdit& edit) {
+    const std::string quoted = std::string(form.option) + " '" + argument + "'";
+    const std::size_t colon = argument.find(':');
+    if (colon == std::string::npos || colon > end)
+        throw UsageError(quoted + ": expected " + form.form);
+    const std::string name = argument.substr(0, colon);
+    const auto column = ColumnNamed(name);
+    if (form.anyColumn && !column)
+        throw UsageError(quoted + ": unknown column '" + name +
+                         "' (use a column's header, such as Turn, Col or Production)");
+    if (!form.anyColumn && (!column || !kDocumentColumns[*column].editable))
+        throw UsageError(quoted + ": unknown input '" + name + "' (use " + InputNames() + ")");
+    const std::string rowText = argument.substr(colon + 1, end - colon - 1);
     int row = -1;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), row);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || row < 0 || row > last)
-        return std::nullopt;
-    return row;
+    const auto [last, error] = std::from_chars(rowText.data(), rowText.data() + rowText.size(), row);
+    if (rowText.empty() || error != std::errc() || last != rowText.data() + rowText.size() || row < 0 ||
+        row >= kProjectedTurns)
+        throw UsageError(quoted + ": row must be a whole number from 0 to 19");
+    edit.argument = argument;
+    edit.column = *column;
+    edit.row = row;
 }
 
-InputEdit ParseEdit(const std::string& edit) {
-    const std::size_t colon = edit.find(':');
-    const std::size_t equals = edit.find('=', colon == std::string::npos ? 0 : colon);
-    if (colon == std::string::npos || equals == std::string::npos)
-        throw UsageError("--set '" + edit + "': expected NAME:ROW=TEXT");
-    const std::string name = edit.substr(0, colon);
-    const auto column = InputColumnNamed(name);
-    if (!column)
-        throw UsageError("--set '" + edit + "': unknown input '" + name + "' (use " + InputNames() + ")");
-    const auto row = ParseRow(edit.substr(colon + 1, equals - colon - 1), kProjectedTurns - 1);
-    if (!row)
-        throw UsageError("--set '" + edit + "': row must be a whole number from 0 to 19");
-    return {*column, *row, CString(edit.substr(equals + 1))};
+// The block of a --paste: the file's bytes, or standard input's for "-" (read once, at the first).
+std::string ReadBlock(const std::string& path, std::istream& in, std::optional<std::string>& standardInput) {
+    if (path == "-") {
+        if (!standardInput)
+            standardInput.emplace(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return *standardInput;
+    }
+    std::string text;
+    if (const auto result = FileText::Read(path, text); result != FileText::ReadResult::Read)
+        throw UsageError(path + ": cannot read the block to paste: " + FileText::Reason(result));
+    return text;
+}
+
+GridEdit ParseEdit(GridEdit::Kind kind, const std::string& argument, std::istream& in,
+                   std::optional<std::string>& standardInput) {
+    static constexpr EditForm kForms[] = {
+        {"--set", "NAME:ROW=TEXT", false}, {"--fill", "NAME:ROW", false}, {"--paste", "NAME:ROW=FILE", true}};
+    const EditForm& form = kForms[static_cast<int>(kind)];
+    GridEdit edit{kind, argument, 0, 0, {}};
+    if (kind == GridEdit::Kind::Fill) {
+        ParseCell(form, argument, argument.size(), edit);
+        return edit;
+    }
+    const std::size_t colon = argument.find(':');
+    const std::size_t equals = colon == std::string::npos ? std::string::npos : argument.find('=', colon);
+    if (equals == std::string::npos)
+        throw UsageError(std::string(form.option) + " '" + argument + "': expected " + form.form);
+    ParseCell(form, argument, equals, edit);
+    const std::string value = argument.substr(equals + 1);
+    edit.text = kind == GridEdit::Kind::Set ? value : ReadBlock(value, in, standardInput);
+    return edit;
+}
+
+// Applies one edit as the window applies the same action; a refused block is bad input.
+void Apply(const GridEdit& edit, CZentharoDoc& document) {
+    const DocumentColumn& column = kDocumentColumns[edit.column];
+    switch (edit.kind) {
+    case GridEdit::Kind::Set:
+        document.SetInput(column.member, edit.row, CString(edit.text));
+        break;
+    case GridEdit::Kind::Fill:
+        // As the window fills from what the cell or chooser shows.
+        GridEdits::FillLaterTurns(document, edit.column, edit.row, ShownText(document, edit.column, edit.row));
+        break;
+    case GridEdit::Kind::Paste:
+        if (const auto refusal = GridEdits::PasteBlock(document, edit.column, edit.row, edit.text))
+            throw UsageError("--paste '" + edit.argument + "': " + GridEdits::Describe(*refusal, document));
+        break;
+    }
 }
 
 // What --plan and --plan-from ask for.
@@ -80,19 +145,18 @@ PlanRequest ParsePlan(const std::string& goalName, const std::string& firstRowTe
     const auto goal = PlanGoals::Named(goalName);
     if (!goal)
         throw UsageError("--plan '" + goalName + "': the goal is ships or production");
-    const auto firstRow = firstRowText.empty() ? 0 : ParseRow(firstRowText, kLastPlannedRow);
-    if (!firstRow)
+    int firstRow = 0;
+    const auto [end, error] = std::from_chars(firstRowText.data(), firstRowText.data() + firstRowText.size(), firstRow);
+    if (!firstRowText.empty() && (error != std::errc() || end != firstRowText.data() + firstRowText.size() ||
+                                  firstRow < 0 || firstRow > kLastPlannedRow))
         throw UsageError("--plan-from '" + firstRowText + "': the first row is a whole number from 0 to 18");
-    return {*goal, *firstRow};
+    return {*goal, firstRowText.empty() ? 0 : firstRow};
 }
 
 // Applies the best plan as the window's Yes does: the productions stored at once, one recalculation.
 ProductionPlan ApplyBestPlan(CZentharoDoc& document, const PlanRequest& request) {
     const ProductionPlan plan = ProductionPlanner(document, request.goal, request.firstRow).Plan();
-    std::vector<CString> productions;
-    for (int row = plan.firstRow; row <= kLastPlannedRow; ++row)
-        productions.emplace_back(plan.Entry(row));
-    document.SetInputs(&CZentharoDoc::m_production, plan.firstRow, productions);
+    document.SetInputs(plan.Inputs());
     return plan;
 }
 
@@ -131,37 +195,61 @@ std::string Description() {
            "Each --set stores TEXT, as typed, into input NAME (Col, Cap, Mat, Bombing, Upgrade or\n"
            "Production) at row 0..19 and recalculates, exactly as leaving a grid cell or picking a\n"
            "production does. Example: --set Col:3=500 --set Production:0=Materials\n\n"
+           "--fill NAME:ROW copies what input NAME shows at row ROW (the number as shown, or the chosen\n"
+           "production) into that row and every later row, as the window's Fill later turns (Ctrl+D).\n\n"
+           "--paste NAME:ROW=FILE lays the tab-separated block in FILE ('-': standard input, read once) onto\n"
+           "the grid from column NAME (any column's header; Col, Cap and Mat name the inputs) at row ROW, as\n"
+           "the window's Paste block (Ctrl+V): each line on the next row, each field on the next column,\n"
+           "Production after Mass. Fields on computed columns, beyond row 19 or beyond Production are left\n"
+           "out, and so is a first line equal to the --tsv header. A Production field must be\n"
+           "_TerraForming, Capital, Materials, Ship or empty (the row keeps its production).\n\n"
+           "--set, --fill and --paste apply in the order given, each recalculating once.\n\n"
            "--plan ships|production finds the productions of rows --plan-from..18 (default 0) that give\n"
            "the most ship mass (the Mass of every turn after one producing Ship) or the most production (the\n"
-           "last turn's L), after the --set edits, as the window's Best plan does. It prints one line, plan:\n"
-           "TURNS ENTRY, ...; GOAL VALUE (current VALUE); best (no plan does better) or best found (the\n"
-           "search could not prove it), then the output with the plan applied; --json holds it as \"plan\".\n\n"
+           "last turn's L), after the edits, as the window's Best plan does. It prints one line, plan: TURNS\n"
+           "ENTRY, ...; GOAL VALUE (current VALUE); best (no plan does better) or best found (the search\n"
+           "could not prove it), then the output with the plan applied; --json holds it as \"plan\".\n\n"
            "Output: a table of the values as the window shows them; --csv the same as CSV; --tsv the same\n"
            "tab-separated, exactly as the window's Copy table (Ctrl+Shift+C) puts it on the clipboard; --json\n"
            "the raw stored texts of rows 0..20 of every column.\n\n"
-           "Exit code 0 on success (warnings included); 2 on bad input (bad options, a RECORD that is not a\n"
-           "readable regular file or not Key=Value lines), with one line on stderr and nothing on stdout.";
+           "Exit code 0 on success (warnings included); 2 on bad input (bad options, a RECORD or FILE that is\n"
+           "not a readable regular file, a RECORD that is not Key=Value lines, a block with a bad Production\n"
+           "field), with one line on stderr and nothing on stdout.";
 }
 
 } // namespace
 
 int RunZentharoTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    std::istringstream noInput;
+    return RunZentharoTool(arguments, noInput, out, err);
+}
+
+int RunZentharoTool(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err) {
     CLI::App app(Description(), "zentharo");
     app.allow_windows_style_options(false); // "/path/to/record" is a file, not an option
     app.set_version_flag("--version", std::string("zentharo ") + ZENTHARO_VERSION, "print the version and exit");
     std::string recordPath;
-    std::vector<std::string> edits;
+    std::vector<std::string> sets, fills, pastes;
     app.add_option("RECORD", recordPath, "planet record file (default: the bundled sample planet)");
-    app.add_option("--set", edits, "store TEXT into input NAME at row ROW, then recalculate (repeatable)")
-        ->type_name("NAME:ROW=TEXT")
-        ->allow_extra_args(false);
+    auto* setOption =
+        app.add_option("--set", sets, "store TEXT into input NAME at row ROW, then recalculate (repeatable)")
+            ->type_name("NAME:ROW=TEXT")
+            ->allow_extra_args(false);
+    auto* fillOption =
+        app.add_option("--fill", fills, "copy input NAME at row ROW into every later row, then recalculate")
+            ->type_name("NAME:ROW")
+            ->allow_extra_args(false);
+    auto* pasteOption =
+        app.add_option("--paste", pastes, "lay the block in FILE onto the grid from column NAME at row ROW")
+            ->type_name("NAME:ROW=FILE")
+            ->allow_extra_args(false);
     auto* json = app.add_flag("--json", "print the raw stored texts as JSON");
     auto* csv = app.add_flag("--csv", "print the shown values as CSV")->excludes(json);
     app.add_flag("--tsv", "print the shown values tab-separated, as the window's Copy table copies them")
         ->excludes(json)
         ->excludes(csv);
     std::string planGoal, planFrom;
-    auto* plan = app.add_option("--plan", planGoal, "apply the best plan for the goal, after the --set edits")
+    auto* plan = app.add_option("--plan", planGoal, "apply the best plan for the goal, after the edits")
                      ->type_name("ships|production");
     app.add_option("--plan-from", planFrom, "plan rows ROW..18 only; the rows before keep their productions")
         ->type_name("ROW")
@@ -182,17 +270,26 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::ostream& out
     }
 
     try {
-        std::vector<InputEdit> parsedEdits;
-        for (const std::string& edit : edits)
-            parsedEdits.push_back(ParseEdit(edit));
+        // The edits in command-line order: the parser lists each option every time it takes a value.
+        std::vector<GridEdit> edits;
+        std::optional<std::string> standardInput;
+        std::size_t taken[3] = {};
+        const std::pair<CLI::Option*, const std::vector<std::string>*> options[] = {
+            {setOption, &sets}, {fillOption, &fills}, {pasteOption, &pastes}};
+        for (const CLI::Option* option : app.parse_order())
+            for (int kind = 0; kind < 3; ++kind)
+                if (option == options[kind].first && taken[kind] < options[kind].second->size())
+                    edits.push_back(ParseEdit(static_cast<GridEdit::Kind>(kind), (*options[kind].second)[taken[kind]++],
+                                              in, standardInput));
+
         const bool planning = app.count("--plan") > 0;
         const PlanRequest planRequest = planning ? ParsePlan(planGoal, planFrom) : PlanRequest{};
 
         CZentharoDoc document(ReadRecord(recordPath, err));
         document.OnNewDocument();
         document.Recalculate(0);
-        for (const InputEdit& edit : parsedEdits)
-            document.SetInput(edit.column, edit.row, edit.text);
+        for (const GridEdit& edit : edits)
+            Apply(edit, document);
         std::optional<ProductionPlan> bestPlan;
         if (planning)
             bestPlan = ApplyBestPlan(document, planRequest);

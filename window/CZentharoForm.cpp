@@ -4,10 +4,12 @@
 #include "framework/CResourceException.h"
 #include "framework/Clipboard.h"
 #include "framework/SelectedObject.h"
+#include "framework/UniqueHandle.h"
 #include "framework/WaitCursor.h"
 #include "framework/WindowDc.h"
 #include "framework/WindowText.h"
 #include "model/CZentharoDoc.h"
+#include "model/GridEdits.h"
 #include "model/PlanText.h"
 #include "model/ProductionChooser.h"
 #include "model/ProductionPlanner.h"
@@ -26,6 +28,9 @@
 namespace {
 
 RECT ToRect(const GridLayout::Box& box) { return {box.left, box.top, box.right, box.bottom}; }
+
+// The host's texts are Windows-1251, whatever the system's code page.
+constexpr UINT kHostCodePage = 1251;
 
 // A header of the form: its static, the grid column the template puts it over, its text's size.
 struct FormHeader {
@@ -65,6 +70,15 @@ std::vector<FormHeader> FindHeaders(HWND form, int columns, int firstCellId) {
     }
     return headers;
 }
+
+// Shift+F10 and the Menu key ask for the focused control's context menu.
+bool IsContextMenuKey(const MSG& message) {
+    const bool shift = ::GetKeyState(VK_SHIFT) < 0, control = ::GetKeyState(VK_CONTROL) < 0;
+    return message.wParam == VK_APPS || (message.wParam == VK_F10 && shift && !control);
+}
+
+// The edit control's own text commands, as the platform's menu of an edit offers them.
+enum EditItem : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
 
 } // namespace
 
@@ -255,6 +269,8 @@ void CZentharoForm::OnCellKillFocus(UINT id) {
     CZentharoDoc* document = GetDocument();
     if (!document)
         return; // the view is being destroyed after its document
+    if (m_telling)
+        return; // a message took the focus for a moment: the cell is still being edited
     const int cell = static_cast<int>(id - kFirstCellId);
     const DocumentColumn& column = kDocumentColumns[cell / kRows];
     const int row = cell % kRows;
@@ -285,77 +301,281 @@ void CZentharoForm::OnProductionSelChange(UINT id) {
 }
 
 BOOL CZentharoForm::OnCmdMsg(UINT id) {
-    switch (id) {
-    case ID_EDIT_COPY_TABLE:
-        CopyTable();
+    const ProjectionCommand* command = ProjectionCommands::WithId(id);
+    if (!command)
+        return CFormView::OnCmdMsg(id);
+    // A command without a key comes from the system menu: it is the whole window's.
+    const HWND focus = ::GetFocus();
+    RunCommand(*command, command->key.virtualKey && PlaceOf(focus) ? focus : nullptr);
+    return TRUE;
+}
+
+void CZentharoForm::RunCommand(const ProjectionCommand& command, HWND control) {
+    if (command.available && !(this->*command.available)(control)) {
+        ::MessageBeep(MB_ICONHAND); // the clipboard changed since the key or the menu was read, say
+        return;
+    }
+    (this->*command.run)(control);
+}
+
+std::optional<CZentharoForm::GridPlace> CZentharoForm::PlaceOf(HWND window) const {
+    if (!window || ::GetParent(window) != m_hWnd)
+        return std::nullopt;
+    const int id = ::GetDlgCtrlID(window);
+    const int cell = id - static_cast<int>(kFirstCellId), chooser = id - static_cast<int>(kFirstChooserId);
+    if (cell >= 0 && cell < kColumns * kRows)
+        return GridPlace{cell / kRows, cell % kRows};
+    if (chooser >= 0 && chooser < kRows)
+        return GridPlace{kChooserColumn, chooser};
+    return std::nullopt;
+}
+
+HWND CZentharoForm::ControlAt(GridPlace place) const {
+    if (place.column == kChooserColumn)
+        return m_combo[place.row].GetSafeHwnd();
+    return m_edit[kRows * place.column + place.row].GetSafeHwnd();
+}
+
+BOOL CZentharoForm::PreTranslateMessage(MSG* message) {
+    const std::optional<GridPlace> place = PlaceOf(message->hwnd);
+    if (place && place->column == kChooserColumn && m_combo[place->row].GetDroppedState())
+        return FALSE;
+    switch (message->message) {
+    case WM_RBUTTONDOWN:
+        return place.has_value(); // the menu opens as the button comes up
+    case WM_RBUTTONUP:
+        if (!place)
+            return FALSE;
+        ::PostMessageA(m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(message->hwnd),
+                       MAKELPARAM(message->pt.x, message->pt.y));
         return TRUE;
-    case ID_PLAN_SHIPS:
-        OfferBestPlan(PlanGoal::Ships, 0);
-        return TRUE;
-    case ID_PLAN_PRODUCTION:
-        OfferBestPlan(PlanGoal::Production, 0);
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (IsContextMenuKey(*message))
+            return place.has_value(); // the menu opens as the key comes up
+        return OnKeyDown(*message, place);
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (!place || !IsContextMenuKey(*message))
+            return FALSE;
+        ::PostMessageA(m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(message->hwnd), MAKELPARAM(-1, -1));
         return TRUE;
     default:
-        return CFormView::OnCmdMsg(id);
+        return FALSE;
     }
 }
 
-// The plan is made for the table as the grid shows it, text still being typed into a cell included;
-// the message box takes the focus too, and an edit taken then would change the table under the plan.
-// Returns the cell left, to give the focus back to.
-HWND CZentharoForm::TakePendingEdit() {
-    const HWND focus = ::GetFocus();
-    if (!focus || ::GetParent(focus) != m_hWnd)
-        return nullptr;
-    const UINT id = static_cast<UINT>(::GetDlgCtrlID(focus));
-    if (id < kFirstCellId || id >= kFirstCellId + kColumns * kRows)
-        return nullptr;
-    ::SetFocus(::GetDlgItem(m_hWnd, ID_FILE_CLOSE)); // the cell reports losing the focus, and is taken
-    return focus;
+// Commands run from the view's queue rather than inside the keyboard hook: a paste may tell the user
+// something, and a message box's loop should not run inside a hook.
+BOOL CZentharoForm::OnKeyDown(const MSG& message, const std::optional<GridPlace>& place) {
+    const WORD key = static_cast<WORD>(message.wParam);
+    const bool control = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0;
+    if (::GetKeyState(VK_MENU) < 0)
+        return FALSE;
+    if (const ProjectionCommand* command = ProjectionCommands::ForKey(key, control, shift)) {
+        const HWND where = place ? message.hwnd : nullptr;
+        if ((!command->wholeWindow && !where) || (command->available && !(this->*command->available)(where)))
+            return FALSE; // Ctrl+V of a single value pastes into the cell's text, say
+        ::PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(command->id, 1), 0);
+        return TRUE; // also when held down: each repeat runs it again
+    }
+    if (!place || control)
+        return FALSE;
+    const bool chooser = place->column == kChooserColumn;
+    if (key == VK_RETURN) {
+        MoveFrom(*place, shift ? -1 : 1, true);
+        return TRUE;
+    }
+    if ((key == VK_UP || key == VK_DOWN) && !chooser && !shift) {
+        MoveFrom(*place, key == VK_UP ? -1 : 1, false);
+        return TRUE;
+    }
+    return FALSE;
 }
 
-void CZentharoForm::OfferBestPlan(PlanGoal goal, int firstRow) noexcept {
-    const HWND view = m_hWnd;
-    HWND cellLeft = nullptr;
+// To the same column rowStep rows on; focusing it stores the cell left, as every focus change does.
+// Where there is no such row, Enter (storeAtEdge) stores the cell and stays; an arrow does nothing.
+void CZentharoForm::MoveFrom(GridPlace place, int rowStep, bool storeAtEdge) {
+    const bool cell = place.column != kChooserColumn;
+    const int row = place.row + rowStep;
+    HWND selected = nullptr;
+    if (row >= 0 && row < kRows) {
+        selected = ControlAt({place.column, row});
+        ::SetFocus(selected);
+        ScrollToShow(selected);
+    } else if (cell && storeAtEdge) {
+        OnCellKillFocus(static_cast<UINT>(kFirstCellId + kRows * place.column + place.row));
+        selected = ControlAt(place);
+    }
+    if (cell && selected) // typing replaces the content, as after Tab
+        ::SendMessageA(selected, EM_SETSEL, 0, -1);
+}
+
+BOOL CZentharoForm::OnContextMenu(HWND window, POINT screen) {
+    const std::optional<GridPlace> place = PlaceOf(window);
+    if (!place)
+        return FALSE;
+    // The menu's commands act on the control it belongs to, as on the focused one: a right-click
+    // focuses it first, storing the cell it leaves.
+    const HWND frame = GetParentFrame(), client = ::GetParent(frame);
+    if (reinterpret_cast<HWND>(::SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) != frame)
+        ::SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(frame), 0);
+    if (::GetFocus() != window)
+        ::SetFocus(window);
+    if (screen.x == -1 && screen.y == -1) { // from the keyboard: below the control
+        RECT rect;
+        ::GetWindowRect(window, &rect);
+        screen = {rect.left, rect.bottom};
+    }
+
+    // A menu is shown whole or not at all.
+    const UniqueMenu menu(::CreatePopupMenu());
+    bool made = menu && (place->column == kChooserColumn || AppendEditItems(menu.Get(), window));
+    for (const ProjectionCommand& command : ProjectionCommandTable{}) {
+        const bool enabled = !command.available || (this->*command.available)(window);
+        made = made && ::AppendMenuA(menu.Get(), MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), command.id,
+                                     ProjectionCommands::MenuText(command).c_str());
+    }
+    if (!made) {
+        ::MessageBeep(MB_ICONHAND);
+        return TRUE;
+    }
+    const HWND self = m_hWnd;
+    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                           screen.x, screen.y, 0, self, nullptr));
+    // The menu's loop ran the host's messages: the window may have gone meanwhile.
+    if (!chosen || CWnd::FromHandlePermanent(self) != this || !::IsWindow(window))
+        return TRUE;
+    if (const ProjectionCommand* command = ProjectionCommands::WithId(chosen))
+        RunCommand(*command, window);
+    else
+        RunEditItem(chosen, window);
+    return TRUE;
+}
+
+// Undo, Cut, Copy, Paste, Delete and Select All, each available as the edit control makes it, then a
+// separator before the projection's commands.
+bool CZentharoForm::AppendEditItems(HMENU menu, HWND cell) const {
+    const bool readOnly = (::GetWindowLongA(cell, GWL_STYLE) & ES_READONLY) != 0;
+    DWORD start = 0, end = 0;
+    ::SendMessageA(cell, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const bool selection = end > start;
+    const DWORD length = static_cast<DWORD>(::GetWindowTextLengthA(cell));
+    const struct {
+        UINT item;
+        const char* text;
+        bool enabled;
+    } items[] = {
+        {kUndo, "&Undo", !readOnly && ::SendMessageA(cell, EM_CANUNDO, 0, 0) != 0},
+        {0, nullptr, false},
+        {kCut, "Cu&t", !readOnly && selection},
+        {kCopy, "&Copy", selection},
+        {kPaste, "&Paste", !readOnly && ::IsClipboardFormatAvailable(CF_TEXT)},
+        {kDelete, "&Delete", !readOnly && selection},
+        {0, nullptr, false},
+        {kSelectAll, "Select &All", length > 0 && !(start == 0 && end >= length)},
+        {0, nullptr, false},
+    };
+    for (const auto& item : items) {
+        const BOOL appended =
+            item.text ? ::AppendMenuA(menu, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), item.item, item.text)
+                      : ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        if (!appended)
+            return false;
+    }
+    return true;
+}
+
+void CZentharoForm::RunEditItem(UINT item, HWND cell) {
+    static constexpr struct {
+        UINT item, message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } kMessages[] = {
+        {kUndo, EM_UNDO, 0, 0},   {kCut, WM_CUT, 0, 0},      {kCopy, WM_COPY, 0, 0},
+        {kPaste, WM_PASTE, 0, 0}, {kDelete, WM_CLEAR, 0, 0}, {kSelectAll, EM_SETSEL, 0, -1},
+    };
+    for (const auto& entry : kMessages)
+        if (entry.item == item)
+            ::SendMessageA(cell, entry.message, entry.wParam, entry.lParam);
+}
+
+bool CZentharoForm::CanFillLaterTurns(HWND control) const {
+    const std::optional<GridPlace> place = PlaceOf(control);
+    return place && (place->column == kChooserColumn || kDocumentColumns[place->column].editable);
+}
+
+// What the control shows, or what was typed into it, goes into its row and every later row, in one
+// recalculation.
+void CZentharoForm::FillLaterTurns(HWND control) {
+    const std::optional<GridPlace> place = PlaceOf(control);
+    CZentharoDoc* document = GetDocument();
+    if (!place || !document)
+        return;
+    TakeEdit([&] {
+        const CString text = place->column == kChooserColumn ? ShownText(*document, place->column, place->row)
+                                                             : CString(WindowText(control));
+        GridEdits::FillLaterTurns(*document, place->column, place->row, text);
+    });
+}
+
+std::optional<std::string> CZentharoForm::ClipboardBlock() const {
+    std::optional<std::string> text = Clipboard::GetText(m_hWnd, kHostCodePage);
+    if (text && !GridEdits::IsBlock(*text))
+        text.reset();
+    return text;
+}
+
+bool CZentharoForm::CanPasteBlock(HWND control) const { return PlaceOf(control) && ClipboardBlock(); }
+
+// The block on the clipboard, laid from the control. A block naming a production that is none of the
+// chooser's entries changes nothing, not even the text being typed, and the user is told why.
+void CZentharoForm::PasteBlock(HWND control) {
+    const std::optional<GridPlace> place = PlaceOf(control);
+    CZentharoDoc* document = GetDocument();
+    if (!place || !document)
+        return;
+    std::string refusal;
     try {
-        cellLeft = TakePendingEdit();
-        OfferBestPlanFor(goal, firstRow);
-    } catch (const std::exception&) {
-        ::MessageBeep(MB_ICONHAND); // no plan (memory ran out), and nothing changed
+        const std::optional<std::string> block = ClipboardBlock();
+        if (!block) {
+            ::MessageBeep(MB_ICONHAND);
+            return;
+        }
+        if (const auto refused = GridEdits::PasteBlock(*document, place->column, place->row, *block))
+            refusal = "Nothing was pasted: " + GridEdits::Describe(*refused, *document) +
+                      ".\n\nA Production field must name one of them exactly, or be empty to keep the turn's "
+                      "production.";
+    } catch (const std::bad_alloc&) {
+        ::MessageBeep(MB_ICONHAND);
     }
-    if (cellLeft && ::IsWindow(view) && ::IsWindow(cellLeft))
-        ::SetFocus(cellLeft);
+    if (!refusal.empty())
+        Tell(refusal, control);
+    else
+        UpdateGrid();
 }
 
-void CZentharoForm::OfferBestPlanFor(PlanGoal goal, int firstRow) {
-    const HWND view = m_hWnd;
-    const CZentharoDoc* document = GetDocument();
-    if (!document || firstRow < 0 || firstRow > kLastPlannedRow)
-        return;
-    ProductionPlan plan;
-    {
-        const WaitCursor waiting;
-        plan = ProductionPlanner(*document, goal, firstRow).Plan();
-    }
-    // Everything Yes needs is made before the question: after it, only the document's own all-or-nothing
-    // edit can fail.
-    std::vector<CString> productions;
-    for (int row = plan.firstRow; row <= kLastPlannedRow; ++row)
-        productions.emplace_back(plan.Entry(row));
-    const std::string question = PlanText::Question(*document, plan);
-    const int answer =
-        ::MessageBoxA(view, question.c_str(), ModuleContract::kMessageCaption, MB_YESNO | MB_ICONQUESTION);
-    // The box runs the thread's messages: the window may have been closed meanwhile.
-    if (answer != IDYES || !::IsWindow(view) || !GetDocument())
-        return;
-    TakeEdit([&] { GetDocument()->SetInputs(&CZentharoDoc::m_production, plan.firstRow, productions); });
+void CZentharoForm::Tell(const std::string& text, HWND control) {
+    const HWND self = m_hWnd;
+    m_telling = true;
+    ::MessageBoxA(::GetAncestor(self, GA_ROOT), text.c_str(), ModuleContract::kMessageCaption,
+                  MB_OK | MB_ICONEXCLAMATION);
+    if (CWnd::FromHandlePermanent(self) != this)
+        return; // closed while the message was shown
+    m_telling = false;
+    if (::IsWindow(control))
+        ::SetFocus(control);
+}
+
+void CZentharoForm::ClearAllInputs(HWND) {
+    if (CZentharoDoc* document = GetDocument())
+        TakeEdit([&] { document->ClearInputs(); });
 }
 
 // The rows as the grid shows them, which is the document: every edit taken is shown at once, and text
-// still being typed into a cell counts once the cell is left. The host's texts are Windows-1251. A copy
-// that cannot be made is heard, and changes nothing it should not (see Clipboard::PutText).
-void CZentharoForm::CopyTable() noexcept {
-    constexpr UINT kHostCodePage = 1251;
+// still being typed into a cell counts once the cell is left. A copy that cannot be made is heard, and
+// changes nothing it should not (see Clipboard::PutText).
+void CZentharoForm::CopyTable(HWND) noexcept {
     const CZentharoDoc* document = GetDocument();
     if (!document)
         return;
@@ -366,4 +586,57 @@ void CZentharoForm::CopyTable() noexcept {
         // nothing was put on the clipboard
     }
     ::MessageBeep(MB_ICONHAND);
+}
+
+void CZentharoForm::PlanShips(HWND control) noexcept { OfferBestPlan(PlanGoal::Ships, control); }
+
+void CZentharoForm::PlanProduction(HWND control) noexcept { OfferBestPlan(PlanGoal::Production, control); }
+
+bool CZentharoForm::CanPlan(HWND control) const { return FirstPlannedRow(control) <= kLastPlannedRow; }
+
+int CZentharoForm::FirstPlannedRow(HWND control) const {
+    const std::optional<GridPlace> place = PlaceOf(control);
+    return place && place->column == kChooserColumn ? place->row : 0;
+}
+
+void CZentharoForm::OfferBestPlan(PlanGoal goal, HWND control) noexcept {
+    const HWND self = m_hWnd;
+    // The plan is made for the table as the grid shows it: text still being typed into a cell counts.
+    const HWND focus = ::GetFocus();
+    const std::optional<GridPlace> focused = PlaceOf(focus);
+    try {
+        if (focused && focused->column != kChooserColumn)
+            OnCellKillFocus(static_cast<UINT>(kFirstCellId + kRows * focused->column + focused->row));
+        OfferBestPlanFrom(goal, FirstPlannedRow(control), focus);
+    } catch (const std::exception&) {
+        ::MessageBeep(MB_ICONHAND); // no plan (memory ran out), and nothing changed
+    }
+    if (CWnd::FromHandlePermanent(self) == this)
+        m_telling = false;
+}
+
+void CZentharoForm::OfferBestPlanFrom(PlanGoal goal, int firstRow, HWND focus) {
+    const HWND self = m_hWnd;
+    const CZentharoDoc* document = GetDocument();
+    if (!document)
+        return;
+    ProductionPlan plan;
+    {
+        const WaitCursor waiting;
+        plan = ProductionPlanner(*document, goal, firstRow).Plan();
+    }
+    // Everything Yes needs is made before the question: after it, only the document's own
+    // all-or-nothing edit can fail.
+    const std::vector<CZentharoDoc::Input> productions = plan.Inputs();
+    const std::string question = PlanText::Question(*document, plan);
+    m_telling = true; // the box takes the focus for a while: the cell left has been stored already
+    const int answer = ::MessageBoxA(::GetAncestor(self, GA_ROOT), question.c_str(), ModuleContract::kMessageCaption,
+                                     MB_YESNO | MB_ICONQUESTION);
+    if (CWnd::FromHandlePermanent(self) != this)
+        return; // closed while the question was open
+    m_telling = false;
+    if (::IsWindow(focus) && ::IsChild(self, focus))
+        ::SetFocus(focus);
+    if (answer == IDYES && GetDocument())
+        TakeEdit([&] { GetDocument()->SetInputs(productions); });
 }

@@ -11,7 +11,11 @@
 #include "framework/CString.h"
 #include "model/GridColumns.h"
 #include "model/PlanGoal.h"
+#include "window/ProjectionCommands.h"
 #include "window/ScreenScale.h"
+
+#include <optional>
+#include <string>
 
 class CZentharoDoc;
 
@@ -34,15 +38,36 @@ public:
 
     void OnCellKillFocus(UINT id);
     void OnProductionSelChange(UINT id);
-    // Copy table (ID_EDIT_COPY_TABLE) puts the projection on the clipboard; the best plans
-    // (ID_PLAN_SHIPS, ID_PLAN_PRODUCTION) are offered from row 0; other commands as every view.
+    // The projection's commands (ProjectionCommands.h), for the focused cell or chooser; other
+    // commands as every view.
     BOOL OnCmdMsg(UINT id) override;
-    // Searches the best plan for the goal from firstRow (0..18) under the wait cursor, shows it and asks
-    // whether to apply it; Yes stores the plan's productions with one recalculation, No changes nothing.
-    void OfferBestPlan(PlanGoal goal, int firstRow) noexcept;
+
+    // The grid's keys: Enter and Shift+Enter store and move down or up, Up and Down move, in a cell;
+    // Enter and Shift+Enter move between closed choosers. Then the commands' keys, and the context
+    // menu's right button, Shift+F10 and Menu key on a cell or chooser. A dropped list keeps the
+    // platform's keys.
+    BOOL PreTranslateMessage(MSG* message) override;
+
+    // The commands of the projection's menus and keys. control is the cell or chooser they were asked
+    // in, or nullptr.
+    void FillLaterTurns(HWND control);
+    bool CanFillLaterTurns(HWND control) const;
+    void PasteBlock(HWND control);
+    bool CanPasteBlock(HWND control) const;
+    void ClearAllInputs(HWND control);
+    void CopyTable(HWND control) noexcept;
+    // The best plan for a goal, from the chooser's row when asked in a chooser, otherwise from row 0:
+    // searched under the wait cursor, shown with a question, applied with one recalculation on Yes.
+    void PlanShips(HWND control) noexcept;
+    void PlanProduction(HWND control) noexcept;
+    // Row 19's chooser has no later turn to plan for.
+    bool CanPlan(HWND control) const;
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The context menu of a cell (the edit control's text commands, then the projection's) or of a
+    // chooser (the projection's).
+    BOOL OnContextMenu(HWND window, POINT screen) override;
 
 private:
     void CreateFonts();
@@ -56,9 +81,26 @@ private:
     void ShowProduction(int row, const CString& production) noexcept;
     template <typename Edit>
     void TakeEdit(Edit edit);
-    void CopyTable() noexcept;
-    HWND TakePendingEdit();
-    void OfferBestPlanFor(PlanGoal goal, int firstRow);
+
+    // A control of the grid: a cell of column 0..16, or the chooser (kChooserColumn), and its row.
+    struct GridPlace {
+        int column;
+        int row;
+    };
+    static constexpr int kChooserColumn = kColumns;
+    std::optional<GridPlace> PlaceOf(HWND window) const;
+    HWND ControlAt(GridPlace place) const;
+    BOOL OnKeyDown(const MSG& message, const std::optional<GridPlace>& place);
+    void MoveFrom(GridPlace place, int rowStep, bool storeAtEdge);
+    void RunCommand(const ProjectionCommand& command, HWND control);
+    bool AppendEditItems(HMENU menu, HWND cell) const;
+    static void RunEditItem(UINT item, HWND cell);
+    // Shows the user a message; the control that had the focus gets it back, its text unstored.
+    void Tell(const std::string& text, HWND control);
+    std::optional<std::string> ClipboardBlock() const;
+    int FirstPlannedRow(HWND control) const;
+    void OfferBestPlan(PlanGoal goal, HWND control) noexcept;
+    void OfferBestPlanFrom(PlanGoal goal, int firstRow, HWND focus);
 
     ScreenScale m_scale; // the screen's, taken as the window opens
     // The fonts outlive the controls that use them: members are destroyed in reverse order.
@@ -67,4 +109,5 @@ private:
     CComboBox m_combo[kRows];
     CEdit m_edit[kColumns * kRows];
     bool m_updating = false; // set while the program itself changes the controls
+    bool m_telling = false;  // set while a message of the view is shown
 };

@@ -2,10 +2,12 @@
 #include "CZentharoFrame.h"
 
 #include "FramePlacement.h"
+#include "ProjectionCommands.h"
 #include "framework/RegistryKey.h"
 #include "resources/resource.h"
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -94,24 +96,16 @@ void CZentharoFrame::OnDestroy() {
 int CZentharoFrame::OnCreate(CREATESTRUCTA* create) {
     if (CMDIChildWnd::OnCreate(create) == -1)
         return -1;
-    // Without the entries (no menu memory left) the window still works, and Ctrl+Shift+C still copies.
+    // The commands of the whole window, after a separator. Without them (no memory left) the window
+    // still works, and their keys and the context menu still run them.
     if (const HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
-        ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        ::AppendMenuA(menu, MF_STRING, ID_EDIT_COPY_TABLE, "Copy table\tCtrl+Shift+C");
-        ::AppendMenuA(menu, MF_STRING, ID_PLAN_SHIPS, "Best plan for ship mass...");
-        ::AppendMenuA(menu, MF_STRING, ID_PLAN_PRODUCTION, "Best plan for production...");
+        try {
+            ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            for (const ProjectionCommand& command : ProjectionCommandTable{})
+                if (command.wholeWindow)
+                    ::AppendMenuA(menu, MF_STRING, command.id, ProjectionCommands::MenuText(command).c_str());
+        } catch (const std::bad_alloc&) {
+        }
     }
     return 0;
-}
-
-// Handled in code rather than in the accelerator resource, which holds Escape alone. Plain Ctrl+C is
-// left to the focused cell, which copies its selected text.
-BOOL CZentharoFrame::PreTranslateMessage(MSG* message) {
-    const bool copyTableKey = message->message == WM_KEYDOWN && message->wParam == 'C' &&
-                              ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_SHIFT) < 0 &&
-                              ::GetKeyState(VK_MENU) >= 0;
-    if (!copyTableKey)
-        return CMDIChildWnd::PreTranslateMessage(message);
-    OnCommand(MAKEWPARAM(ID_EDIT_COPY_TABLE, 0), 0);
-    return TRUE; // also when held down: each repeat copies the same table again
 }

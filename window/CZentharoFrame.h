@@ -16,12 +16,10 @@ public:
 
     // On the pass that names the window class, applies the saved placement and resets it to 0.
     BOOL PreCreateWindow(CREATESTRUCTA& create) override;
-    // Ctrl+Shift+C anywhere in the window copies the table; other keys as every frame handles them.
-    BOOL PreTranslateMessage(MSG* message) override;
 
 protected:
     BOOL OnCreateClient(CREATESTRUCTA* create, CCreateContext* context) override;
-    // Adds "Copy table" and the two best plans to the window's system menu.
+    // Adds the commands of the whole window ("Clear all inputs", "Copy table") to its system menu.
     int OnCreate(CREATESTRUCTA* create) override;
     // Saves the frame's rectangle, in the MDI client's coordinates, for the next frame.
     void OnDestroy() override;

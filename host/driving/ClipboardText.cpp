@@ -2,6 +2,7 @@
 #include "ClipboardText.h"
 
 #include "Cp1251.h"
+#include "framework/Clipboard.h"
 #include "framework/OpenedClipboard.h"
 
 namespace ClipboardText {
@@ -40,6 +41,24 @@ bool Clear(HWND owner, std::string& error) {
     if (clipboard && ::EmptyClipboard())
         return true;
     error = "the clipboard cannot be emptied";
+    return false;
+}
+
+bool Write(HWND owner, const std::string& utf8, std::string& error) {
+    constexpr UINT kHostCodePage = 1251;
+    const int length = static_cast<int>(utf8.size());
+    std::wstring wide(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0)),
+                      L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), static_cast<int>(wide.size()));
+    const int wideLength = static_cast<int>(wide.size());
+    std::string bytes(static_cast<std::size_t>(::WideCharToMultiByte(kHostCodePage, 0, wide.data(), wideLength, nullptr,
+                                                                     0, nullptr, nullptr)),
+                      '\0');
+    ::WideCharToMultiByte(kHostCodePage, 0, wide.data(), wideLength, bytes.data(), static_cast<int>(bytes.size()),
+                          nullptr, nullptr);
+    if (Clipboard::PutText(owner, bytes, kHostCodePage))
+        return true;
+    error = "the clipboard cannot be written";
     return false;
 }
 

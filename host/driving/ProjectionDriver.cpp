@@ -2,7 +2,7 @@
 #include "ProjectionDriver.h"
 
 #include "ClipboardText.h"
-#include "ModalAnswers.h"
+#include "MenuPicker.h"
 #include "ProjectionWindows.h"
 #include "RealInput.h"
 
@@ -67,9 +67,6 @@ bool ScrollIntoView(HWND view, HWND control) {
     return false;
 }
 
-// How long real input may take to reach a window on a busy machine.
-constexpr DWORD kInputArrivesWithinMilliseconds = 10000;
-
 // Where a click opens the frame's system menu: the icon at the left of its title bar.
 bool SystemMenuIcon(HWND frame, POINT& icon) {
     RECT rect{};
@@ -82,14 +79,6 @@ bool SystemMenuIcon(HWND frame, POINT& icon) {
                 return true;
             }
     return false;
-}
-
-// The position of the menu's entry of commandId, or -1.
-int PositionOf(HMENU menu, int commandId) {
-    for (int position = ::GetMenuItemCount(menu) - 1; position >= 0; --position)
-        if (::GetMenuItemID(menu, position) == static_cast<UINT>(commandId))
-            return position;
-    return -1;
 }
 
 } // namespace
@@ -114,7 +103,18 @@ void ProjectionDriver::FocusInside(HWND frame, HWND target) const {
     m_settle();
 }
 
-bool ProjectionDriver::Type(HWND frame, int column, int row, const std::string& text, std::string& error) const {
+HWND ProjectionDriver::Control(HWND frame, int column, int row, std::string& error) const {
+    if (column < 0 || column > kCellColumns || row < 0 || row >= kRows) {
+        error = "COLUMN must be 0.." + std::to_string(kCellColumns) + " (" + std::to_string(kCellColumns) +
+                ": the chooser) and ROW 0.." + std::to_string(kRows - 1);
+        return nullptr;
+    }
+    const int id = column == kCellColumns ? ModuleContract::ChooserId(row) : ModuleContract::CellId(column, row);
+    return ::GetDlgItem(View(frame), id);
+}
+
+bool ProjectionDriver::Type(HWND frame, int column, int row, const std::string& text, const std::string& key,
+                            std::string& error) const {
     if (column < 0 || column >= kCellColumns || row < 0 || row >= kRows) {
         error = "COLUMN must be 0.." + std::to_string(kCellColumns - 1) + " and ROW 0.." + std::to_string(kRows - 1);
         return false;
@@ -125,7 +125,10 @@ bool ProjectionDriver::Type(HWND frame, int column, int row, const std::string& 
     RealInput::PressKey(VK_END, true); // select the whole content, so typing replaces it
     RealInput::PressKey(VK_DELETE);
     RealInput::TypeText(text);
-    RealInput::PressKey(VK_TAB);
+    if (key != "none" && !Press(key)) {
+        error = "KEY must be Tab, Enter, Shift+Enter, Up, Down or none, not '" + key + "'";
+        return false;
+    }
     m_settle();
     return true;
 }
@@ -168,26 +171,99 @@ bool ProjectionDriver::Choose(HWND frame, int row, const std::string& entry, std
     return true;
 }
 
-bool ProjectionDriver::Key(HWND frame, const std::string& key, std::string& error) const {
+bool ProjectionDriver::Press(const std::string& key) {
     struct NamedKey {
         const char* name;
         WORD virtualKey;
-        bool shift;
+        bool shift, control;
     };
     static constexpr NamedKey kKeys[] = {
-        {"Escape", VK_ESCAPE, false}, {"Tab", VK_TAB, false}, {"Shift+Tab", VK_TAB, true}};
+        {"Escape", VK_ESCAPE, false, false},
+        {"Tab", VK_TAB, false, false},
+        {"Shift+Tab", VK_TAB, true, false},
+        {"Enter", VK_RETURN, false, false},
+        {"Shift+Enter", VK_RETURN, true, false},
+        {"Up", VK_UP, false, false},
+        {"Down", VK_DOWN, false, false},
+        {"Ctrl+D", 'D', false, true},
+        {"Ctrl+V", 'V', false, true},
+        {"Shift+F10", VK_F10, true, false},
+        {"Menu", VK_APPS, false, false},
+    };
     for (const NamedKey& named : kKeys) {
-        if (key != named.name)
-            continue;
-        const HWND focus = ::GetFocus();
-        if (!focus || (focus != frame && !::IsChild(frame, focus)))
-            FocusInside(frame, View(frame));
-        RealInput::PressKey(named.virtualKey, named.shift);
-        m_settle();
+        if (key == named.name) {
+            RealInput::PressKey(named.virtualKey, named.shift, named.control);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ProjectionDriver::Key(HWND frame, const std::string& key, std::string& menu, std::string& error) const {
+    const HWND focus = ::GetFocus();
+    if (!focus || (focus != frame && !::IsChild(frame, focus)))
+        FocusInside(frame, View(frame));
+    if (key == "Shift+F10" || key == "Menu") {
+        std::vector<MenuPicker::Item> items;
+        std::string noMenu;
+        const auto open = [&] {
+            Press(key);
+            m_settle();
+        };
+        if (MenuPicker::Run(open, "", items, noMenu))
+            menu = MenuPicker::Describe(items);
         return true;
     }
-    error = "KEY must be Escape, Tab or Shift+Tab";
-    return false;
+    if (!Press(key)) {
+        error = "KEY must be Escape, Tab, Shift+Tab, Enter, Shift+Enter, Up, Down, Ctrl+D, Ctrl+V, Shift+F10 or Menu";
+        return false;
+    }
+    m_settle();
+    return true;
+}
+
+bool ProjectionDriver::Focus(HWND frame, int column, int row, std::string& error) const {
+    const HWND control = Control(frame, column, row, error);
+    if (!control)
+        return false;
+    FocusInside(frame, control);
+    return true;
+}
+
+std::string ProjectionDriver::Focused(HWND frame) const {
+    const HWND focus = ::GetFocus();
+    if (!focus || ::GetParent(focus) != View(frame))
+        return "other";
+    const int id = ::GetDlgCtrlID(focus);
+    const int cell = id - ModuleContract::kFirstCellId, chooser = id - ModuleContract::kFirstChooserId;
+    if (cell >= 0 && cell < kCellColumns * kRows)
+        return "cell " + std::to_string(cell / kRows) + " " + std::to_string(cell % kRows);
+    if (chooser >= 0 && chooser < kRows)
+        return "chooser " + std::to_string(chooser);
+    return "other";
+}
+
+bool ProjectionDriver::PickFromMenu(HWND frame, int column, int row, const std::string& item,
+                                    std::string& error) const {
+    const HWND control = Control(frame, column, row, error);
+    if (!control)
+        return false;
+    if (!ScrollIntoView(View(frame), control)) {
+        error = "the control cannot be scrolled into view";
+        return false;
+    }
+    ::SendMessageA(m_client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(frame), 0);
+    RealInput::Focus(m_main, ::GetFocus() && ::IsChild(frame, ::GetFocus()) ? ::GetFocus() : View(frame));
+    m_settle();
+    RECT rect{};
+    ::GetClientRect(control, &rect);
+    std::vector<MenuPicker::Item> items;
+    return MenuPicker::Run(
+        [&] {
+            RealInput::RightClick(control, {rect.right / 2, rect.bottom / 2});
+            m_settle();
+        },
+        item, items, error);
 }
 
 std::string ProjectionDriver::Grid(HWND frame) const {
@@ -220,31 +296,20 @@ bool ProjectionDriver::Copy(HWND frame, std::string& text, std::string& error) c
     return true;
 }
 
-bool ProjectionDriver::PickFromSystemMenu(HWND frame, int commandId, int answer, std::string& text,
-                                          std::string& error) const {
-    const HMENU menu = ::GetSystemMenu(frame, FALSE);
-    const int position = PositionOf(menu, commandId);
+bool ProjectionDriver::PickFromSystemMenu(HWND frame, const std::string& item, std::string& error) const {
     POINT icon{};
-    if (position < 0 || ::IsZoomed(frame) || !SystemMenuIcon(frame, icon)) {
-        error = position < 0 ? "the system menu has no such entry" : "the window's system menu icon cannot be clicked";
+    if (::IsZoomed(frame) || !SystemMenuIcon(frame, icon)) {
+        error = "the window's system menu icon cannot be clicked";
         return false;
     }
-    FocusInside(frame, View(frame));
-    const ModalAnswers answers(frame, menu, position, answer);
-    RealInput::Click(frame, icon);
-    // The click may reach the window only after the loop has found nothing to do for a while. The menu
-    // and the box run their own loops inside the click's handling: once the menu was seen and the loop
-    // is idle again, all of that is over.
-    const DWORD start = ::GetTickCount();
-    do
-        m_settle();
-    while (!answers.MenuSeen() && ::GetTickCount() - start < kInputArrivesWithinMilliseconds);
-    if (!answers.MenuSeen() || !answers.BoxSeen()) {
-        error = answers.MenuSeen() ? "no message box came" : "the system menu did not open";
-        return false;
-    }
-    text = answers.BoxText();
-    return true;
+    FocusInside(frame, ::GetFocus() && ::IsChild(frame, ::GetFocus()) ? ::GetFocus() : View(frame));
+    std::vector<MenuPicker::Item> items;
+    return MenuPicker::Run(
+        [&] {
+            RealInput::Click(frame, icon);
+            m_settle();
+        },
+        item, items, error);
 }
 
 bool ProjectionDriver::Move(HWND frame, int x, int y, int cx, int cy, std::string& error) const {

@@ -17,28 +17,45 @@ public:
     // The visible projection of planet NUM of GAME, or nullptr with error set.
     HWND Find(const std::string& game, const std::string& num, std::string& error) const;
 
-    // Focuses cell (column, row), replaces its content by typing text, then presses Tab.
-    bool Type(HWND frame, int column, int row, const std::string& text, std::string& error) const;
+    // Focuses cell (column, row), replaces its content by typing text, then presses key (a name Key
+    // takes, or "none").
+    bool Type(HWND frame, int column, int row, const std::string& text, const std::string& key,
+              std::string& error) const;
     // Scrolls the row's chooser into view if need be, drops it and clicks entry in its list; fails when
     // the click did not choose the entry.
     bool Choose(HWND frame, int row, const std::string& entry, std::string& error) const;
-    // Presses Escape, Tab or Shift+Tab in the projection.
-    bool Key(HWND frame, const std::string& key, std::string& error) const;
+    // Presses a key in the projection's focused control (the view when the focus is elsewhere):
+    // Escape, Tab, Shift+Tab, Enter, Shift+Enter, Up, Down, Ctrl+D, Ctrl+V, or Shift+F10 or Menu,
+    // which open the control's context menu: its items are then read into menu, one a line (see
+    // MenuPicker::Describe), and it is closed.
+    bool Key(HWND frame, const std::string& key, std::string& menu, std::string& error) const;
+    // Focuses cell (column, row), or with column kCellColumns the chooser of the row, as a click does.
+    bool Focus(HWND frame, int column, int row, std::string& error) const;
+    // Where the focus is: "cell COLUMN ROW", "chooser ROW", or "other" (elsewhere in the window or
+    // outside it).
+    std::string Focused(HWND frame) const;
+    // Right-clicks cell (column, row), or the chooser of the row with column kCellColumns, and picks
+    // the item of its context menu named item (its text before the shortcut). Fails when the item is
+    // missing or greyed.
+    bool PickFromMenu(HWND frame, int column, int row, const std::string& item, std::string& error) const;
     // The 20 rows as shown: 17 cell texts and the chooser's entry, tab-separated, one row a line.
     std::string Grid(HWND frame) const;
     // Presses Ctrl+Shift+C in the projection; text is then what that put on the clipboard, as UTF-8
     // with "\n" for each line break.
     bool Copy(HWND frame, std::string& text, std::string& error) const;
-    // Opens the frame's system menu by clicking the icon left of its title, clicks the entry of
-    // commandId, and answers the message box it opens by clicking its button answer (IDYES,
-    // IDNO...); text is then what the box said. Fails when the menu, the entry or the box is not there.
-    bool PickFromSystemMenu(HWND frame, int commandId, int answer, std::string& text, std::string& error) const;
+    // Opens the frame's system menu by clicking the icon left of its title, and picks the item named
+    // item (as PickFromMenu names them). Fails when the menu or the item is not there.
+    bool PickFromSystemMenu(HWND frame, const std::string& item, std::string& error) const;
     // Moves and sizes the frame, in MDI-client coordinates, as dragging its edges ends up.
     bool Move(HWND frame, int x, int y, int cx, int cy, std::string& error) const;
 
 private:
     static HWND View(HWND frame) { return ::GetWindow(frame, GW_CHILD); }
     void FocusInside(HWND frame, HWND target) const;
+    // The cell or (column kCellColumns) chooser, or nullptr with error set.
+    HWND Control(HWND frame, int column, int row, std::string& error) const;
+    // Presses a named key; false for a name it does not know.
+    static bool Press(const std::string& key);
 
     HWND m_main;
     HWND m_client;

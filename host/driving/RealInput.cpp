@@ -17,6 +17,20 @@ INPUT KeyEvent(WORD virtualKey, bool up) {
 
 void Send(std::vector<INPUT>& inputs) { ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
 
+void ClickButton(POINT screenPoint, DWORD down, DWORD up) {
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    std::vector<INPUT> inputs(3);
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = static_cast<LONG>((screenPoint.x * 65535LL + width / 2) / (width - 1));
+        input.mi.dy = static_cast<LONG>((screenPoint.y * 65535LL + height / 2) / (height - 1));
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = down | MOUSEEVENTF_ABSOLUTE;
+    inputs[2].mi.dwFlags = up | MOUSEEVENTF_ABSOLUTE;
+    Send(inputs);
+}
+
 } // namespace
 
 void PressKey(WORD virtualKey, bool shift, bool control) {
@@ -45,18 +59,15 @@ void TypeText(const std::string& text) {
 
 void Click(HWND window, POINT clientPoint) {
     ::ClientToScreen(window, &clientPoint);
-    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    std::vector<INPUT> inputs(3);
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = static_cast<LONG>((clientPoint.x * 65535LL + width / 2) / (width - 1));
-        input.mi.dy = static_cast<LONG>((clientPoint.y * 65535LL + height / 2) / (height - 1));
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    Send(inputs);
+    ClickButton(clientPoint, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
+
+void RightClick(HWND window, POINT clientPoint) {
+    ::ClientToScreen(window, &clientPoint);
+    ClickButton(clientPoint, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+}
+
+void ClickAt(POINT screenPoint) { ClickButton(screenPoint, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
 
 void Focus(HWND topLevel, HWND target) {
     ::SetForegroundWindow(topLevel);

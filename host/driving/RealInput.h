@@ -14,6 +14,10 @@ void PressKey(WORD virtualKey, bool shift = false, bool control = false);
 void TypeText(const std::string& text);
 // Moves the pointer to a point of a window's client area and clicks the left button there.
 void Click(HWND window, POINT clientPoint);
+// The same with the right button.
+void RightClick(HWND window, POINT clientPoint);
+// Moves the pointer to a point of the screen and clicks the left button there.
+void ClickAt(POINT screenPoint);
 // Makes the window foreground and gives the keyboard focus to target (which may be a child of it).
 void Focus(HWND topLevel, HWND target);
 

@@ -34,3 +34,17 @@ bool ScriptLine::Split(std::string_view line, std::vector<std::string>& words, s
     words = std::move(found);
     return true;
 }
+
+std::string ScriptLine::Unescape(std::string_view word) {
+    std::string plain;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char next = i + 1 < word.size() ? word[i + 1] : '\0';
+        if (word[i] != '\\' || (next != 't' && next != 'n' && next != '\\')) {
+            plain += word[i];
+            continue;
+        }
+        plain += next == 't' ? "\t" : next == 'n' ? "\r\n" : "\\";
+        ++i;
+    }
+    return plain;
+}

@@ -1,6 +1,7 @@
 // The script commands.
 #include "ScriptRunner.h"
 
+#include "ClipboardText.h"
 #include "Cp1251.h"
 #include "MessagePump.h"
 #include "PlacementRegistry.h"
@@ -18,8 +19,8 @@
 
 namespace {
 
-// How many arguments a command takes: at least its names, at most those and the ones in brackets too.
-std::pair<std::size_t, std::size_t> CountWords(const char* names) {
+// How many arguments the names ask for: at least the plain ones, at most all, [OPTIONAL] included.
+std::pair<std::size_t, std::size_t> ArgumentCounts(const char* names) {
     std::vector<std::string> words;
     std::string ignored;
     ScriptLine::Split(names, words, ignored);
@@ -55,6 +56,11 @@ bool ParseNumber(const std::string& text, const char* name, int& value, std::str
     return true;
 }
 
+// COLUMN and ROW, the third and fourth arguments of the commands that work a cell.
+bool ParseCell(const std::vector<std::string>& arguments, int& column, int& row, std::string& error) {
+    return ParseNumber(arguments[2], "COLUMN", column, error) && ParseNumber(arguments[3], "ROW", row, error);
+}
+
 // A window's title as UTF-8. The module's windows carry Windows-1251 bytes set through the ANSI
 // functions, the host's own windows UTF-16 text.
 std::string TitleOf(HWND window) {
@@ -78,7 +84,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"screenshot", "FILE", &ScriptRunner::Screenshot},
     {"quit", "", &ScriptRunner::Quit},
     {"wait", "", &ScriptRunner::Wait},
-    {"type", "GAME NUM COLUMN ROW TEXT", &ScriptRunner::Type},
+    {"type", "GAME NUM COLUMN ROW TEXT [KEY]", &ScriptRunner::Type},
     {"choose", "GAME NUM ROW ENTRY", &ScriptRunner::Choose},
     {"key", "GAME NUM KEY", &ScriptRunner::Key},
     {"grid", "GAME NUM", &ScriptRunner::Grid},
@@ -89,6 +95,11 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"reload", "", &ScriptRunner::Reload},
     {"active", "", &ScriptRunner::Active},
     {"copy", "GAME NUM", &ScriptRunner::Copy},
+    {"focus", "GAME NUM COLUMN ROW", &ScriptRunner::Focus},
+    {"focused", "GAME NUM", &ScriptRunner::Focused},
+    {"menu", "GAME NUM COLUMN ROW ITEM", &ScriptRunner::Menu},
+    {"clipboard", "TEXT", &ScriptRunner::Clipboard},
+
     {"layout", "GAME NUM", &ScriptRunner::Layout},
     {"plan", "GAME NUM GOAL ANSWER [ROW]", &ScriptRunner::Plan},
 };
@@ -99,6 +110,9 @@ int ScriptRunner::Run(const std::string& path) {
         m_console.Err("zentharo-host: cannot open the script '" + path + "'");
         return 2;
     }
+    const ConsoleOutput& console = m_console;
+    m_answerer = std::make_unique<MessageBoxAnswerer>(
+        [&console](const std::string& text) { console.Out(MessageBoxAnswerer::Line(text)); });
     int number = 0;
     for (std::string line; !m_quit && std::getline(script, line);) {
         ++number;
@@ -124,7 +138,7 @@ bool ScriptRunner::RunLine(const std::string& line, std::string& error) {
         if (words[0] != command.name)
             continue;
         const Words arguments(words.begin() + 1, words.end());
-        const auto [fewest, most] = CountWords(command.arguments);
+        const auto [fewest, most] = ArgumentCounts(command.arguments);
         if (arguments.size() < fewest || arguments.size() > most) {
             error = std::string(command.name) + " takes " +
                     (*command.arguments ? std::string(command.arguments) : std::string("no arguments"));
@@ -190,6 +204,7 @@ bool ScriptRunner::Quit(const Words&, std::string&) {
 }
 
 bool ScriptRunner::Wait(const Words&, std::string&) {
+    m_answerer.reset(); // the user reads and answers them now
     m_frame.SetInteractive(true);
     MessagePump::Run(m_frame);
     m_quit = true; // the user closed the main window
@@ -203,11 +218,12 @@ ProjectionDriver ScriptRunner::Driver() const {
 
 bool ScriptRunner::Type(const Words& arguments, std::string& error) {
     int column = 0, row = 0;
-    if (!ParseNumber(arguments[2], "COLUMN", column, error) || !ParseNumber(arguments[3], "ROW", row, error))
+    if (!ParseCell(arguments, column, row, error))
         return false;
     const ProjectionDriver driver = Driver();
     const HWND projection = driver.Find(arguments[0], arguments[1], error);
-    return projection && driver.Type(projection, column, row, arguments[4], error);
+    const std::string key = arguments.size() > 5 ? arguments[5] : "Tab";
+    return projection && driver.Type(projection, column, row, arguments[4], key, error);
 }
 
 bool ScriptRunner::Choose(const Words& arguments, std::string& error) {
@@ -222,7 +238,12 @@ bool ScriptRunner::Choose(const Words& arguments, std::string& error) {
 bool ScriptRunner::Key(const Words& arguments, std::string& error) {
     const ProjectionDriver driver = Driver();
     const HWND projection = driver.Find(arguments[0], arguments[1], error);
-    return projection && driver.Key(projection, arguments[2], error);
+    std::string menu;
+    if (!projection || !driver.Key(projection, arguments[2], menu, error))
+        return false;
+    if (!menu.empty())
+        m_console.Out(menu);
+    return true;
 }
 
 bool ScriptRunner::Grid(const Words& arguments, std::string& error) {
@@ -283,6 +304,37 @@ bool ScriptRunner::Copy(const Words& arguments, std::string& error) {
     return true;
 }
 
+bool ScriptRunner::Focus(const Words& arguments, std::string& error) {
+    int column = 0, row = 0;
+    if (!ParseCell(arguments, column, row, error))
+        return false;
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    return projection && driver.Focus(projection, column, row, error);
+}
+
+bool ScriptRunner::Focused(const Words& arguments, std::string& error) {
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    if (!projection)
+        return false;
+    m_console.Out(driver.Focused(projection));
+    return true;
+}
+
+bool ScriptRunner::Menu(const Words& arguments, std::string& error) {
+    int column = 0, row = 0;
+    if (!ParseCell(arguments, column, row, error))
+        return false;
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    return projection && driver.PickFromMenu(projection, column, row, arguments[4], error);
+}
+
+bool ScriptRunner::Clipboard(const Words& arguments, std::string& error) {
+    return ClipboardText::Write(m_frame.Handle(), ScriptLine::Unescape(arguments[0]), error);
+}
+
 bool ScriptRunner::Layout(const Words& arguments, std::string& error) {
     const HWND projection = Driver().Find(arguments[0], arguments[1], error);
     if (!projection)
@@ -301,17 +353,21 @@ bool ScriptRunner::Plan(const Words& arguments, std::string& error) {
         error = "ANSWER must be yes or no";
         return false;
     }
-    if (arguments.size() > 4) {
-        error = "planning from a chooser's row needs the chooser's context menu, which this build has not";
+    int row = 0;
+    if (arguments.size() > 4 && !ParseNumber(arguments[4], "ROW", row, error))
         return false;
-    }
     const ProjectionDriver driver = Driver();
     const HWND projection = driver.Find(arguments[0], arguments[1], error);
-    const int command = shipMass ? ModuleContract::kPlanShipsCommandId : ModuleContract::kPlanProductionCommandId;
-    std::string text;
-    if (!projection ||
-        !driver.PickFromSystemMenu(projection, command, arguments[3] == "yes" ? IDYES : IDNO, text, error))
+    if (!projection)
         return false;
-    m_console.Out(Cp1251::ToUtf8(text));
-    return true;
+    const std::string item = shipMass ? ModuleContract::kPlanShipsItem : ModuleContract::kPlanProductionItem;
+    const int answered = m_answerer->Answered();
+    m_answerer->AnswerNextWith(arguments[3] == "yes" ? IDYES : IDNO); // the box reports itself as it comes
+    const bool picked = arguments.size() > 4
+                            ? driver.PickFromMenu(projection, ModuleContract::kCellColumns, row, item, error)
+                            : driver.PickFromSystemMenu(projection, item, error);
+    m_answerer->AnswerNextWith(0);
+    if (picked && m_answerer->Answered() == answered)
+        error = "no question came";
+    return picked && error.empty();
 }

@@ -5,9 +5,11 @@
 
 #include "ConsoleOutput.h"
 #include "MainFrame.h"
+#include "MessageBoxAnswerer.h"
 #include "ProjectionDriver.h"
 #include "ProjectionWindows.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,7 +26,9 @@ private:
     using Handler = bool (ScriptRunner::*)(const Words& arguments, std::string& error);
     struct Command {
         const char* name;
-        const char* arguments; // their names, blank-separated, optional ones in brackets
+        // Their names, blank-separated: the command takes that many, less those in brackets, which may
+        // be left out from the end.
+        const char* arguments;
         Handler run;
     };
     static const Command kCommands[];
@@ -50,7 +54,12 @@ private:
     bool SetPlacement(const Words& arguments, std::string& error);
     bool Move(const Words& arguments, std::string& error);
     bool Copy(const Words& arguments, std::string& error);
-    // Picks Best plan for GOAL, answers its message box and prints what it said.
+    bool Focus(const Words& arguments, std::string& error);
+    bool Focused(const Words& arguments, std::string& error);
+    bool Menu(const Words& arguments, std::string& error);
+    bool Clipboard(const Words& arguments, std::string& error);
+    // Picks Best plan for GOAL in the system menu, or in chooser ROW's context menu, and answers its
+    // question; the question is printed as every message is.
     bool Plan(const Words& arguments, std::string& error);
     bool Layout(const Words& arguments, std::string& error);
     ProjectionDriver Driver() const;
@@ -64,5 +73,7 @@ private:
     MainFrame& m_frame;
     const ConsoleOutput& m_console;
     ProjectionWindows m_projections; // noted after every command, for their creation order
+    // While the script runs: the module's message boxes are printed and answered.
+    std::unique_ptr<MessageBoxAnswerer> m_answerer;
     bool m_quit = false;
 };

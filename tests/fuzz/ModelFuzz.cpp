@@ -3,9 +3,13 @@
 // Input: a record in Key=Value lines, then a line "%%", then edits, one a line: a column byte, a
 // row byte and the text to store. Every edit is stored as the window stores it, recalculating the
 // whole table; a column byte with its top bit set then recalculates once more from the edited row.
-// Every edit is followed by a full refresh.
+// A row byte with its top bit set makes the text a block pasted at any column (its CRs and tabs
+// laying it out), or with no text a fill of later turns from that cell. Every edit is followed by a
+// full refresh.
 #include "model/GridColumns.h"
+#include "model/GridEdits.h"
 #include "model/ProductionChooser.h"
+#include "model/ProjectionTable.h"
 #include "tools/PlanetRecordText.h"
 
 #include <array>
@@ -73,8 +77,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         edits.remove_prefix(newline == std::string_view::npos ? edits.size() : newline + 1);
         if (line.size() < 2)
             continue;
-        const Member column = kInputs[static_cast<unsigned char>(line[0]) % kInputs.size()];
         const int row = static_cast<unsigned char>(line[1]) % kProjectedTurns;
+        if (static_cast<signed char>(line[1]) < 0) {
+            const int anyColumn = static_cast<unsigned char>(line[0]) % kDocumentColumnCount;
+            const std::string before = ProjectionTable::TabSeparated(*document, "\n");
+            if (line.size() == 2) {
+                GridEdits::FillLaterTurns(*document, anyColumn, row, ShownText(*document, anyColumn, row));
+            } else if (const auto refusal = GridEdits::PasteBlock(*document, anyColumn, row, line.substr(2))) {
+                // A refused block names a row it reached and changes nothing.
+                if (refusal->row < row || refusal->row >= kProjectedTurns ||
+                    ProjectionTable::TabSeparated(*document, "\n") != before)
+                    std::abort();
+            }
+            Refresh(*document);
+            continue;
+        }
+        const Member column = kInputs[static_cast<unsigned char>(line[0]) % kInputs.size()];
         document->SetInput(column, row, CString(line.substr(2)));
         if (static_cast<signed char>(line[0]) < 0)
             document->Recalculate(row);

@@ -10,7 +10,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <iterator>
 #include <memory>
 
 namespace {
@@ -18,17 +17,6 @@ namespace {
 constexpr UINT kCopyTable = ModuleContract::kCopyTableCommandId;
 constexpr const char* kHeader = "Turn\tCol\tCap\tMat\tBombing\tUpgrade\tPop\tInd\tCol\tCap\tSize\tRes\tMat\tL\tNeed "
                                 "Col\tNeed Cap\tMass\tProduction";
-
-// The test's own clipboard access goes through the real functions: only the module's imports are swapped.
-void PutClipboardText(HWND owner, const std::string& text) {
-    ASSERT_TRUE(::OpenClipboard(owner));
-    ::EmptyClipboard();
-    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(::GlobalLock(memory), text.c_str(), text.size() + 1);
-    ::GlobalUnlock(memory);
-    ::SetClipboardData(CF_TEXT, memory);
-    ::CloseClipboard();
-}
 
 // The bytes of a text format, without the terminating zero; "(none)" when the clipboard has none.
 template <typename Char>
@@ -216,14 +204,13 @@ POINT SystemMenuIcon(HWND frame) {
     return {-1, -1};
 }
 
-// Runs inside the menu's own message loop: pictures the open menu, then picks its entry by keyboard, Up
-// pressed upPresses times from no entry selected (the first selects the last entry). A menu that will
-// not close is ended after a while, so that a failure cannot hang the test.
+// Runs inside the menu's own message loop: pictures the open menu, then picks its last entry by keyboard.
+// A menu that will not close is ended after a while, so that a failure cannot hang the test.
 struct MenuVisit {
     bool seen = false;
     bool pictured = false;
     int ticksSinceSeen = 0;
-    int upPresses = 1;
+    int upPresses = 1; // from no selection, the first Up selects the last entry
     TestHost* host = nullptr;
 } g_menu;
 
@@ -244,25 +231,25 @@ void CALLBACK WhileTheMenuIsOpen(HWND, UINT, UINT_PTR, DWORD) {
     RealInput::PressKey(VK_RETURN);
 }
 
-// The window's own entries close the system menu, after a separator: Copy table, then the two best plans.
-TEST_F(CopyTableTest, TheSystemMenuOffersCopyTable) {
+TEST_F(CopyTableTest, TheSystemMenuOffersTheWindowsCommands) {
     const HMENU menu = ::GetSystemMenu(frame, FALSE);
     const int count = ::GetMenuItemCount(menu);
-    ASSERT_GE(count, 4);
+    ASSERT_GE(count, 5);
     const struct {
-        UINT id;
+        int fromEnd;
         const char* text;
-    } entries[] = {{static_cast<UINT>(kCopyTable), "Copy table\tCtrl+Shift+C"},
-                   {static_cast<UINT>(ModuleContract::kPlanShipsCommandId), "Best plan for ship mass..."},
-                   {static_cast<UINT>(ModuleContract::kPlanProductionCommandId), "Best plan for production..."}};
-    const int first = count - static_cast<int>(std::size(entries));
-    EXPECT_TRUE(::GetMenuState(menu, first - 1, MF_BYPOSITION) & MF_SEPARATOR);
-    for (int i = 0; i < static_cast<int>(std::size(entries)); ++i) {
+        UINT id;
+    } items[] = {{1, "Best plan for production...", static_cast<UINT>(ModuleContract::kPlanProductionCommandId)},
+                 {2, "Best plan for ship mass...", static_cast<UINT>(ModuleContract::kPlanShipsCommandId)},
+                 {3, "Copy table\tCtrl+Shift+C", kCopyTable},
+                 {4, "Clear all inputs", static_cast<UINT>(ModuleContract::kClearInputsCommandId)}};
+    for (const auto& item : items) {
         char text[64] = {};
-        ::GetMenuStringA(menu, first + i, text, sizeof text, MF_BYPOSITION);
-        EXPECT_STREQ(entries[i].text, text);
-        EXPECT_EQ(entries[i].id, ::GetMenuItemID(menu, first + i));
+        ::GetMenuStringA(menu, count - item.fromEnd, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(item.text, text);
+        EXPECT_EQ(item.id, ::GetMenuItemID(menu, count - item.fromEnd));
     }
+    EXPECT_TRUE(::GetMenuState(menu, count - 5, MF_BYPOSITION) & MF_SEPARATOR);
 
     TypeAndTab(Cell(3, 2), "250");
     PutClipboardText(host.mainWindow, "before");
@@ -271,7 +258,7 @@ TEST_F(CopyTableTest, TheSystemMenuOffersCopyTable) {
     ::ScreenToClient(frame, &icon);
     g_menu = MenuVisit{};
     g_menu.host = &host;
-    g_menu.upPresses = static_cast<int>(std::size(entries)); // Copy table, above the two best plans
+    g_menu.upPresses = 3; // Copy table
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &WhileTheMenuIsOpen);
     RealInput::Click(frame, icon);
     host.Settle();

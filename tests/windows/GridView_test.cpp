@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -232,6 +234,32 @@ TEST_F(GridTest, TabVisitsCloseCellsAndChoosersInOrder) {
     }
 }
 
+TEST_F(GridTest, EnterAndArrowsKeepTheFocusedCellInSight) {
+    Open(Planet("Alpha", "1"));
+    ::MoveWindow(frame, 0, 0, 400, 250, TRUE); // the view shows a few rows and columns
+    host.Settle();
+    RealInput::Focus(host.mainWindow, Cell(4, 0));
+    host.Settle();
+    const struct {
+        WORD key;
+        bool shift;
+        int times;
+        int row; // where the focus ends
+    } moves[] = {{VK_DOWN, false, 12, 12}, {VK_RETURN, false, 10, 19}, {VK_UP, false, 5, 14}, {VK_RETURN, true, 20, 0}};
+    for (const auto& move : moves) {
+        for (int i = 0; i < move.times; ++i)
+            RealInput::PressKey(move.key, move.shift);
+        host.Settle();
+        ASSERT_EQ(Cell(4, move.row), ::GetFocus()) << move.row;
+        RECT client, cell;
+        ::GetClientRect(view, &client);
+        ::GetWindowRect(Cell(4, move.row), &cell);
+        ::MapWindowPoints(nullptr, view, reinterpret_cast<POINT*>(&cell), 2);
+        EXPECT_TRUE(cell.left >= 0 && cell.top >= 0 && cell.right <= client.right && cell.bottom <= client.bottom)
+            << move.row << ": " << cell.left << "," << cell.top << " in " << client.right << "x" << client.bottom;
+    }
+}
+
 TEST_F(GridTest, EscapeClosesTheWindowButFirstADroppedList) {
     Open(Planet("Alpha", "1"));
     RealInput::Focus(host.mainWindow, Chooser(4));
@@ -248,6 +276,62 @@ TEST_F(GridTest, EscapeClosesTheWindowButFirstADroppedList) {
     EXPECT_TRUE(host.Projections().empty());
     host.Command("Alpha"); // the document went with it: the planet opens again
     EXPECT_EQ(1u, host.Projections().size());
+}
+
+// Runs inside the menu's own loop: reads the open menu, pictures it, and closes it with Escape.
+struct OpenMenu {
+    std::vector<std::string> items;
+    bool pictured = false;
+    TestHost* host = nullptr;
+} g_openMenu;
+
+void CALLBACK ReadTheOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
+    HWND popup = nullptr;
+    while ((popup = ::FindWindowExA(nullptr, popup, "#32768", nullptr)) && !::IsWindowVisible(popup)) {
+    }
+    if (!popup || !g_openMenu.items.empty())
+        return;
+    const HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
+    for (int position = 0; position < ::GetMenuItemCount(menu); ++position) {
+        char text[64] = {};
+        ::GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+        g_openMenu.items.push_back(text);
+    }
+    const char* path = std::getenv("ZENTHARO_CONTEXT_MENU_SCREENSHOT");
+    g_openMenu.pictured = g_openMenu.host->SaveScreenshot(path ? path : "context-menu.bmp");
+    RealInput::PressKey(VK_ESCAPE);
+}
+
+TEST_F(GridTest, ARightClickOnACellOpensItsMenuAndFocusesIt) {
+    Open(Planet("Alpha", "17"));
+    TypeAndTab(host, Cell(1, 3), "500");
+    g_openMenu = OpenMenu{};
+    g_openMenu.host = &host;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &ReadTheOpenMenu);
+    RECT cell;
+    ::GetClientRect(Cell(1, 3), &cell);
+    RealInput::RightClick(Cell(1, 3), {cell.right / 2, cell.bottom / 2});
+    host.Settle();
+    ::KillTimer(nullptr, timer);
+    const std::vector<std::string> expected = {"&Undo",
+                                               "",
+                                               "Cu&t",
+                                               "&Copy",
+                                               "&Paste",
+                                               "&Delete",
+                                               "",
+                                               "Select &All",
+                                               "",
+                                               "Fill later turns\tCtrl+D",
+                                               "Paste block\tCtrl+V",
+                                               "Clear all inputs",
+                                               "Copy table\tCtrl+Shift+C",
+                                               "Best plan for ship mass...",
+                                               "Best plan for production..."};
+    EXPECT_EQ(expected, g_openMenu.items);
+    EXPECT_TRUE(g_openMenu.pictured);
+    EXPECT_EQ(Cell(1, 3), ::GetFocus());
+    EXPECT_EQ(1u, host.Projections().size()); // Escape closed the menu, not the window
 }
 
 TEST_F(GridTest, SavesAScreenshot) {

@@ -193,6 +193,30 @@ protected:
         ::SetFocus(Cell(0, 0));
         host.Pump();
     }
+    // Runs one of the projection's commands in a cell, as its key or menu item does.
+    void Command(HWND cell, int id) {
+        ::SetFocus(cell);
+        ::SendMessageA(view, WM_COMMAND, MAKEWPARAM(id, 1), 0);
+        host.Pump();
+    }
+    // Sweeps the command, run in cell (1, 3) after prepare, with the table after it as with; Clear all
+    // inputs brings the table back between runs. Returns how many allocations the command made.
+    long SweepCommand(int id, const std::function<void()>& prepare, const std::string& with) {
+        const std::string without = ExpectedGrid(planet);
+        const long allocations = Sweep(
+            *faulty.faults, false,
+            [&] {
+                prepare();
+                Command(Cell(1, 3), id);
+            },
+            [&](bool failed) {
+                ExpectWholeOrNothing(failed, with, without);
+                Command(Cell(1, 3), ModuleContract::kClearInputsCommandId);
+                EXPECT_EQ(without, ShownGrid(frame));
+            });
+        EXPECT_TRUE(faulty.boxes.Shown().empty());
+        return allocations;
+    }
     // Picks a production for a row, as the chooser reports a pick.
     void Choose(int row, int position) {
         const HWND chooser = ::GetDlgItem(view, ModuleContract::ChooserId(row));
@@ -245,6 +269,31 @@ TEST_F(FailingEdit, AProductionIsChosenWholeOrNotAtAll) {
             Choose(2, 3); // back to Ship
             EXPECT_EQ(without, ShownGrid(frame));
         });
+}
+
+TEST_F(FailingEdit, AFillIsTakenWholeOrNotAtAll) {
+    std::vector<GridEdit> fill;
+    for (int row = 3; row < ModuleContract::kRows; ++row)
+        fill.push_back({&CZentharoDoc::m_colIn, row, "500"});
+    const auto typeIntoTheCell = [&] {
+        ::SetFocus(Cell(1, 3));
+        ::SetWindowTextA(Cell(1, 3), "500");
+    };
+    // Each allocation failed once.
+    EXPECT_GE(SweepCommand(ModuleContract::kFillLaterTurnsCommandId, typeIntoTheCell, ExpectedGrid(planet, fill)), 1);
+}
+
+TEST_F(FailingEdit, APastedBlockIsTakenWholeOrNotAtAll) {
+    PutClipboardText(host.mainWindow, "500\t20\r\n" + std::string(16, '\t') + "Materials\r\n");
+    std::vector<GridEdit> pasted = {{&CZentharoDoc::m_colIn, 3, "500"},
+                                    {&CZentharoDoc::m_capIn, 3, "20"},
+                                    {&CZentharoDoc::m_production, 4, "Materials"}};
+    for (auto column : {&CZentharoDoc::m_colIn, &CZentharoDoc::m_capIn, &CZentharoDoc::m_matIn,
+                        &CZentharoDoc::m_bombing, &CZentharoDoc::m_upgrade})
+        pasted.push_back({column, 4, ""});
+    EXPECT_GE(SweepCommand(
+                  ModuleContract::kPasteBlockCommandId, [] {}, ExpectedGrid(planet, pasted)),
+              1);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "model/ProductionChooser.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -163,4 +164,15 @@ std::string ExpectedGrid(const CMapStringToString& planet, const std::vector<Gri
 
 std::string ShownGrid(HWND frame) {
     return ProjectionDriver(nullptr, nullptr, [] {}).Grid(frame);
+}
+
+void PutClipboardText(HWND owner, const std::string& text) {
+    if (!::OpenClipboard(owner))
+        throw std::runtime_error("the clipboard cannot be opened");
+    ::EmptyClipboard();
+    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(::GlobalLock(memory), text.c_str(), text.size() + 1);
+    ::GlobalUnlock(memory);
+    ::SetClipboardData(CF_TEXT, memory);
+    ::CloseClipboard();
 }

@@ -62,6 +62,10 @@ std::string ExpectedGrid(const CMapStringToString& planet, const std::vector<Gri
 // The rows the projection window shows.
 std::string ShownGrid(HWND frame);
 
+// Puts text on the clipboard as CF_TEXT alone, as a program of the test's own (its calls are never the
+// module's, whose imports a test may swap).
+void PutClipboardText(HWND owner, const std::string& text);
+
 // A planet record with the keys the module reads.
 CMapStringToString Planet(const char* game, const char* num, const char* name = "Terra",
                           std::vector<std::pair<const char*, const char*>> changes = {});

@@ -35,6 +35,13 @@ inline constexpr int kPasteBlockCommandId = ID_EDIT_PASTE_BLOCK;
 inline constexpr int kClearInputsCommandId = ID_EDIT_CLEAR_INPUTS;
 // Chart is on the frame's system menu too, and Ctrl+Shift+G anywhere in the projection opens it.
 inline constexpr int kChartCommandId = ID_VIEW_CHART;
+// Best plan for ship mass... and Best plan for production..., on the system menu and the context menus:
+// each offers the best plan for its goal in a message box (Yes applies it), from the row of the chooser
+// whose context menu it was picked in, otherwise from row 0.
+inline constexpr int kPlanShipsCommandId = ID_PLAN_SHIPS;
+inline constexpr int kPlanProductionCommandId = ID_PLAN_PRODUCTION;
+inline constexpr const char* kPlanShipsItem = "Best plan for ship mass...";
+inline constexpr const char* kPlanProductionItem = "Best plan for production...";
 
 // Projection frames are MDI children of this window class; the host tells them from its own by it.
 inline constexpr const char* kFrameClassName = "ZentharoFrame";

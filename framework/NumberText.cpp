@@ -375,6 +375,12 @@ char* FormatNumberInto(std::string_view text, char* buffer) {
     const double value = Read(text);
     if (!(std::fabs(value) >= 0.01))
         return buffer;
+    return WriteTwoDecimals(value, buffer);
+}
+
+char* WriteTwoDecimals(double value, char* buffer) {
+    if (!std::isfinite(value))
+        return std::to_chars(buffer, buffer + kFormattedSize, value).ptr;
     if (char* end = WriteTwoDecimalsQuickly(value, buffer))
         return end;
     if (char* end = WriteTwoDecimalTie(value, buffer))

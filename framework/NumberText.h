@@ -42,5 +42,8 @@ constexpr int kFormattedSize = std::numeric_limits<double>::max_exponent10 + 1 +
 CString FormatNumber(std::string_view text);
 // The same, written into a buffer of kFormattedSize without allocating; returns the end of the text.
 char* FormatNumberInto(std::string_view text, char* buffer);
+// A value with two decimals, as FormatNumber shows it but also below 0.01 ("0.00"), into a buffer of
+// kFormattedSize; returns the end of the text.
+char* WriteTwoDecimals(double value, char* buffer);
 
 } // namespace NumberText

@@ -140,6 +140,11 @@ void CZentharoDoc::ClearInputs() {
     ChangeInputs([&] { StoreDefaultInputs(); });
 }
 
+void CZentharoDoc::CopyTable(const CZentharoDoc& source) {
+    for (const DocumentColumn& column : kDocumentColumns)
+        this->*column.member = source.*column.member;
+}
+
 void CZentharoDoc::SaveTable() {
     static_assert(kDocumentColumns.size() == kColumnCount);
     // Assigning over the saved columns of the last edit reuses their storage: usually nothing is allocated.

@@ -29,6 +29,9 @@ public:
     // nothing: when memory runs out on the way, the table is left as it was and the exception goes on.
     void SetInput(ProjectionColumn CZentharoDoc::*column, int row, const CString& text);
 
+    // Takes every column of another projection's table as it stands.
+    void CopyTable(const CZentharoDoc& source);
+
     // One text for a cell of an input column (or the production), as typed.
     struct Input {
         ProjectionColumn CZentharoDoc::*column;

@@ -13,3 +13,5 @@
 #define ID_EDIT_PASTE_BLOCK 0x0120  /* Paste block, Ctrl+V */
 #define ID_EDIT_CLEAR_INPUTS 0x0130 /* Clear all inputs */
 #define ID_VIEW_CHART 0x0140        /* Chart, Ctrl+Shift+G */
+#define ID_PLAN_SHIPS 0x0150        /* Best plan for ship mass... */
+#define ID_PLAN_PRODUCTION 0x0160   /* Best plan for production... */

@@ -2,6 +2,8 @@
 #include "tools/ZentharoTool.h"
 
 #include "ZentharoVersion.h"
+#include "framework/NumberText.h"
+#include "model/PlanText.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -153,6 +155,86 @@ TEST(ZentharoTool, TableRoundsExactTiesAwayFromZero) {
     EXPECT_NE(std::string::npos, lines[2].find(",0.13,550.00,")) << lines[2]; // Need Col, Need Cap
 }
 
+// The plan the tool prints, stored with --set as a user would type it: the line's values are the goal
+// worked out from that table, and the table printed after the line is that table.
+TEST(ZentharoTool, PlanPrintsItsLineThenTheTableWithThePlanApplied) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* goal;
+        int firstRow;
+    } cases[] = {
+        {{"--plan", "ships"}, "ships", 0},
+        {{"--plan", "production", "--plan-from", "12"}, "production", 12},
+        {{"--set", "Col:3=500", "--set", "Production:0=Materials", "--plan", "ships", "--plan-from", "1"}, "ships", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.goal + std::to_string(c.firstRow));
+        std::vector<std::string> jsonArguments = c.arguments;
+        jsonArguments.push_back("--json");
+        const ToolRun planned = RunTool(jsonArguments);
+        ASSERT_EQ(0, planned.exitCode) << planned.err;
+        const auto plan = nlohmann::json::parse(planned.out)["plan"];
+        EXPECT_EQ(c.goal, plan["goal"]);
+        EXPECT_EQ(c.firstRow, plan["from"]);
+        ASSERT_EQ(19u - c.firstRow, plan["productions"].size());
+
+        // The same edits, then the plan's productions typed in one by one.
+        std::vector<std::string> typed(c.arguments.begin(),
+                                       std::find(c.arguments.begin(), c.arguments.end(), "--plan"));
+        for (std::size_t i = 0; i < plan["productions"].size(); ++i)
+            typed.push_back("--set"), typed.push_back("Production:" + std::to_string(c.firstRow + i) + "=" +
+                                                      plan["productions"][i].get<std::string>());
+        std::vector<std::string> typedJson = typed;
+        typedJson.push_back("--json");
+        const auto columns = nlohmann::json::parse(RunTool(typedJson).out)["columns"];
+        double value = 0;
+        if (std::string(c.goal) == "ships") {
+            for (int row = c.firstRow + 1; row < 20; ++row)
+                if (columns["production"][row - 1] == "Ship")
+                    value += NumberText::Read(columns["mass"][row].get<std::string>());
+        } else {
+            value = NumberText::Read(columns["l"][19].get<std::string>());
+        }
+        EXPECT_EQ(value, plan["value"].get<double>());
+
+        const ToolRun shown = RunTool(c.arguments);
+        const auto lines = Lines(shown.out);
+        ASSERT_FALSE(lines.empty());
+        const std::string expectedStart =
+            "plan: " + plan["runs"].get<std::string>() + "; " + c.goal + " " + PlanText::Number(value) + " (current ";
+        EXPECT_EQ(expectedStart, lines[0].substr(0, expectedStart.size()));
+        const bool best = plan["best"];
+        EXPECT_EQ(best ? "; best" : "; best found", lines[0].substr(lines[0].rfind(';')));
+        EXPECT_EQ(RunTool(typed).out, shown.out.substr(lines[0].size() + 1));
+    }
+}
+
+// The current value is the goal for the table before the plan.
+TEST(ZentharoTool, PlanSaysWhatTheCurrentPlanIsWorth) {
+    const ToolRun run = RunTool({"--set", "Production:17=Ship", "--set", "Production:18=Ship", "--plan", "ships",
+                                 "--plan-from", "17", "--json"});
+    ASSERT_EQ(0, run.exitCode) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(0, json["plan"]["changedRows"]);
+    const auto mass = json["columns"]["mass"];
+    EXPECT_EQ(NumberText::Read(mass[18].get<std::string>()) + NumberText::Read(mass[19].get<std::string>()),
+              json["plan"]["current"].get<double>());
+    EXPECT_EQ(json["plan"]["current"], json["plan"]["value"]);
+    EXPECT_TRUE(json["plan"]["best"]);
+}
+
+TEST(ZentharoTool, PlanComesFirstInEveryTextOutput) {
+    const ToolRun plain = RunTool({"--plan", "production", "--plan-from", "15"});
+    for (const char* format : {"--csv", "--tsv"}) {
+        SCOPED_TRACE(format);
+        const ToolRun run = RunTool({"--plan", "production", "--plan-from", "15", format});
+        ASSERT_EQ(0, run.exitCode) << run.err;
+        const auto lines = Lines(run.out);
+        ASSERT_EQ(22u, lines.size());
+        EXPECT_EQ(Lines(plain.out)[0], lines[0]);
+    }
+}
+
 TEST(ZentharoTool, ReadsRecordFilesAsBytes) {
     const std::string path = WriteTempFile(
         "record.txt",
@@ -217,6 +299,12 @@ TEST(ZentharoTool, RejectsBadInputWithOneLineAndNoOutput) {
         {{"--svg", "/nonexistent/chart.svg"}, "/nonexistent/chart.svg: cannot write the chart"},
         {{"--svg", directory}, "cannot write the chart"},
         {{"--svg", "-", "--set", "Col:20=5"}, "0 to 19"},
+        {{"--plan", "ship"}, "ships or production"},
+        {{"--plan"}, "plan"},
+        {{"--plan", "ships", "--plan-from", "19"}, "0 to 18"},
+        {{"--plan", "ships", "--plan-from", "-1"}, "0 to 18"},
+        {{"--plan", "ships", "--plan-from", "2x"}, "0 to 18"},
+        {{"--plan-from", "3"}, "--plan"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.front());

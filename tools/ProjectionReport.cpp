@@ -2,6 +2,7 @@
 #include "ProjectionReport.h"
 
 #include "model/GridColumns.h"
+#include "model/PlanText.h"
 #include "model/ProductionChooser.h"
 #include "model/ProjectionTable.h"
 
@@ -85,12 +86,25 @@ void WriteCsv(const CZentharoDoc& document, std::ostream& out) {
 
 void WriteTsv(const CZentharoDoc& document, std::ostream& out) { out << ProjectionTable::TabSeparated(document, "\n"); }
 
-void WriteJson(const CZentharoDoc& document, std::ostream& out) {
+void WriteJson(const CZentharoDoc& document, std::ostream& out, const ProductionPlan* plan) {
     std::array<const DocumentColumn*, kDocumentColumnCount> inJsonOrder{};
     for (const DocumentColumn& column : kDocumentColumns)
         inJsonOrder[column.jsonPosition] = &column;
     nlohmann::ordered_json json;
     json["title"] = document.GetTitle().Bytes();
+    if (plan) {
+        nlohmann::ordered_json& jsonPlan = json["plan"];
+        jsonPlan["goal"] = PlanGoals::Name(plan->goal);
+        jsonPlan["from"] = plan->firstRow;
+        jsonPlan["productions"] = nlohmann::ordered_json::array();
+        for (int row = plan->firstRow; row <= kLastPlannedRow; ++row)
+            jsonPlan["productions"].push_back(plan->Entry(row));
+        jsonPlan["runs"] = PlanText::Runs(document, *plan);
+        jsonPlan["value"] = plan->value;
+        jsonPlan["current"] = plan->currentValue;
+        jsonPlan["changedRows"] = plan->changedRows;
+        jsonPlan["best"] = plan->proven;
+    }
     nlohmann::ordered_json& jsonColumns = json["columns"];
     for (const DocumentColumn* documentColumn : inJsonOrder) {
         nlohmann::ordered_json& cells = jsonColumns[documentColumn->jsonName] = nlohmann::ordered_json::array();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/CZentharoDoc.h"
+#include "model/ProductionPlan.h"
 
 #include <ostream>
 
@@ -12,6 +13,9 @@ void WriteTable(const CZentharoDoc& document, std::ostream& out);
 void WriteCsv(const CZentharoDoc& document, std::ostream& out);
 // Exactly the text the window's Copy table puts on the clipboard, with the stream's own line ends.
 void WriteTsv(const CZentharoDoc& document, std::ostream& out);
-void WriteJson(const CZentharoDoc& document, std::ostream& out);
+// With a plan, its object "plan" follows the title: goal, first row, the productions of the planned
+// rows, the plan in words, the goal's value with the plan and as it was, the rows it changes and
+// whether it is proven best.
+void WriteJson(const CZentharoDoc& document, std::ostream& out, const ProductionPlan* plan = nullptr);
 
 } // namespace ProjectionReport

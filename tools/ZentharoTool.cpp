@@ -10,6 +10,8 @@
 #include "model/DocumentColumns.h"
 #include "model/GridColumns.h"
 #include "model/GridEdits.h"
+#include "model/PlanText.h"
+#include "model/ProductionPlanner.h"
 
 #include <CLI/CLI.hpp>
 
@@ -137,6 +139,31 @@ void Apply(const GridEdit& edit, CZentharoDoc& document) {
     }
 }
 
+// What --plan and --plan-from ask for.
+struct PlanRequest {
+    PlanGoal goal = PlanGoal::Ships;
+    int firstRow = 0;
+};
+
+PlanRequest ParsePlan(const std::string& goalName, const std::string& firstRowText) {
+    const auto goal = PlanGoals::Named(goalName);
+    if (!goal)
+        throw UsageError("--plan '" + goalName + "': the goal is ships or production");
+    int firstRow = 0;
+    const auto [end, error] = std::from_chars(firstRowText.data(), firstRowText.data() + firstRowText.size(), firstRow);
+    if (!firstRowText.empty() && (error != std::errc() || end != firstRowText.data() + firstRowText.size() ||
+                                  firstRow < 0 || firstRow > kLastPlannedRow))
+        throw UsageError("--plan-from '" + firstRowText + "': the first row is a whole number from 0 to 18");
+    return {*goal, firstRowText.empty() ? 0 : firstRow};
+}
+
+// Applies the best plan as the window's Yes does: the productions stored at once, one recalculation.
+ProductionPlan ApplyBestPlan(CZentharoDoc& document, const PlanRequest& request) {
+    const ProductionPlan plan = ProductionPlanner(document, request.goal, request.firstRow).Plan();
+    document.SetInputs(plan.Inputs());
+    return plan;
+}
+
 bool IsRecordKey(std::string_view key) {
     return std::any_of(std::begin(CZentharoDoc::kRecordKeys), std::end(CZentharoDoc::kRecordKeys),
                        [key](const char* known) { return key == known; });
@@ -192,6 +219,11 @@ std::string Description() {
            "out, and so is a first line equal to the --tsv header. A Production field must be\n"
            "_TerraForming, Capital, Materials, Ship or empty (the row keeps its production).\n\n"
            "--set, --fill and --paste apply in the order given, each recalculating once.\n\n"
+           "--plan ships|production finds the productions of rows --plan-from..18 (default 0) that give\n"
+           "the most ship mass (the Mass of every turn after one producing Ship) or the most production (the\n"
+           "last turn's L), after the edits, as the window's Best plan does. It prints one line, plan: TURNS\n"
+           "ENTRY, ...; GOAL VALUE (current VALUE); best (no plan does better) or best found (the search\n"
+           "could not prove it), then the output with the plan applied; --json holds it as \"plan\".\n\n"
            "Output: a table of the values as the window shows them; --csv the same as CSV; --tsv the same\n"
            "tab-separated, exactly as the window's Copy table (Ctrl+Shift+C) puts it on the clipboard; --json\n"
            "the raw stored texts of rows 0..20 of every column.\n\n"
@@ -237,6 +269,12 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::istream& in,
     app.add_option("--svg", svgPath, "write the chart as SVG to FILE (- for the standard output)")
         ->type_name("FILE")
         ->allow_extra_args(false);
+    std::string planGoal, planFrom;
+    auto* plan = app.add_option("--plan", planGoal, "apply the best plan for the goal, after the edits")
+                     ->type_name("ships|production");
+    app.add_option("--plan-from", planFrom, "plan rows ROW..18 only; the rows before keep their productions")
+        ->type_name("ROW")
+        ->needs(plan);
 
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     try {
@@ -276,24 +314,33 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::istream& in,
                     edits.push_back(ParseEdit(static_cast<GridEdit::Kind>(kind), (*options[kind].second)[taken[kind]++],
                                               in, standardInput));
 
+        const bool planning = app.count("--plan") > 0;
+        const PlanRequest planRequest = planning ? ParsePlan(planGoal, planFrom) : PlanRequest{};
+
         CZentharoDoc document(ReadRecord(recordPath, err));
         document.OnNewDocument();
         document.Recalculate(0);
         for (const GridEdit& edit : edits)
             Apply(edit, document);
+        std::optional<ProductionPlan> bestPlan;
+        if (planning)
+            bestPlan = ApplyBestPlan(document, planRequest);
 
         if (svgToOutput) {
             ChartSvg::Write(document, out);
             return 0;
         }
-        if (app.count("--svg")) {
+        if (app.count("--svg"))
             WriteChartFile(document, svgPath);
-            if (!json->count() && !csv->count() && !tsv->count())
-                return 0;
+        if (app.count("--json")) {
+            ProjectionReport::WriteJson(document, out, bestPlan ? &*bestPlan : nullptr);
+            return 0;
         }
-        if (app.count("--json"))
-            ProjectionReport::WriteJson(document, out);
-        else if (app.count("--csv"))
+        if (bestPlan)
+            out << PlanText::ToolLine(document, *bestPlan) << '\n';
+        if (app.count("--svg") && !csv->count() && !tsv->count())
+            return 0; // the chart went to its file: nothing else was asked for
+        if (app.count("--csv"))
             ProjectionReport::WriteCsv(document, out);
         else if (app.count("--tsv"))
             ProjectionReport::WriteTsv(document, out);

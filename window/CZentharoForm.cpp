@@ -5,11 +5,14 @@
 #include "framework/Clipboard.h"
 #include "framework/SelectedObject.h"
 #include "framework/UniqueHandle.h"
+#include "framework/WaitCursor.h"
 #include "framework/WindowDc.h"
 #include "framework/WindowText.h"
 #include "model/CZentharoDoc.h"
 #include "model/GridEdits.h"
+#include "model/PlanText.h"
 #include "model/ProductionChooser.h"
+#include "model/ProductionPlanner.h"
 #include "model/ProjectionTable.h"
 #include "resources/resource.h"
 #include "window/GridFonts.h"
@@ -302,8 +305,9 @@ BOOL CZentharoForm::OnCmdMsg(UINT id) {
     const ProjectionCommand* command = ProjectionCommands::WithId(id);
     if (!command)
         return CFormView::OnCmdMsg(id);
+    // A command without a key comes from the system menu: it is the whole window's.
     const HWND focus = ::GetFocus();
-    RunCommand(*command, PlaceOf(focus) ? focus : nullptr);
+    RunCommand(*command, command->key.virtualKey && PlaceOf(focus) ? focus : nullptr);
     return TRUE;
 }
 
@@ -602,4 +606,57 @@ void CZentharoForm::CopyTable(HWND) noexcept {
         // nothing was put on the clipboard
     }
     ::MessageBeep(MB_ICONHAND);
+}
+
+void CZentharoForm::PlanShips(HWND control) noexcept { OfferBestPlan(PlanGoal::Ships, control); }
+
+void CZentharoForm::PlanProduction(HWND control) noexcept { OfferBestPlan(PlanGoal::Production, control); }
+
+bool CZentharoForm::CanPlan(HWND control) const { return FirstPlannedRow(control) <= kLastPlannedRow; }
+
+int CZentharoForm::FirstPlannedRow(HWND control) const {
+    const std::optional<GridPlace> place = PlaceOf(control);
+    return place && place->column == kChooserColumn ? place->row : 0;
+}
+
+void CZentharoForm::OfferBestPlan(PlanGoal goal, HWND control) noexcept {
+    const HWND self = m_hWnd;
+    // The plan is made for the table as the grid shows it: text still being typed into a cell counts.
+    const HWND focus = ::GetFocus();
+    const std::optional<GridPlace> focused = PlaceOf(focus);
+    try {
+        if (focused && focused->column != kChooserColumn)
+            OnCellKillFocus(static_cast<UINT>(kFirstCellId + kRows * focused->column + focused->row));
+        OfferBestPlanFrom(goal, FirstPlannedRow(control), focus);
+    } catch (const std::exception&) {
+        ::MessageBeep(MB_ICONHAND); // no plan (memory ran out), and nothing changed
+    }
+    if (CWnd::FromHandlePermanent(self) == this)
+        m_telling = false;
+}
+
+void CZentharoForm::OfferBestPlanFrom(PlanGoal goal, int firstRow, HWND focus) {
+    const HWND self = m_hWnd;
+    const CZentharoDoc* document = GetDocument();
+    if (!document)
+        return;
+    ProductionPlan plan;
+    {
+        const WaitCursor waiting;
+        plan = ProductionPlanner(*document, goal, firstRow).Plan();
+    }
+    // Everything Yes needs is made before the question: after it, only the document's own
+    // all-or-nothing edit can fail.
+    const std::vector<CZentharoDoc::Input> productions = plan.Inputs();
+    const std::string question = PlanText::Question(*document, plan);
+    m_telling = true; // the box takes the focus for a while: the cell left has been stored already
+    const int answer = ::MessageBoxA(::GetAncestor(self, GA_ROOT), question.c_str(), ModuleContract::kMessageCaption,
+                                     MB_YESNO | MB_ICONQUESTION);
+    if (CWnd::FromHandlePermanent(self) != this)
+        return; // closed while the question was open
+    m_telling = false;
+    if (::IsWindow(focus) && ::IsChild(self, focus))
+        ::SetFocus(focus);
+    if (answer == IDYES && GetDocument())
+        TakeEdit([&] { GetDocument()->SetInputs(productions); });
 }

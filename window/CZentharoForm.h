@@ -11,6 +11,7 @@
 #include "framework/CRuntimeClass.h"
 #include "framework/CString.h"
 #include "model/GridColumns.h"
+#include "model/PlanGoal.h"
 #include "window/ProjectionCommands.h"
 #include "window/ScreenScale.h"
 
@@ -59,6 +60,12 @@ public:
     void ClearAllInputs(HWND control);
     void CopyTable(HWND control) noexcept;
     void OpenChart(HWND control) noexcept;
+    // The best plan for a goal, from the chooser's row when asked in a chooser, otherwise from row 0:
+    // searched under the wait cursor, shown with a question, applied with one recalculation on Yes.
+    void PlanShips(HWND control) noexcept;
+    void PlanProduction(HWND control) noexcept;
+    // Row 19's chooser has no later turn to plan for.
+    bool CanPlan(HWND control) const;
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -97,6 +104,9 @@ private:
     // Shows the user a message; the control that had the focus gets it back, its text unstored.
     void Tell(const std::string& text, HWND control);
     std::optional<std::string> ClipboardBlock() const;
+    int FirstPlannedRow(HWND control) const;
+    void OfferBestPlan(PlanGoal goal, HWND control) noexcept;
+    void OfferBestPlanFrom(PlanGoal goal, int firstRow, HWND focus);
 
     ScreenScale m_scale; // the screen's, taken as the window opens
     // The fonts outlive the controls that use them: members are destroyed in reverse order.

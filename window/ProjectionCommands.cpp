@@ -26,6 +26,9 @@ constexpr ProjectionCommand kCommands[] = {
     {ID_EDIT_CLEAR_INPUTS, "Clear all inputs", kNoKey, true, &CZentharoForm::ClearAllInputs, nullptr},
     {ID_VIEW_CHART, "Chart", {'G', true, true}, true, &CZentharoForm::OpenChart, nullptr},
     {ID_EDIT_COPY_TABLE, "Copy table", {'C', true, true}, true, &CZentharoForm::CopyTable, nullptr},
+    {ID_PLAN_SHIPS, ModuleContract::kPlanShipsItem, kNoKey, true, &CZentharoForm::PlanShips, &CZentharoForm::CanPlan},
+    {ID_PLAN_PRODUCTION, ModuleContract::kPlanProductionItem, kNoKey, true, &CZentharoForm::PlanProduction,
+     &CZentharoForm::CanPlan},
 };
 
 constexpr bool IdsFitTheSystemMenu() {

@@ -22,11 +22,11 @@ struct ProjectionCommand {
     UINT id;
     const char* text; // the menu item, without its shortcut
     CommandKey key;
-    // On the system menu too, and its key works wherever the focus is in the window. Such a command is
-    // always available.
+    // On the system menu too, and its key works wherever the focus is in the window.
     bool wholeWindow;
     // Runs the command for the cell or chooser it was asked in; nullptr when it was asked elsewhere
-    // (the system menu, a key on the Close button).
+    // (the system menu, a key on the Close button). A command without a key is asked by a menu only:
+    // from the system menu, it is asked for the whole window.
     void (CZentharoForm::*run)(HWND control);
     // Whether it can act for that control (a greyed menu item otherwise); nullptr: always. The key of
     // a command that cannot act goes on to the control as if it were not the window's.

@@ -22,6 +22,11 @@ public:
     // The box's text as one line of a script's output: message "TEXT", line breaks written \n.
     static std::string Line(const std::string& text);
 
+    // The next box is answered with this button (IDYES, IDNO...) instead of its default one.
+    void AnswerNextWith(int button) { m_nextButton = button; }
+    // How many boxes were answered so far.
+    int Answered() const { return m_count; }
+
 private:
     static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) noexcept;
     void Answer(HWND box);
@@ -30,4 +35,6 @@ private:
     Reporter m_reporter;
     HHOOK m_hook = nullptr;
     std::vector<HWND> m_answered;
+    int m_nextButton = 0;
+    int m_count = 0;
 };

@@ -345,6 +345,17 @@ bool ProjectionDriver::CloseChart(HWND frame, std::string& error) const {
     return true;
 }
 
+bool ProjectionDriver::PickFromSystemMenu(HWND frame, const std::string& item, std::string& error) const {
+    POINT icon{};
+    if (::IsZoomed(frame) || !CaptionPart(frame, HTSYSMENU, icon)) {
+        error = "the window's system menu icon cannot be clicked";
+        return false;
+    }
+    FocusInside(frame, ::GetFocus() && ::IsChild(frame, ::GetFocus()) ? ::GetFocus() : View(frame));
+    std::vector<MenuPicker::Item> items;
+    return MenuPicker::Run([&] { ClickOnScreen(frame, icon); }, item, items, error);
+}
+
 bool ProjectionDriver::Move(HWND frame, int x, int y, int cx, int cy, std::string& error) const {
     if (cx <= 0 || cy <= 0) {
         error = "CX and CY must be positive";

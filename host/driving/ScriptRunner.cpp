@@ -11,6 +11,7 @@
 #include "Screenshot.h"
 #include "ScriptLine.h"
 
+#include "contract/ModuleContract.h"
 #include "framework/WindowText.h"
 
 #include <fstream>
@@ -104,6 +105,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"chart", "GAME NUM", &ScriptRunner::Chart},
     {"closechart", "GAME NUM", &ScriptRunner::CloseChart},
     {"layout", "GAME NUM", &ScriptRunner::Layout},
+    {"plan", "GAME NUM GOAL ANSWER [ROW]", &ScriptRunner::Plan},
 };
 
 int ScriptRunner::Run(const std::string& path) {
@@ -387,4 +389,33 @@ bool ScriptRunner::Layout(const Words& arguments, std::string& error) {
         return false;
     m_console.Out(ProjectionLayout::Describe(projection));
     return true;
+}
+
+bool ScriptRunner::Plan(const Words& arguments, std::string& error) {
+    const bool shipMass = arguments[2] == "ships";
+    if (!shipMass && arguments[2] != "production") {
+        error = "GOAL must be ships or production";
+        return false;
+    }
+    if (arguments[3] != "yes" && arguments[3] != "no") {
+        error = "ANSWER must be yes or no";
+        return false;
+    }
+    int row = 0;
+    if (arguments.size() > 4 && !ParseNumber(arguments[4], "ROW", row, error))
+        return false;
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    if (!projection)
+        return false;
+    const std::string item = shipMass ? ModuleContract::kPlanShipsItem : ModuleContract::kPlanProductionItem;
+    const int answered = m_answerer->Answered();
+    m_answerer->AnswerNextWith(arguments[3] == "yes" ? IDYES : IDNO); // the box reports itself as it comes
+    const bool picked = arguments.size() > 4
+                            ? driver.PickFromMenu(projection, ModuleContract::kCellColumns, row, item, error)
+                            : driver.PickFromSystemMenu(projection, item, error);
+    m_answerer->AnswerNextWith(0);
+    if (picked && m_answerer->Answered() == answered)
+        error = "no question came";
+    return picked && error.empty();
 }

@@ -63,6 +63,9 @@ private:
     bool Clipboard(const Words& arguments, std::string& error);
     bool Chart(const Words& arguments, std::string& error);
     bool CloseChart(const Words& arguments, std::string& error);
+    // Picks Best plan for GOAL in the system menu, or in chooser ROW's context menu, and answers its
+    // question; the question is printed as every message is.
+    bool Plan(const Words& arguments, std::string& error);
     bool Layout(const Words& arguments, std::string& error);
     ProjectionDriver Driver() const;
     // A long session's figures, the module restarted, and the MDI client's idea of the active child.

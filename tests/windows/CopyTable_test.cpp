@@ -210,6 +210,7 @@ struct MenuVisit {
     bool seen = false;
     bool pictured = false;
     int ticksSinceSeen = 0;
+    int upPresses = 1; // from no selection, the first Up selects the last entry
     TestHost* host = nullptr;
 } g_menu;
 
@@ -225,28 +226,31 @@ void CALLBACK WhileTheMenuIsOpen(HWND, UINT, UINT_PTR, DWORD) {
     g_menu.seen = true;
     const char* path = std::getenv("ZENTHARO_MENU_SCREENSHOT");
     g_menu.pictured = g_menu.host->SaveScreenshot(path ? path : "system-menu.bmp");
-    RealInput::PressKey(VK_UP); // from no selection to the last entry
+    for (int i = 0; i < g_menu.upPresses; ++i)
+        RealInput::PressKey(VK_UP);
     RealInput::PressKey(VK_RETURN);
 }
 
-TEST_F(CopyTableTest, TheSystemMenuOffersTheWindowsCommandsCopyTableLast) {
+TEST_F(CopyTableTest, TheSystemMenuOffersTheWindowsCommands) {
     const HMENU menu = ::GetSystemMenu(frame, FALSE);
     const int count = ::GetMenuItemCount(menu);
-    ASSERT_GE(count, 3);
+    ASSERT_GE(count, 5);
     const struct {
         int fromEnd;
         const char* text;
         UINT id;
-    } items[] = {{1, "Copy table\tCtrl+Shift+C", kCopyTable},
-                 {2, "Chart\tCtrl+Shift+G", static_cast<UINT>(ModuleContract::kChartCommandId)},
-                 {3, "Clear all inputs", static_cast<UINT>(ModuleContract::kClearInputsCommandId)}};
+    } items[] = {{1, "Best plan for production...", static_cast<UINT>(ModuleContract::kPlanProductionCommandId)},
+                 {2, "Best plan for ship mass...", static_cast<UINT>(ModuleContract::kPlanShipsCommandId)},
+                 {3, "Copy table\tCtrl+Shift+C", kCopyTable},
+                 {4, "Chart\tCtrl+Shift+G", static_cast<UINT>(ModuleContract::kChartCommandId)},
+                 {5, "Clear all inputs", static_cast<UINT>(ModuleContract::kClearInputsCommandId)}};
     for (const auto& item : items) {
         char text[64] = {};
         ::GetMenuStringA(menu, count - item.fromEnd, text, sizeof text, MF_BYPOSITION);
         EXPECT_STREQ(item.text, text);
         EXPECT_EQ(item.id, ::GetMenuItemID(menu, count - item.fromEnd));
     }
-    EXPECT_TRUE(::GetMenuState(menu, count - 4, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_TRUE(::GetMenuState(menu, count - 6, MF_BYPOSITION) & MF_SEPARATOR);
 
     TypeAndTab(Cell(3, 2), "250");
     PutClipboardText(host.mainWindow, "before");
@@ -255,6 +259,7 @@ TEST_F(CopyTableTest, TheSystemMenuOffersTheWindowsCommandsCopyTableLast) {
     ::ScreenToClient(frame, &icon);
     g_menu = MenuVisit{};
     g_menu.host = &host;
+    g_menu.upPresses = 3; // Copy table
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &WhileTheMenuIsOpen);
     RealInput::Click(frame, icon);
     host.Settle();

@@ -326,7 +326,9 @@ TEST_F(GridTest, ARightClickOnACellOpensItsMenuAndFocusesIt) {
                                                "Paste block\tCtrl+V",
                                                "Clear all inputs",
                                                "Chart\tCtrl+Shift+G",
-                                               "Copy table\tCtrl+Shift+C"};
+                                               "Copy table\tCtrl+Shift+C",
+                                               "Best plan for ship mass...",
+                                               "Best plan for production..."};
     EXPECT_EQ(expected, g_openMenu.items);
     EXPECT_TRUE(g_openMenu.pictured);
     EXPECT_EQ(Cell(1, 3), ::GetFocus());

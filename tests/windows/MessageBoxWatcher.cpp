@@ -11,6 +11,7 @@ struct WatcherState {
     std::vector<ShownMessage> shown;
     std::vector<HWND> answered;
     std::function<void(HWND)> whileShown;
+    int answer = IDOK;
 } g_watcher; // the timer procedure is a plain function
 
 bool IsMessageBox(HWND window) {
@@ -37,7 +38,7 @@ BOOL CALLBACK AnswerIfMessageBox(HWND window, LPARAM) {
     g_watcher.answered.push_back(window);
     if (g_watcher.whileShown)
         g_watcher.whileShown(window);
-    ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+    ::PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(g_watcher.answer), 0);
     return TRUE;
 }
 
@@ -51,9 +52,10 @@ void CALLBACK Watch(HWND, UINT, UINT_PTR, DWORD) {
 
 } // namespace
 
-MessageBoxWatcher::MessageBoxWatcher(std::function<void(HWND box)> whileShown) {
+MessageBoxWatcher::MessageBoxWatcher(std::function<void(HWND box)> whileShown, int answer) {
     g_watcher = WatcherState{};
     g_watcher.whileShown = std::move(whileShown);
+    g_watcher.answer = answer;
     m_timer = ::SetTimer(nullptr, 0, 50, &Watch);
 }
 

@@ -1,0 +1,24 @@
+// An upper bound of the goal over every choice of the productions still open, so that a search can
+// leave out the plans that cannot beat the best it has. It follows what the recalculation can at most
+// make of a row: people (population and colonists) and industry with capital only ever grow, by the
+// deliveries, the colonists' growth and the capital built; population is held to the size and
+// industry to the population; the size grows by terraforming; and a turn builds at most a tenth of
+// its production left after the upgrade. Every production is taken to happen at once, every turn.
+#pragma once
+
+#include "PlanGoal.h"
+
+namespace PlanBound {
+
+// Whether the bound holds for this projection planned from firstRow on: it does when no input of
+// rows firstRow..19 and no stock, size or resource of row firstRow is below 0 (nothing then ever goes
+// below 0, and each step above only grows with what it is made of).
+bool Holds(const CZentharoDoc& projection, int firstRow);
+
+// The highest goal any choice of the productions of rows row..18 can reach, for a table whose rows up to
+// row are as they will stay. gainedThroughRow is the part of the goal those rows already hold (for ships,
+// the mass of the rows up to row; for production, nothing). Never below the true value, with a margin
+// for the rounding of every stored number.
+double Highest(const CZentharoDoc& table, PlanGoal goal, int row, double gainedThroughRow);
+
+} // namespace PlanBound

@@ -1,0 +1,25 @@
+// The goals' names and values.
+#include "PlanGoal.h"
+
+namespace PlanGoals {
+
+const char* Name(PlanGoal goal) { return goal == PlanGoal::Ships ? "ships" : "production"; }
+
+std::optional<PlanGoal> Named(std::string_view name) {
+    for (const PlanGoal goal : {PlanGoal::Ships, PlanGoal::Production})
+        if (name == Name(goal))
+            return goal;
+    return std::nullopt;
+}
+
+double Value(const CZentharoDoc& table, PlanGoal goal, int firstRow) {
+    if (goal == PlanGoal::Production)
+        return NumberText::Read(table.m_l[kProjectedTurns - 1].View());
+    double mass = 0.0;
+    for (int row = firstRow + 1; row < kProjectedTurns; ++row)
+        if (table.m_production[row - 1] == "Ship")
+            mass += NumberText::Read(table.m_mass[row].View());
+    return mass;
+}
+
+} // namespace PlanGoals

@@ -1,0 +1,273 @@
+// The search for the best plan: every plan for short horizons; seeds, improvement and a bounded proof
+// for longer ones.
+#include "ProductionPlanner.h"
+
+#include "PlanBound.h"
+
+#include <cmath>
+#include <limits>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+constexpr std::int8_t kEntryCount = static_cast<std::int8_t>(ProductionChooser::kEntriesAdded.size());
+
+// Values in the order plans are preferred; a value that is no number (sums overflowing both ways)
+// comes last.
+double Ranked(double value) { return std::isnan(value) ? -std::numeric_limits<double>::infinity() : value; }
+
+std::int8_t StandingEntry(const CString& production) {
+    for (std::int8_t entry = 0; entry < kEntryCount; ++entry)
+        if (production == ProductionChooser::kEntriesAdded[entry])
+            return entry;
+    return -1;
+}
+
+} // namespace
+
+ProductionPlanner::ProductionPlanner(const CZentharoDoc& projection, PlanGoal goal, int firstRow, PlannerLimits limits)
+    : m_projection(projection), m_goal(goal), m_firstRow(firstRow), m_limits(limits),
+      m_evaluator(projection, goal, firstRow) {
+    for (int row = 0; row <= kLastPlannedRow; ++row)
+        m_standing[row] = StandingEntry(projection.m_production[row]);
+}
+
+ProductionPlan ProductionPlanner::Plan() {
+    bool proven = false;
+    if (Horizon() <= m_limits.exhaustiveHorizon) {
+        TryEveryPlan();
+        proven = true;
+    } else {
+        TryCurrentPlan();
+        TryTwoSwitchPlans();
+        Improve();
+        proven = ProveBest();
+    }
+    ProductionPlan plan;
+    plan.goal = m_goal;
+    plan.firstRow = m_firstRow;
+    plan.entries = m_best.entries;
+    plan.value = m_best.value;
+    plan.currentValue = m_evaluator.CurrentValue();
+    plan.proven = proven;
+    plan.changedRows = m_best.changed;
+    return plan;
+}
+
+ProductionPlanner::Scored ProductionPlanner::Score(const PlanEntries& entries) {
+    return {entries, m_evaluator.Evaluate(entries), ChangedRows(entries)};
+}
+
+int ProductionPlanner::ChangedRows(const PlanEntries& entries) const {
+    int changed = 0;
+    for (int row = m_firstRow; row <= kLastPlannedRow; ++row)
+        changed += entries[row] != m_standing[row];
+    return changed;
+}
+
+bool ProductionPlanner::Precedes(const Scored& a, const Scored& b) const {
+    if (Ranked(a.value) != Ranked(b.value))
+        return Ranked(a.value) > Ranked(b.value);
+    if (a.changed != b.changed)
+        return a.changed < b.changed;
+    for (int row = m_firstRow; row <= kLastPlannedRow; ++row)
+        if (a.entries[row] != b.entries[row])
+            return a.entries[row] < b.entries[row];
+    return false;
+}
+
+void ProductionPlanner::Consider(const PlanEntries& entries) {
+    const Scored scored = Score(entries);
+    if (!m_haveBest || Precedes(scored, m_best)) {
+        m_best = scored;
+        m_haveBest = true;
+    }
+}
+
+// In the order of an odometer whose last wheel is row 18: consecutive plans mostly differ in the last
+// rows only, and only those are recalculated.
+void ProductionPlanner::TryEveryPlan() {
+    PlanEntries entries{};
+    for (;;) {
+        Consider(entries);
+        int row = kLastPlannedRow;
+        while (row >= m_firstRow && ++entries[row] == kEntryCount)
+            entries[row--] = 0;
+        if (row < m_firstRow)
+            return;
+    }
+}
+
+// A text that is no entry (a ship design's name) changes the table as "Ship" does: the plan that
+// names "Ship" there gives the same table, and counts its mass.
+void ProductionPlanner::TryCurrentPlan() {
+    PlanEntries entries{};
+    for (int row = m_firstRow; row <= kLastPlannedRow; ++row)
+        entries[row] = m_standing[row] < 0 ? kShipEntry : m_standing[row];
+    Consider(entries);
+}
+
+// Every plan of one, two or three runs: A for i rows, then B for j rows, then C for the rest.
+void ProductionPlanner::TryTwoSwitchPlans() {
+    const int n = Horizon();
+    PlanEntries entries{};
+    const auto fill = [&](int from, int count, std::int8_t entry) {
+        for (int row = m_firstRow + from; row < m_firstRow + from + count; ++row)
+            entries[row] = entry;
+    };
+    for (std::int8_t a = 0; a < kEntryCount; ++a) {
+        fill(0, n, a);
+        Consider(entries);
+        for (int i = 1; i < n; ++i) {
+            fill(0, i, a);
+            for (std::int8_t b = 0; b < kEntryCount; ++b) {
+                if (b == a)
+                    continue;
+                for (int j = 1; i + j <= n; ++j) {
+                    fill(i, j, b);
+                    fill(i + j, n - i - j, b);
+                    if (i + j == n) {
+                        Consider(entries);
+                        continue;
+                    }
+                    for (std::int8_t c = 0; c < kEntryCount; ++c) {
+                        if (c == b)
+                            continue;
+                        fill(i + j, n - i - j, c);
+                        Consider(entries);
+                    }
+                }
+            }
+        }
+    }
+}
+
+namespace {
+
+// The plans that differ from start by one run of rows set to one entry, then those where two rows
+// trade their entries. Changes come from the last rows back, so that each try recalculates only from
+// its own first row on.
+template <typename Visit>
+void ForEachRunOrSwap(const PlanEntries& start, int firstRow, Visit visit) {
+    for (int first = kLastPlannedRow; first >= firstRow; --first) {
+        for (int last = first; last <= kLastPlannedRow; ++last) {
+            for (std::int8_t entry = 0; entry < kEntryCount; ++entry) {
+                PlanEntries entries = start;
+                for (int row = first; row <= last; ++row)
+                    entries[row] = entry;
+                if (entries != start && !visit(entries))
+                    return;
+            }
+        }
+    }
+    for (int first = kLastPlannedRow - 1; first >= firstRow; --first) {
+        for (int second = first + 1; second <= kLastPlannedRow; ++second) {
+            PlanEntries entries = start;
+            std::swap(entries[first], entries[second]);
+            if (entries != start && !visit(entries))
+                return;
+        }
+    }
+}
+
+// The plans that differ from start in two rows, each given any other entry.
+template <typename Visit>
+void ForEachPairChange(const PlanEntries& start, int firstRow, Visit visit) {
+    for (int first = kLastPlannedRow - 1; first >= firstRow; --first) {
+        for (int second = first + 1; second <= kLastPlannedRow; ++second) {
+            for (std::int8_t a = 0; a < kEntryCount; ++a) {
+                for (std::int8_t b = 0; b < kEntryCount; ++b) {
+                    if (a == start[first] || b == start[second])
+                        continue;
+                    PlanEntries entries = start;
+                    entries[first] = a;
+                    entries[second] = b;
+                    if (!visit(entries))
+                        return;
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+
+// Steepest ascent: moves to the best plan among the runs and swaps around the best so far, and when
+// none of those is better, among the plans two rows away, until neither improves or the budget ends.
+void ProductionPlanner::Improve() {
+    const auto runsOrSwaps = [this](auto visit) { ForEachRunOrSwap(m_best.entries, m_firstRow, visit); };
+    const auto pairChanges = [this](auto visit) { ForEachPairChange(m_best.entries, m_firstRow, visit); };
+    while (!OverBudget())
+        if (!MoveToBestOf(runsOrSwaps) && !MoveToBestOf(pairChanges))
+            return;
+}
+
+template <typename Neighbours>
+bool ProductionPlanner::MoveToBestOf(Neighbours neighbours) {
+    const Scored start = m_best;
+    Scored bestNeighbour = start;
+    neighbours([&](const PlanEntries& entries) {
+        const Scored neighbour = Score(entries);
+        if (Precedes(neighbour, bestNeighbour))
+            bestNeighbour = neighbour;
+        return !OverBudget();
+    });
+    if (!Precedes(bestNeighbour, start))
+        return false;
+    m_best = bestNeighbour;
+    return true;
+}
+
+// Depth first over the rows, leaving out every plan whose bound cannot reach the best plan's value, or
+// can only equal it while the tie rule would still prefer the best plan. So every plan that could
+// come out first is seen. True when the search ended
+// within the budget: the best plan is then the optimum.
+bool ProductionPlanner::ProveBest() {
+    if (!PlanBound::Holds(m_projection, m_firstRow))
+        return false;
+    PlanEntries entries = m_best.entries;
+    return Branch(m_firstRow, entries);
+}
+
+// Rows before row are fixed in entries; tries each entry for row, the best plan's first, each completed
+// by the best plan's later rows.
+bool ProductionPlanner::Branch(int row, PlanEntries& entries) {
+    std::int8_t order[kEntryCount];
+    order[0] = m_best.entries[row];
+    for (std::int8_t entry = 0, next = 1; entry < kEntryCount; ++entry)
+        if (entry != order[0])
+            order[next++] = entry;
+    for (const std::int8_t entry : order) {
+        entries[row] = entry;
+        for (int later = row + 1; later <= kLastPlannedRow; ++later)
+            entries[later] = m_best.entries[later];
+        Consider(entries);
+        if (row == kLastPlannedRow)
+            continue;
+        if (OverBudget())
+            return false;
+        const double highest =
+            PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1, m_evaluator.ValueThrough(row + 1));
+        // A bound of exactly the best value leaves only plans of that value, which the tie rule judges.
+        if (highest < m_best.value || (highest == m_best.value && !CouldWinTie(row, entries)))
+            continue;
+        if (!Branch(row + 1, entries))
+            return false;
+    }
+    return true;
+}
+
+// Whether a plan beginning with entries' rows up to row could come before the best plan in the tie
+// rule: by fewer changed rows, or by as many and an earlier entry in the first row that differs.
+bool ProductionPlanner::CouldWinTie(int row, const PlanEntries& entries) const {
+    int fewestChanged = 0;
+    for (int r = m_firstRow; r <= kLastPlannedRow; ++r)
+        fewestChanged += r <= row ? entries[r] != m_standing[r] : m_standing[r] < 0;
+    if (fewestChanged != m_best.changed)
+        return fewestChanged < m_best.changed;
+    for (int r = m_firstRow; r <= row; ++r)
+        if (entries[r] != m_best.entries[r])
+            return entries[r] < m_best.entries[r];
+    return true;
+}

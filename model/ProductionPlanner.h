@@ -1,0 +1,67 @@
+// The best plan of productions for a goal: which entry each row from a first row on should produce to
+// get the most ship mass, or the most production at the end, out of the projection as it stands.
+//
+// Every plan is valued by the projection's own recalculation. Up to kExhaustiveHorizon planned rows,
+// every plan is tried. Beyond that the search starts from the current plan and from every plan that
+// switches production at most twice, improves the best of them by changing runs of rows, and then
+// tries to prove it best by a search that leaves out what cannot beat it (PlanBound). The work is
+// counted in rows recalculated, not in time, so that every build finds the same plan.
+//
+// Ties go to the plan that changes the fewest rows, then to the plan whose first differing row comes
+// first in the order the choosers add their entries: "Capital", "Materials", "Ship", "_TerraForming".
+#pragma once
+
+#include "PlanEvaluator.h"
+
+struct PlannerLimits {
+    // Up to this many planned rows, every plan is tried.
+    int exhaustiveHorizon = 8;
+    // The rows a search beyond that may recalculate in all; improving and proving stop past it.
+    long long rowBudget = 250000;
+};
+
+class ProductionPlanner {
+public:
+    // firstRow must be 0..18; the rows before it keep their productions.
+    ProductionPlanner(const CZentharoDoc& projection, PlanGoal goal, int firstRow, PlannerLimits limits = {});
+
+    ProductionPlan Plan();
+
+    // The work the search did, in rows recalculated.
+    long long RowsBuilt() const { return m_evaluator.RowsBuilt(); }
+
+private:
+    struct Scored {
+        PlanEntries entries;
+        double value;
+        int changed;
+    };
+
+    int Horizon() const { return kLastPlannedRow + 1 - m_firstRow; }
+    bool OverBudget() const { return m_evaluator.RowsBuilt() >= m_limits.rowBudget; }
+
+    Scored Score(const PlanEntries& entries);
+    int ChangedRows(const PlanEntries& entries) const;
+    bool Precedes(const Scored& a, const Scored& b) const;
+    // Scores the plan and keeps it when it beats the best so far.
+    void Consider(const PlanEntries& entries);
+
+    void TryEveryPlan();
+    void TryCurrentPlan();
+    void TryTwoSwitchPlans();
+    void Improve();
+    template <typename Neighbours>
+    bool MoveToBestOf(Neighbours neighbours);
+    bool ProveBest();
+    bool Branch(int row, PlanEntries& entries);
+    bool CouldWinTie(int row, const PlanEntries& entries) const;
+
+    const CZentharoDoc& m_projection;
+    const PlanGoal m_goal;
+    const int m_firstRow;
+    const PlannerLimits m_limits;
+    PlanEvaluator m_evaluator;
+    PlanEntries m_standing; // the entry each row's production text is, or -1 for any other text
+    Scored m_best;
+    bool m_haveBest = false;
+};

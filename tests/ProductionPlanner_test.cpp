@@ -1,0 +1,303 @@
+// The planner against plans tried one by one: the optimum on short horizons, whether searched through
+// or proven by bounds; never below the current plan or any plan of at most two switches on long ones;
+// values that applying the plan gives back; bounds that no plan passes; and the tie rule.
+#include "GeneratedPlanets.h"
+#include "ProjectionFixtures.h"
+#include "model/PlanBound.h"
+#include "model/ProductionPlanner.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr PlanGoal kGoals[] = {PlanGoal::Ships, PlanGoal::Production};
+
+std::unique_ptr<CZentharoDoc> CopyOf(const CZentharoDoc& projection) {
+    auto copy = std::make_unique<CZentharoDoc>(projection.m_planet);
+    copy->m_bAutoDelete = false;
+    copy->CopyTable(projection);
+    return copy;
+}
+
+// The plan applied as the window applies it: its entries stored at once, then one recalculation.
+std::unique_ptr<CZentharoDoc> Applied(const CZentharoDoc& projection, int firstRow, const PlanEntries& entries) {
+    auto copy = CopyOf(projection);
+    std::vector<CZentharoDoc::Input> inputs;
+    for (int row = firstRow; row <= kLastPlannedRow; ++row)
+        inputs.push_back({&CZentharoDoc::m_production, row, ProductionChooser::kEntriesAdded[entries[row]]});
+    copy->SetInputs(inputs);
+    return copy;
+}
+
+std::string Letters(const PlanEntries& entries, int firstRow) {
+    std::string letters;
+    for (int row = firstRow; row <= kLastPlannedRow; ++row)
+        letters += "CMST"[entries[row]];
+    return letters;
+}
+
+// The best of the given plans by the rule as stated: the highest value, then the fewest rows whose
+// text changes, then the first entry in the choosers' order at the first row that differs.
+struct Tried {
+    PlanEntries entries{};
+    double value = 0;
+    int changed = 0;
+};
+
+Tried BestOf(const CZentharoDoc& projection, PlanGoal goal, int firstRow, const std::vector<PlanEntries>& plans) {
+    Tried best;
+    bool first = true;
+    for (const PlanEntries& entries : plans) {
+        Tried tried{entries, PlanGoals::Value(*Applied(projection, firstRow, entries), goal, firstRow), 0};
+        for (int row = firstRow; row <= kLastPlannedRow; ++row)
+            tried.changed += projection.m_production[row] != ProductionChooser::kEntriesAdded[entries[row]];
+        const bool better =
+            first || tried.value > best.value ||
+            (tried.value == best.value &&
+             (tried.changed < best.changed ||
+              (tried.changed == best.changed && Letters(entries, firstRow) < Letters(best.entries, firstRow))));
+        if (better)
+            best = tried;
+        first = false;
+    }
+    return best;
+}
+
+std::vector<PlanEntries> EveryPlan(int firstRow) {
+    std::vector<PlanEntries> plans;
+    PlanEntries entries{};
+    const std::function<void(int)> fill = [&](int row) {
+        if (row > kLastPlannedRow) {
+            plans.push_back(entries);
+            return;
+        }
+        for (std::int8_t entry = 0; entry < 4; ++entry) {
+            entries[row] = entry;
+            fill(row + 1);
+        }
+    };
+    fill(firstRow);
+    return plans;
+}
+
+// Every plan that is a then b then c, switching at rows s and t.
+std::vector<PlanEntries> PlansOfAtMostTwoSwitches(int firstRow) {
+    std::set<PlanEntries> plans;
+    for (int s = firstRow; s <= kLastPlannedRow + 1; ++s)
+        for (int t = s; t <= kLastPlannedRow + 1; ++t)
+            for (std::int8_t a = 0; a < 4; ++a)
+                for (std::int8_t b = 0; b < 4; ++b)
+                    for (std::int8_t c = 0; c < 4; ++c) {
+                        PlanEntries entries{};
+                        for (int row = firstRow; row <= kLastPlannedRow; ++row)
+                            entries[row] = row < s ? a : row < t ? b : c;
+                        plans.insert(entries);
+                    }
+    return {plans.begin(), plans.end()};
+}
+
+void ExpectSamePlan(const Tried& expected, const ProductionPlan& plan) {
+    EXPECT_EQ(Letters(expected.entries, plan.firstRow), Letters(plan.entries, plan.firstRow));
+    EXPECT_EQ(expected.value, plan.value);
+    EXPECT_EQ(expected.changed, plan.changedRows);
+}
+
+TEST(ProductionPlanner, FindsTheBestOfEveryPlanOnShortHorizons) {
+    const struct {
+        std::uint32_t seed;
+        int firstRow;
+    } cases[] = {{1, 18}, {1, 14}, {2, 17}, {2, 14}, {3, 16}, {4, 14}, {5, 15}, {6, 14}, {7, 12}};
+    for (const auto& c : cases) {
+        const auto projection = GeneratedPlanets::Generate(c.seed);
+        for (const PlanGoal goal : kGoals) {
+            SCOPED_TRACE("seed " + std::to_string(c.seed) + " " + PlanGoals::Name(goal) + " from row " +
+                         std::to_string(c.firstRow));
+            const ProductionPlan plan = ProductionPlanner(*projection, goal, c.firstRow).Plan();
+            ExpectSamePlan(BestOf(*projection, goal, c.firstRow, EveryPlan(c.firstRow)), plan);
+            EXPECT_TRUE(plan.proven);
+        }
+    }
+}
+
+// With every plan of up to 8 rows searched as the reference, the bounded search must reach the same
+// plan, and know it.
+TEST(ProductionPlanner, ProofByBoundsFindsWhatTryingEveryPlanFinds) {
+    PlannerLimits bounded;
+    bounded.exhaustiveHorizon = 0;
+    bounded.rowBudget = 10'000'000;
+    for (std::uint32_t seed = 1; seed <= 8; ++seed) {
+        const auto projection = GeneratedPlanets::Generate(seed);
+        for (const PlanGoal goal : kGoals) {
+            for (const int firstRow : {11, 15}) {
+                SCOPED_TRACE("seed " + std::to_string(seed) + " " + PlanGoals::Name(goal) + " from row " +
+                             std::to_string(firstRow));
+                const ProductionPlan everyPlan = ProductionPlanner(*projection, goal, firstRow).Plan();
+                const ProductionPlan proven = ProductionPlanner(*projection, goal, firstRow, bounded).Plan();
+                EXPECT_EQ(Letters(everyPlan.entries, firstRow), Letters(proven.entries, firstRow));
+                EXPECT_EQ(everyPlan.value, proven.value);
+                EXPECT_TRUE(proven.proven);
+            }
+        }
+    }
+}
+
+// However little work it may do beyond them.
+TEST(ProductionPlanner, NeverBelowTheCurrentPlanOrAnyPlanOfTwoSwitches) {
+    PlannerLimits least;
+    least.rowBudget = 1;
+    const struct {
+        std::uint32_t seed;
+        int firstRow;
+    } cases[] = {{1, 0}, {2, 0}, {3, 6}};
+    for (const auto& c : cases) {
+        const auto projection = GeneratedPlanets::Generate(c.seed);
+        for (const PlanGoal goal : kGoals) {
+            SCOPED_TRACE("seed " + std::to_string(c.seed) + " " + PlanGoals::Name(goal) + " from row " +
+                         std::to_string(c.firstRow));
+            const ProductionPlan plan = ProductionPlanner(*projection, goal, c.firstRow, least).Plan();
+            EXPECT_GE(plan.value, BestOf(*projection, goal, c.firstRow, PlansOfAtMostTwoSwitches(c.firstRow)).value);
+            EXPECT_GE(plan.value, plan.currentValue);
+        }
+    }
+}
+
+TEST(ProductionPlanner, ItsValuesAreThoseOfTheTableWithThePlanApplied) {
+    PlannerLimits brief;
+    brief.rowBudget = 50'000;
+    for (std::uint32_t seed = 20; seed <= 23; ++seed) {
+        const auto projection = GeneratedPlanets::Generate(seed);
+        for (const PlanGoal goal : kGoals) {
+            for (const int firstRow : {0, 12, 18}) {
+                SCOPED_TRACE("seed " + std::to_string(seed) + " " + PlanGoals::Name(goal) + " from row " +
+                             std::to_string(firstRow));
+                const ProductionPlan plan = ProductionPlanner(*projection, goal, firstRow, brief).Plan();
+                EXPECT_EQ(PlanGoals::Value(*Applied(*projection, firstRow, plan.entries), goal, firstRow), plan.value);
+                EXPECT_EQ(PlanGoals::Value(*projection, goal, firstRow), plan.currentValue);
+                int changed = 0;
+                for (int row = firstRow; row <= kLastPlannedRow; ++row)
+                    changed += projection->m_production[row] != plan.Entry(row);
+                EXPECT_EQ(changed, plan.changedRows);
+            }
+        }
+    }
+}
+
+// A recalculation caps an upgrade above its row's L for good. An upgrade just below the L of the current
+// plan is capped by a plan with less L; a plan tried after it, with more L again, must still see it as
+// the projection holds it. Here industry grows from nothing, so L grows with each turn of capital.
+TEST(PlanEvaluator, EachPlanIsWorthWhatApplyingItGives) {
+    auto projection = OpenedDocument(ExampleRecord({{"Size", "2500"},
+                                                    {"Population", "2500"},
+                                                    {"Industry", "0"},
+                                                    {"CAP", "0"},
+                                                    {"MAT", "100000"},
+                                                    {"Production", "Capital"}}));
+    constexpr int kFirstRow = 2;
+    for (int row = kFirstRow + 1; row <= kLastPlannedRow; ++row)
+        projection->SetInput(&CZentharoDoc::m_upgrade, row,
+                             NumberText::NumberToText(0.97 * NumberText::Read(projection->m_l[row].View())));
+    std::mt19937 random(7);
+    for (const PlanGoal goal : kGoals) {
+        PlanEvaluator evaluator(*projection, goal, kFirstRow);
+        int wrong = 0;
+        for (int plan = 0; plan < 300; ++plan) {
+            PlanEntries entries{};
+            for (int row = kFirstRow; row <= kLastPlannedRow; ++row)
+                entries[row] = static_cast<std::int8_t>(random() % 4);
+            wrong += evaluator.Evaluate(entries) !=
+                     PlanGoals::Value(*Applied(*projection, kFirstRow, entries), goal, kFirstRow);
+        }
+        EXPECT_EQ(0, wrong) << PlanGoals::Name(goal);
+    }
+}
+
+// From any row on, whatever came before: no completion of the plan beats the bound.
+TEST(PlanBound, NoPlanPassesIt) {
+    for (std::uint32_t seed = 1; seed <= 10; ++seed) {
+        const auto projection = GeneratedPlanets::Generate(seed);
+        ASSERT_TRUE(PlanBound::Holds(*projection, 0));
+        for (const PlanGoal goal : kGoals) {
+            for (const int row : {14, 16, 18, 19}) {
+                SCOPED_TRACE("seed " + std::to_string(seed) + " " + PlanGoals::Name(goal) + " row " +
+                             std::to_string(row));
+                PlanEvaluator evaluator(*projection, goal, 0);
+                PlanEntries prefix{};
+                for (int r = 0; r < row; ++r)
+                    prefix[r] = static_cast<std::int8_t>((seed + r * 7) % 4);
+                evaluator.Evaluate(prefix);
+                const double highest = PlanBound::Highest(evaluator.Table(), goal, row, evaluator.ValueThrough(row));
+                double best = -1;
+                for (const PlanEntries& completion : EveryPlan(row)) {
+                    PlanEntries entries = completion;
+                    std::copy(prefix.begin(), prefix.begin() + row, entries.begin());
+                    best = std::max(best, evaluator.Evaluate(entries));
+                }
+                EXPECT_LE(best, highest);
+            }
+        }
+    }
+}
+
+TEST(PlanBound, HoldsOnlyWithoutNegativeInputsOrStocks) {
+    const auto projection = OpenedDocument(ExampleRecord());
+    EXPECT_TRUE(PlanBound::Holds(*projection, 0));
+    const struct {
+        ProjectionColumn CZentharoDoc::*column;
+        int row;
+        int firstRow;
+        bool holds;
+    } cases[] = {
+        {&CZentharoDoc::m_colIn, 5, 0, false},   {&CZentharoDoc::m_capIn, 19, 0, false},
+        {&CZentharoDoc::m_matIn, 0, 0, false},   {&CZentharoDoc::m_bombing, 19, 3, false},
+        {&CZentharoDoc::m_upgrade, 2, 0, false}, {&CZentharoDoc::m_upgrade, 2, 3, true}, // before the plan
+    };
+    for (const auto& c : cases) {
+        auto changed = CopyOf(*projection);
+        changed->SetInput(c.column, c.row, "-1");
+        EXPECT_EQ(c.holds, PlanBound::Holds(*changed, c.firstRow)) << "row " << c.row;
+    }
+    EXPECT_FALSE(PlanBound::Holds(*OpenedDocument(ExampleRecord({{"Resource", "-0.5"}})), 0));
+}
+
+TEST(ProductionPlanner, SaysBestOnlyWhenItSearchedEverything) {
+    const auto projection = GeneratedPlanets::Generate(3);
+    PlannerLimits cut;
+    cut.rowBudget = 1;
+    EXPECT_FALSE(ProductionPlanner(*projection, PlanGoal::Ships, 0, cut).Plan().proven);
+    EXPECT_TRUE(ProductionPlanner(*projection, PlanGoal::Ships, 11, cut).Plan().proven); // every plan tried
+    // A negative delivery breaks the bounds' reasoning: no proof, however much work is allowed.
+    auto negative = CopyOf(*projection);
+    negative->SetInput(&CZentharoDoc::m_colIn, 15, "-5");
+    PlannerLimits ample;
+    ample.rowBudget = 2'000'000;
+    EXPECT_FALSE(ProductionPlanner(*negative, PlanGoal::Production, 9, ample).Plan().proven);
+}
+
+// Where every plan is worth the same, the plan changes nothing it need not, and a row that must
+// change (its text is no entry) takes the first entry the choosers add.
+TEST(ProductionPlanner, TiesGoToTheFewestChangesThenToTheChoosersOrder) {
+    // No population and no colonists: no production, no mass, whatever the plan.
+    auto projection = OpenedDocument(ExampleRecord({{"Population", "0"}, {"COL", "0"}}));
+    for (int row = 0; row < kProjectedTurns; ++row)
+        projection->SetInput(&CZentharoDoc::m_production, row, row % 3 ? "Materials" : "Battleship_Mk2");
+    for (const PlanGoal goal : kGoals) {
+        for (const int firstRow : {15, 0}) { // every plan tried; proven by bounds
+            SCOPED_TRACE(std::string(PlanGoals::Name(goal)) + " from row " + std::to_string(firstRow));
+            const ProductionPlan plan = ProductionPlanner(*projection, goal, firstRow).Plan();
+            std::string expected;
+            for (int row = firstRow; row <= kLastPlannedRow; ++row)
+                expected += row % 3 ? 'M' : 'C';
+            EXPECT_EQ(expected, Letters(plan.entries, firstRow));
+            EXPECT_EQ(0, plan.value);
+            EXPECT_TRUE(plan.proven);
+        }
+    }
+}
+
+} // namespace

@@ -11,18 +11,18 @@ namespace {
 
 using Member = ProjectionColumn CZentharoDoc::*;
 
-struct SeriesSpec {
+struct PlottedColumn {
     Member member;
     std::uint32_t color;
 };
 
-struct PanelSpec {
+struct PanelContents {
     const char* name;
-    SeriesSpec series[2];
+    PlottedColumn series[2];
     int seriesCount;
 };
 
-constexpr PanelSpec kPanels[] = {
+constexpr PanelContents kPanels[] = {
     {"Size and population", {{&CZentharoDoc::m_size, 0x1F5FBF}, {&CZentharoDoc::m_pop, 0xE07B00}}, 2},
     {"Industry and capital", {{&CZentharoDoc::m_ind, 0x2E8B2E}, {&CZentharoDoc::m_cap, 0xC0306A}}, 2},
     {"Production", {{&CZentharoDoc::m_l, 0x6A3FB0}}, 1},
@@ -40,7 +40,7 @@ constexpr int GridColumnOf(Member member) {
 }
 
 constexpr bool EverySeriesIsAGridColumn() {
-    for (const PanelSpec& panel : kPanels)
+    for (const PanelContents& panel : kPanels)
         for (int i = 0; i < panel.seriesCount; ++i)
             if (GridColumnOf(panel.series[i].member) < 0)
                 return false;
@@ -88,11 +88,11 @@ std::vector<ChartPoint> ShownValues(const CZentharoDoc& document, int column) {
     return points;
 }
 
-ChartSeries SeriesOf(const CZentharoDoc& document, const SeriesSpec& spec) {
-    const int column = GridColumnOf(spec.member);
+ChartSeries SeriesOf(const CZentharoDoc& document, const PlottedColumn& plotted) {
+    const int column = GridColumnOf(plotted.member);
     ChartSeries series;
     series.column = kDocumentColumns[column].header;
-    series.color = spec.color;
+    series.color = plotted.color;
     series.points = ShownValues(document, column);
     const CString last = ShownCellText(document, column, kProjectedTurns - 1);
     series.legend.text = std::string(series.column) + " " + (last.IsEmpty() ? std::string("(empty)") : last.Bytes());
@@ -200,11 +200,11 @@ ChartLayout ChartLayout::Of(const CZentharoDoc& document, double width, double h
     chart.lineWidth = metrics(1.0 / 6);
     chart.markerRadius = metrics(0.22);
 
-    for (const PanelSpec& spec : kPanels) {
+    for (const PanelContents& contents : kPanels) {
         ChartPanel panel;
-        panel.name = spec.name;
-        for (int i = 0; i < spec.seriesCount; ++i)
-            panel.series.push_back(SeriesOf(document, spec.series[i]));
+        panel.name = contents.name;
+        for (int i = 0; i < contents.seriesCount; ++i)
+            panel.series.push_back(SeriesOf(document, contents.series[i]));
         chart.panels.push_back(std::move(panel));
     }
 

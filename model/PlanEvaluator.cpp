@@ -32,18 +32,17 @@ double PlanEvaluator::Evaluate(const PlanEntries& entries) {
         CountMassFrom(first + 1);
     }
     return m_goal == PlanGoal::Ships ? m_massThrough[kProjectedTurns - 1]
-                                     : NumberText::Read(m_table.m_l[kProjectedTurns - 1].View());
+                                     : PlanGoals::Value(m_table, m_goal, m_firstRow);
 }
 
 double PlanEvaluator::ValueThrough(int row) const { return m_goal == PlanGoal::Ships ? m_massThrough[row] : 0.0; }
 
-// The same additions, in the same order, as PlanGoals::Value makes.
+// The same additions, in the same order, as PlanGoals::Value makes, kept row by row so that a plan that
+// differs from row p on adds from there.
 void PlanEvaluator::CountMassFrom(int row) {
     if (m_goal != PlanGoal::Ships)
         return;
     m_massThrough[m_firstRow] = 0.0;
     for (int r = std::max(row, m_firstRow + 1); r < kProjectedTurns; ++r)
-        m_massThrough[r] = m_table.m_production[r - 1] == "Ship"
-                               ? m_massThrough[r - 1] + NumberText::Read(m_table.m_mass[r].View())
-                               : m_massThrough[r - 1];
+        m_massThrough[r] = m_massThrough[r - 1] + PlanGoals::ShipMassAt(m_table, r);
 }

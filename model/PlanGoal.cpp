@@ -17,9 +17,12 @@ double Value(const CZentharoDoc& table, PlanGoal goal, int firstRow) {
         return NumberText::Read(table.m_l[kProjectedTurns - 1].View());
     double mass = 0.0;
     for (int row = firstRow + 1; row < kProjectedTurns; ++row)
-        if (table.m_production[row - 1] == "Ship")
-            mass += NumberText::Read(table.m_mass[row].View());
+        mass += ShipMassAt(table, row);
     return mass;
+}
+
+double ShipMassAt(const CZentharoDoc& table, int row) {
+    return table.m_production[row - 1] == "Ship" ? NumberText::Read(table.m_mass[row].View()) : 0.0;
 }
 
 } // namespace PlanGoals

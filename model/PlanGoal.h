@@ -22,4 +22,8 @@ std::optional<PlanGoal> Named(std::string_view name);
 // added in row order. Production: the L of row 19.
 double Value(const CZentharoDoc& table, PlanGoal goal, int firstRow);
 
+// What row r adds to the ships goal: its Mass, read as its stored number, when row r - 1 produces
+// exactly "Ship"; nothing otherwise.
+double ShipMassAt(const CZentharoDoc& table, int row);
+
 } // namespace PlanGoals

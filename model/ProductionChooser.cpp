@@ -18,6 +18,8 @@ bool BeginsWith(std::string_view entry, std::string_view prefix) {
 } // namespace
 
 int SelectedPosition(std::string_view production) {
+    if (production.empty())
+        return kShipPosition;
     for (std::size_t position = 0; position < kEntries.size(); ++position)
         if (BeginsWith(kEntries[position], production))
             return static_cast<int>(position);

@@ -14,7 +14,8 @@ constexpr std::array<const char*, 4> kEntries = {"_TerraForming", "Capital", "Ma
 constexpr int kShipPosition = 3;
 
 // Position of the first entry, from the top, that begins with the text (ignoring letter case);
-// "Ship" when none does. An empty text is a prefix of every entry and so selects the first.
+// "Ship" when none does. An empty text selects "Ship" too: it builds as Ship, and a chooser showing
+// anything else would have a copied table, pasted back, change what the planet builds.
 int SelectedPosition(std::string_view production);
 
 inline const char* SelectedEntry(std::string_view production) { return kEntries[SelectedPosition(production)]; }

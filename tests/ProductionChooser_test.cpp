@@ -21,7 +21,7 @@ TEST(ProductionChooser, SelectsTheFirstEntryBeginningWithTheText) {
         {"Cruiser Mk2", "Ship"},
         {"Capitalism", "Ship"},
         {"Ship ", "Ship"},
-        {"", "_TerraForming"},
+        {"", "Ship"},
         {"\xD1\xF2", "Ship"},
     };
     for (const auto& c : cases) {

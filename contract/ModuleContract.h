@@ -41,6 +41,10 @@ inline constexpr int kChartCommandId = ID_VIEW_CHART;
 inline constexpr int kPlanShipsCommandId = ID_PLAN_SHIPS;
 inline constexpr int kPlanProductionCommandId = ID_PLAN_PRODUCTION;
 inline constexpr const char* kPlanShipsItem = "Best plan for ship mass...";
+// Undo and Redo, on the system menu and the context menus, each item naming its step ("Undo Fill later
+// turns"); Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z, anywhere in the projection.
+inline constexpr int kUndoCommandId = ID_EDIT_UNDO_STEP;
+inline constexpr int kRedoCommandId = ID_EDIT_REDO_STEP;
 inline constexpr const char* kPlanProductionItem = "Best plan for production...";
 
 // Projection frames are MDI children of this window class; the host tells them from its own by it.

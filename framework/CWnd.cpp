@@ -134,6 +134,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                           {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}))
             return 0;
         break;
+    case WM_INITMENUPOPUP:
+        OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam));
+        break;
     case WM_MOUSEWHEEL:
         if (OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)))
             return 0;

@@ -50,6 +50,8 @@ protected:
     // The context menu asked for window (this one or a child), at a screen point, or at {-1, -1} when
     // asked from the keyboard. FALSE leaves it to the default handling.
     virtual BOOL OnContextMenu(HWND /*window*/, POINT /*screen*/) { return FALSE; }
+    // A menu of the window is about to open: its items may be brought up to date.
+    virtual void OnInitMenuPopup(HMENU /*menu*/, UINT /*index*/, BOOL /*systemMenu*/) {}
     // Runs after the window is gone; windows that own themselves delete their object here.
     virtual void PostNcDestroy() {}
 

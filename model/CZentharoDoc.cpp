@@ -5,11 +5,15 @@
 // kMaximumSizeText. The order of the steps below decides the results: do not regroup them.
 #include "CZentharoDoc.h"
 
+#include "ClosedTables.h"
 #include "DocumentColumns.h"
 #include "ProjectionTitle.h"
+#include "TableInputs.h"
 
 #include <cstdint>
+#include <new>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -89,6 +93,17 @@ CZentharoDoc::CZentharoDoc(const CMapStringToString& planetRecord) {
         column->SetSize(kProjectionRows);
 }
 
+// Whichever way the window closed. Keeping allocates: when memory has run out the inputs go, the
+// window closes all the same.
+CZentharoDoc::~CZentharoDoc() {
+    if (!m_closedTables)
+        return;
+    try {
+        m_closedTables->Keep(*this);
+    } catch (const std::bad_alloc&) {
+    }
+}
+
 bool CZentharoDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument())
         return false;
@@ -108,13 +123,14 @@ CString CZentharoDoc::ProjectionTitle() {
 void CZentharoDoc::StoreDefaultInputs() {
     const CString production = m_planet["Production"];
     for (int i = 0; i < kProjectedTurns; ++i) {
-        m_colIn[i] = m_capIn[i] = m_matIn[i] = m_upgrade[i] = m_bombing[i] = "0";
+        for (ProjectionColumn CZentharoDoc::*column : kNumberInputs)
+            (this->*column)[i] = kNoInput;
         m_production[i] = production;
     }
 }
 
 template <typename Change>
-void CZentharoDoc::ChangeInputs(Change change) {
+void CZentharoDoc::ChangeTable(Change change) {
     SaveTable(); // may fail: nothing has changed yet
     try {
         change();
@@ -125,20 +141,72 @@ void CZentharoDoc::ChangeInputs(Change change) {
     }
 }
 
-void CZentharoDoc::SetInput(ProjectionColumn CZentharoDoc::*column, int row, const CString& text) {
-    ChangeInputs([&] { (this->*column)[row] = text; });
+template <typename Change>
+void CZentharoDoc::ChangeInputs(EditStep step, Change change) {
+    TableInputs before = TableInputs::Of(*this); // may fail: nothing has changed yet
+    ChangeTable(change);
+    if (!before.Match(*this)) // a change that changed nothing is no step
+        m_history.Record(step, std::move(before));
 }
 
-void CZentharoDoc::SetInputs(const std::vector<Input>& inputs) {
-    ChangeInputs([&] {
+void CZentharoDoc::SetInput(ProjectionColumn CZentharoDoc::*column, int row, const CString& text) {
+    ChangeInputs(column == &CZentharoDoc::m_production ? EditStep::Production : EditStep::Typing,
+                 [&] { (this->*column)[row] = text; });
+}
+
+void CZentharoDoc::SetInputs(const std::vector<Input>& inputs, EditStep step) {
+    ChangeInputs(step, [&] {
         for (const Input& input : inputs)
             (this->*input.column)[input.row] = input.text;
     });
 }
 
 void CZentharoDoc::ClearInputs() {
-    ChangeInputs([&] { StoreDefaultInputs(); });
+    ChangeInputs(EditStep::Clear, [&] { StoreDefaultInputs(); });
 }
+
+void CZentharoDoc::RestoreInputs(const TableInputs& inputs) {
+    ChangeTable([&] { inputs.StoreInto(*this); });
+}
+
+bool CZentharoDoc::Undo() {
+    const EditHistory::Step* step = m_history.NextUndo();
+    if (!step)
+        return false;
+    TableInputs current = TableInputs::Of(*this);
+    RestoreInputs(step->inputs);
+    m_history.Undone(std::move(current));
+    return true;
+}
+
+bool CZentharoDoc::Redo() {
+    const EditHistory::Step* step = m_history.NextRedo();
+    if (!step)
+        return false;
+    TableInputs current = TableInputs::Of(*this);
+    RestoreInputs(step->inputs);
+    m_history.Redone(std::move(current));
+    return true;
+}
+
+void CZentharoDoc::OfferClosedTable(TableInputs closed) noexcept {
+    m_history.Record(EditStep::Close, std::move(closed));
+}
+
+bool CZentharoDoc::HoldsPlayerInputs() const {
+    CString production;
+    m_planet.Lookup("Production", production);
+    for (int i = 0; i < kProjectedTurns; ++i) {
+        for (ProjectionColumn CZentharoDoc::*column : kNumberInputs)
+            if ((this->*column)[i] != kNoInput)
+                return true;
+        if (m_production[i] != production)
+            return true;
+    }
+    return false;
+}
+
+std::int64_t CZentharoDoc::FirstTurn() const { return NumberText::ReadInteger(m_turn[0].View()); }
 
 void CZentharoDoc::CopyTable(const CZentharoDoc& source) {
     for (const DocumentColumn& column : kDocumentColumns)

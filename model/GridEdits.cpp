@@ -8,6 +8,9 @@
 #include <algorithm>
 
 namespace GridEdits {
+
+bool IsBlock(std::string_view text) { return text.find_first_of("\t\r\n") != std::string_view::npos; }
+
 namespace {
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
@@ -33,22 +36,29 @@ bool IsChooserEntry(std::string_view text) {
                        [text](const char* entry) { return text == entry; });
 }
 
+bool IsInputCell(int column, int row) {
+    return column >= 0 && column < kDocumentColumnCount && kDocumentColumns[column].editable && row >= 0 &&
+           row < kProjectedTurns;
+}
+
 } // namespace
 
-bool IsBlock(std::string_view text) { return text.find_first_of("\t\r\n") != std::string_view::npos; }
+void FillLaterTurns(CZentharoDoc& document, int column, int row) {
+    if (IsInputCell(column, row))
+        FillLaterTurns(document, column, row, (document.*kDocumentColumns[column].member)[row]);
+}
 
 void FillLaterTurns(CZentharoDoc& document, int column, int row, const CString& text) {
-    if (column < 0 || column >= kDocumentColumnCount || !kDocumentColumns[column].editable || row < 0 ||
-        row >= kProjectedTurns)
+    if (!IsInputCell(column, row))
         return;
     std::vector<CZentharoDoc::Input> inputs;
     inputs.reserve(static_cast<std::size_t>(kProjectedTurns - row));
     for (int later = row; later < kProjectedTurns; ++later)
         inputs.push_back({kDocumentColumns[column].member, later, text});
-    document.SetInputs(inputs);
+    document.SetInputs(inputs, EditStep::Fill);
 }
 
-LaidBlock LayBlock(int column, int row, std::string_view block) {
+LaidBlock LayBlock(const CZentharoDoc& document, int column, int row, std::string_view block) {
     LaidBlock laid;
     std::vector<std::string_view> lines = Lines(block);
     if (!lines.empty() && lines.front() == ProjectionTable::HeaderLine())
@@ -60,17 +70,16 @@ LaidBlock LayBlock(int column, int row, std::string_view block) {
             const std::size_t tab = rest.find('\t');
             const std::string_view field = rest.substr(0, tab);
             const DocumentColumn& documentColumn = kDocumentColumns[target];
-            if (target == kProductionColumn) {
-                if (!field.empty() && !IsChooserEntry(field)) {
-                    laid.inputs.clear();
-                    laid.refusal = PasteRefusal{targetRow, std::string(field)};
-                    return laid;
-                }
-                if (!field.empty())
-                    laid.inputs.push_back({documentColumn.member, targetRow, CString(field)});
-            } else if (documentColumn.editable) {
-                laid.inputs.push_back({documentColumn.member, targetRow, CString(field)});
+            laid.lands = laid.lands || documentColumn.editable;
+            if (target == kProductionColumn && !field.empty() && !IsChooserEntry(field)) {
+                laid.inputs.clear();
+                laid.refusal = PasteRefusal{targetRow, std::string(field)};
+                return laid;
             }
+            const bool kept = (target == kProductionColumn && field.empty()) ||
+                              field == ShownText(document, target, targetRow).View();
+            if (documentColumn.editable && !kept)
+                laid.inputs.push_back({documentColumn.member, targetRow, CString(field)});
             if (tab == std::string_view::npos)
                 break;
             rest.remove_prefix(tab + 1);
@@ -82,10 +91,10 @@ LaidBlock LayBlock(int column, int row, std::string_view block) {
 std::optional<PasteRefusal> PasteBlock(CZentharoDoc& document, int column, int row, std::string_view block) {
     if (column < 0 || column >= kDocumentColumnCount || row < 0 || row >= kProjectedTurns)
         return std::nullopt;
-    LaidBlock laid = LayBlock(column, row, block);
+    LaidBlock laid = LayBlock(document, column, row, block);
     if (laid.refusal)
         return laid.refusal;
-    document.SetInputs(laid.inputs);
+    document.SetInputs(laid.inputs, EditStep::Paste);
     return std::nullopt;
 }
 

@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -25,8 +26,7 @@ namespace {
 CZentharoApp& Application() { return *static_cast<CZentharoApp*>(AfxGetApp()); }
 
 // New projection documents take a copy of the planet selected at that moment.
-CRuntimeClass classCZentharoDoc = {"CZentharoDoc",
-                                   []() -> CObject* { return new CZentharoDoc(Application().m_currentPlanet); }};
+CRuntimeClass classCZentharoDoc = {"CZentharoDoc", []() -> CObject* { return Application().NewProjection(); }};
 
 // Reads a numeric value of the record into target when the key is present.
 void ReadIfPresent(const CMapStringToString& record, const char* key, std::int32_t& target) {
@@ -60,6 +60,18 @@ void Tell(const char* text, UINT icon) {
 }
 
 } // namespace
+
+CZentharoDoc* CZentharoApp::NewProjection() {
+    auto document = std::make_unique<CZentharoDoc>(m_currentPlanet);
+    try {
+        if (std::optional<TableInputs> closed = m_closedTables.For(*document))
+            document->OfferClosedTable(std::move(*closed));
+    } catch (const std::bad_alloc&) {
+        // no memory for the way back: the window opens without it, and what was kept stays kept
+    }
+    document->KeepWhenClosed(&m_closedTables);
+    return document.release();
+}
 
 void CZentharoApp::OnLoad() {
     m_loadedByHost = true;

@@ -4,6 +4,7 @@
 
 #include "framework/CMapStringToString.h"
 #include "framework/CWinApp.h"
+#include "model/ClosedTables.h"
 
 #include <cstdint>
 
@@ -21,6 +22,9 @@ public:
     // A host passed a record of another type: it is not read, and the user is told once.
     void RefuseForeignRecord();
 
+    // A new projection of the current planet, offered what a closed window of the planet left.
+    CZentharoDoc* NewProjection();
+
     std::int32_t m_eventMask = 0;
     CMapStringToString m_currentPlanet{10};
     std::int32_t m_mainFrame = 0;
@@ -33,6 +37,7 @@ private:
     bool MakeTemplate();
     bool OpenProjection();
 
+    ClosedTables m_closedTables; // for the rest of the host's session, not beyond the module's unloading
     bool m_loadedByHost = false; // OnLoad was called, whether or not its template could be made
     bool m_foreignRecordReported = false;
 };

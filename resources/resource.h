@@ -15,3 +15,5 @@
 #define ID_VIEW_CHART 0x0140        /* Chart, Ctrl+Shift+G */
 #define ID_PLAN_SHIPS 0x0150        /* Best plan for ship mass... */
 #define ID_PLAN_PRODUCTION 0x0160   /* Best plan for production... */
+#define ID_EDIT_UNDO_STEP 0x0170    /* Undo, Ctrl+Z */
+#define ID_EDIT_REDO_STEP 0x0180    /* Redo, Ctrl+Y and Ctrl+Shift+Z */

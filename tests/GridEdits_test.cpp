@@ -1,10 +1,12 @@
-// Edits of many cells in one action: filling later turns, laying a pasted block, clearing the inputs.
+// Edits of many cells in one action: filling later turns, laying a pasted block, clearing the inputs;
+// and that neither changes a text the player did not change.
 #include "ProjectionFixtures.h"
 #include "model/GridEdits.h"
 #include "model/ProjectionTable.h"
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -47,20 +49,28 @@ TEST(GridEdits, LaysEachLineOnARowAndEachFieldOnTheNextColumn) {
         {"rows past the last turn are left out", 5, 18, "1\n2\n3\n", "upgrade[18]=1;upgrade[19]=2;"},
         {"the copied table's header line is skipped", 0, 0, header + "\r\n40\t7\r\n41\t8\r\n",
          "colIn[0]=7;colIn[1]=8;"},
-        {"an empty production keeps the row's", 16, 2, "5\t\n6\tShip", "production[3]=Ship;"},
+        {"an empty production keeps the row's", 16, 2, "5\t\n6\tCapital", "production[3]=Capital;"},
+        {"a field the cell already shows keeps its text", 1, 0, "\t30\t\t\t\t\t\t\t\t\t\t\t\t\t\t\tShip",
+         "capIn[0]=30;"},
         {"lines end in CR LF, LF or CR; a last line break starts no row", 2, 0, "1\r\n2\n3\r4\r\n",
          "capIn[0]=1;capIn[1]=2;capIn[2]=3;capIn[3]=4;"},
-        {"an empty line empties its cell", 3, 0, "1\n\n3", "matIn[0]=1;matIn[1]=;matIn[2]=3;"},
+        {"an empty line leaves a cell that shows nothing", 3, 0, "1\n\n3", "matIn[0]=1;matIn[2]=3;"},
         {"texts are kept as typed", 1, 0, " 7 ships\t-1e3", "colIn[0]= 7 ships;capIn[0]=-1e3;"},
         {"from a chooser only the production is taken", kProduction, 0, "Materials\t5\n_TerraForming",
          "production[0]=Materials;production[1]=_TerraForming;"},
     };
+    const auto document = OpenedDocument(ExampleRecord());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const GridEdits::LaidBlock laid = GridEdits::LayBlock(c.column, c.row, c.block);
+        const GridEdits::LaidBlock laid = GridEdits::LayBlock(*document, c.column, c.row, c.block);
         EXPECT_FALSE(laid.refusal);
+        EXPECT_TRUE(laid.lands);
         EXPECT_EQ(c.inputs, Describe(laid.inputs));
     }
+    // Only fields on computed columns, or past the last turn: nothing would land.
+    EXPECT_FALSE(GridEdits::LayBlock(*document, 6, 0, "1\t2\t3\n4").lands);
+    EXPECT_FALSE(GridEdits::LayBlock(*document, 0, 3, "40\n41").lands);
+    EXPECT_TRUE(GridEdits::LayBlock(*document, 16, 19, "1\tShip").lands);
 }
 
 TEST(GridEdits, RefusesABlockNamingAnythingButAChooserEntry) {
@@ -76,17 +86,18 @@ TEST(GridEdits, RefusesABlockNamingAnythingButAChooserEntry) {
         {"x" + std::string(17, '\t') + "Battlecruiser", 0, 19, 19, "Battlecruiser"},
         {"1\n" + ProjectionTable::HeaderLine(), 0, 0, 1, "Production"}, // only a first line is the header
     };
+    const auto document = OpenedDocument(ExampleRecord());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.block);
-        const GridEdits::LaidBlock laid = GridEdits::LayBlock(c.column, c.row, c.block);
+        const GridEdits::LaidBlock laid = GridEdits::LayBlock(*document, c.column, c.row, c.block);
         ASSERT_TRUE(laid.refusal);
         EXPECT_EQ(c.refusedRow, laid.refusal->row);
         EXPECT_EQ(c.refusedText, laid.refusal->text);
         EXPECT_TRUE(laid.inputs.empty());
     }
     // A bad field beyond the last row or right of the production is left out, not refused.
-    EXPECT_FALSE(GridEdits::LayBlock(kProduction, 19, "Ship\nMaterals").refusal);
-    EXPECT_FALSE(GridEdits::LayBlock(16, 0, "1\tShip\tMaterals").refusal);
+    EXPECT_FALSE(GridEdits::LayBlock(*document, kProduction, 19, "Ship\nMaterals").refusal);
+    EXPECT_FALSE(GridEdits::LayBlock(*document, 16, 0, "1\tShip\tMaterals").refusal);
 }
 
 TEST(GridEdits, ARefusedPasteChangesNothingAndSaysWhy) {
@@ -111,17 +122,12 @@ TEST(GridEdits, APasteAndAFillStoreAsTheirEditsOneByOneWould) {
     EXPECT_FALSE(GridEdits::PasteBlock(*together, 1, 1, block));
     GridEdits::FillLaterTurns(*together, kProduction, 4, CString("Capital"));
     GridEdits::FillLaterTurns(*together, 5, 10, CString("300"));
+    // The empty fields fall on cells that show nothing: those keep their texts.
     const std::vector<Input> edits = {
         {&CZentharoDoc::m_colIn, 1, "100"},
-        {&CZentharoDoc::m_capIn, 1, ""},
-        {&CZentharoDoc::m_matIn, 1, ""},
-        {&CZentharoDoc::m_bombing, 1, ""},
         {&CZentharoDoc::m_upgrade, 1, "700"},
-        {&CZentharoDoc::m_colIn, 2, ""},
         {&CZentharoDoc::m_capIn, 2, "50"},
-        {&CZentharoDoc::m_matIn, 2, ""},
         {&CZentharoDoc::m_bombing, 2, "20"},
-        {&CZentharoDoc::m_upgrade, 2, ""},
         {&CZentharoDoc::m_production, 2, "_TerraForming"},
     };
     for (const Input& edit : edits)
@@ -133,6 +139,38 @@ TEST(GridEdits, APasteAndAFillStoreAsTheirEditsOneByOneWould) {
     EXPECT_EQ(AllTexts(*oneByOne), AllTexts(*together));
     EXPECT_EQ("Ship", together->m_production[3]);
     EXPECT_EQ("0", together->m_upgrade[9]);
+}
+
+// Whatever the productions and the texts typed, the table the window copies, pasted back where it
+// came from, changes no stored text and takes no step; and a fill copies the stored text byte for byte.
+TEST(GridEdits, NeitherACopyPastedBackNorAFillChangesWhatThePlayerDidNotChange) {
+    const char* const productions[] = {"Capital", "Materials", "Ship", "_TerraForming",
+                                       "",        "cap",       "S",    "Battleship_Mk2"};
+    const char* const typed[] = {"500.004", "0.004", "abc", "7 ships", "0", "-3", "12.345678", ""};
+    for (const char* production : productions) {
+        SCOPED_TRACE(production);
+        auto document = OpenedDocument(ExampleRecord({{"Production", production}}));
+        for (int i = 0; i < static_cast<int>(std::size(typed)); ++i) {
+            document->SetInput(kDocumentColumns[1 + i % 5].member, i, CString(typed[i]));
+            document->SetInput(&CZentharoDoc::m_upgrade, 10 + i, CString("100000")); // capped at L
+        }
+        const std::string before = AllTexts(*document);
+        const EditHistory::Step* lastStep = document->History().NextUndo();
+        EXPECT_FALSE(GridEdits::PasteBlock(*document, 0, 0, ProjectionTable::TabSeparated(*document, "\r\n")));
+        EXPECT_EQ(before, AllTexts(*document));
+        EXPECT_EQ(lastStep, document->History().NextUndo()) << "no change, no step";
+
+        for (int i = 0; i < static_cast<int>(std::size(typed)); ++i) {
+            const int column = 1 + i % 5;
+            const CString held = (document.get()->*kDocumentColumns[column].member)[i];
+            GridEdits::FillLaterTurns(*document, column, i);
+            for (int row = i; row < kProjectedTurns; ++row)
+                ASSERT_EQ(held, (document.get()->*kDocumentColumns[column].member)[row]) << "column " << column;
+        }
+        GridEdits::FillLaterTurns(*document, kProduction, 0);
+        for (int row = 0; row < kProjectedTurns; ++row)
+            EXPECT_EQ(production, document->m_production[row]);
+    }
 }
 
 TEST(GridEdits, FillsOnlyInputsAndOnlyRowsOfTheGrid) {

@@ -31,7 +31,7 @@ std::unique_ptr<CZentharoDoc> Applied(const CZentharoDoc& projection, int firstR
     std::vector<CZentharoDoc::Input> inputs;
     for (int row = firstRow; row <= kLastPlannedRow; ++row)
         inputs.push_back({&CZentharoDoc::m_production, row, ProductionChooser::kEntriesAdded[entries[row]]});
-    copy->SetInputs(inputs);
+    copy->SetInputs(inputs, EditStep::Plan);
     return copy;
 }
 

@@ -378,9 +378,9 @@ TEST(ZentharoTool, SetFillAndPasteApplyInTheOrderGiven) {
         std::vector<std::string> arguments;
         std::vector<std::pair<int, const char*>> colIn; // rows of Col and what they hold
     } cases[] = {
-        {{"--set", "Col:3=500", "--fill", "Col:3"}, {{2, "0"}, {3, "500.00"}, {19, "500.00"}}},
-        {{"--fill", "Col:3", "--set", "Col:3=500"}, {{3, "500"}, {4, ""}, {19, ""}}},
-        {{"--set", "Col:5=1", "--paste", "Col:4=" + block, "--fill", "Col:5"}, {{4, "7"}, {5, "9.00"}, {19, "9.00"}}},
+        {{"--set", "Col:3=500", "--fill", "Col:3"}, {{2, "0"}, {3, "500"}, {19, "500"}}},
+        {{"--fill", "Col:3", "--set", "Col:3=500"}, {{3, "500"}, {4, "0"}, {19, "0"}}},
+        {{"--set", "Col:5=1", "--paste", "Col:4=" + block, "--fill", "Col:5"}, {{4, "7"}, {5, "9"}, {19, "9"}}},
         {{"--paste", "Col:4=" + block, "--set", "Col:5=1"}, {{4, "7"}, {5, "1"}, {6, "0"}}},
     };
     for (const auto& c : cases) {
@@ -395,18 +395,42 @@ TEST(ZentharoTool, SetFillAndPasteApplyInTheOrderGiven) {
     }
 }
 
-TEST(ZentharoTool, FillsWhatTheWindowShows) {
-    // The chooser shows Ship for a design's name and the cell 0.00 for nothing below a hundredth: the
-    // window fills what it shows.
+TEST(ZentharoTool, FillsWhatTheCellHoldsByteForByte) {
+    // The chooser shows Ship for a design's name and the cell nothing below a hundredth: the texts held
+    // are copied, not what they show.
     const ToolRun run = RunTool({"--set", "Production:2=Battlecruiser", "--fill", "Production:2", "--set",
                                  "Upgrade:1=0.004", "--fill", "Upgrade:1", "--json"});
     ASSERT_EQ(0, run.exitCode) << run.err;
     const auto columns = nlohmann::json::parse(run.out)["columns"];
     EXPECT_EQ("Capital", columns["production"][1]);
-    EXPECT_EQ("Ship", columns["production"][2]);
-    EXPECT_EQ("Ship", columns["production"][19]);
-    EXPECT_EQ("", columns["upgrade"][1]);
-    EXPECT_EQ("", columns["upgrade"][19]);
+    EXPECT_EQ("Battlecruiser", columns["production"][2]);
+    EXPECT_EQ("Battlecruiser", columns["production"][19]);
+    EXPECT_EQ("0.004", columns["upgrade"][1]);
+    EXPECT_EQ("0.004", columns["upgrade"][19]);
+}
+
+// For planets of every kind of production and with texts that show otherwise than they read, the
+// table --tsv prints, pasted back at Turn of row 0, leaves every stored text as it was.
+TEST(ZentharoTool, ATablePastedBackChangesNoStoredText) {
+    for (const char* production : {"Capital", "Materials", "Ship", "_TerraForming", "", "cap", "Battleship_Mk2"}) {
+        SCOPED_TRACE(production);
+        const std::string record = WriteTempFile("record.txt", std::string("Turn=40\nSize=1000\nResource=2\n"
+                                                                           "Population=800\nMAT=30\nProduction=") +
+                                                                   production + "\n");
+        const std::vector<std::string> edits = {
+            record,      "--set", "Col:1=500.004",     "--set", "Cap:2=0.004",     "--set",
+            "Mat:3=abc", "--set", "Bombing:4=7 ships", "--set", "Upgrade:5=100000"};
+        std::vector<std::string> arguments = edits;
+        arguments.push_back("--tsv");
+        const std::string table = WriteTempFile("table.tsv", RunTool(arguments).out);
+        arguments = edits;
+        arguments.push_back("--json");
+        const ToolRun before = RunTool(arguments);
+        arguments.insert(arguments.end() - 1, {"--paste", "Turn:0=" + table});
+        const ToolRun after = RunTool(arguments);
+        ASSERT_EQ(0, after.exitCode) << after.err;
+        EXPECT_EQ(before.out, after.out);
+    }
 }
 
 TEST(ZentharoTool, PastesFromStandardInputAndRefusesABadProduction) {

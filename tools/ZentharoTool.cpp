@@ -129,8 +129,7 @@ void Apply(const GridEdit& edit, CZentharoDoc& document) {
         document.SetInput(column.member, edit.row, CString(edit.text));
         break;
     case GridEdit::Kind::Fill:
-        // As the window fills from what the cell or chooser shows.
-        GridEdits::FillLaterTurns(document, edit.column, edit.row, ShownText(document, edit.column, edit.row));
+        GridEdits::FillLaterTurns(document, edit.column, edit.row);
         break;
     case GridEdit::Kind::Paste:
         if (const auto refusal = GridEdits::PasteBlock(document, edit.column, edit.row, edit.text))
@@ -160,7 +159,7 @@ PlanRequest ParsePlan(const std::string& goalName, const std::string& firstRowTe
 // Applies the best plan as the window's Yes does: the productions stored at once, one recalculation.
 ProductionPlan ApplyBestPlan(CZentharoDoc& document, const PlanRequest& request) {
     const ProductionPlan plan = ProductionPlanner(document, request.goal, request.firstRow).Plan();
-    document.SetInputs(plan.Inputs());
+    document.SetInputs(plan.Inputs(), EditStep::Plan);
     return plan;
 }
 
@@ -210,14 +209,16 @@ std::string Description() {
            "Each --set stores TEXT, as typed, into input NAME (Col, Cap, Mat, Bombing, Upgrade or\n"
            "Production) at row 0..19 and recalculates, exactly as leaving a grid cell or picking a\n"
            "production does. Example: --set Col:3=500 --set Production:0=Materials\n\n"
-           "--fill NAME:ROW copies what input NAME shows at row ROW (the number as shown, or the chosen\n"
-           "production) into that row and every later row, as the window's Fill later turns (Ctrl+D).\n\n"
+           "--fill NAME:ROW copies the text input NAME holds at row ROW, byte for byte (every digit typed,\n"
+           "a ship design's name), into every later row, as the window's Fill later turns (Ctrl+D).\n\n"
            "--paste NAME:ROW=FILE lays the tab-separated block in FILE ('-': standard input, read once) onto\n"
            "the grid from column NAME (any column's header; Col, Cap and Mat name the inputs) at row ROW, as\n"
            "the window's Paste block (Ctrl+V): each line on the next row, each field on the next column,\n"
            "Production after Mass. Fields on computed columns, beyond row 19 or beyond Production are left\n"
-           "out, and so is a first line equal to the --tsv header. A Production field must be\n"
-           "_TerraForming, Capital, Materials, Ship or empty (the row keeps its production).\n\n"
+           "out, and so is a first line equal to the --tsv header. A field equal to what its cell or\n"
+           "chooser shows leaves the cell's text as it is, so the --tsv output pasted back at Turn:0\n"
+           "changes nothing. A Production field must be _TerraForming, Capital, Materials, Ship or empty\n"
+           "(the row keeps its production).\n\n"
            "--set, --fill and --paste apply in the order given, each recalculating once.\n\n"
            "--plan ships|production finds the productions of rows --plan-from..18 (default 0) that give\n"
            "the most ship mass (the Mass of every turn after one producing Ship) or the most production (the\n"

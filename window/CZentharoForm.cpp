@@ -78,7 +78,7 @@ bool IsContextMenuKey(const MSG& message) {
 }
 
 // The edit control's own text commands, as the platform's menu of an edit offers them.
-enum EditItem : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
+enum EditItem : UINT { kCut = 1, kCopy, kPaste, kDelete, kSelectAll };
 
 } // namespace
 
@@ -214,15 +214,18 @@ void CZentharoForm::UpdateGrid() noexcept {
 
 // Writes only a text that differs from what the cell shows: rewriting an unchanged cell costs a round
 // of messages and would clear a selection the dialog manager has just made for the user's typing.
-// The text must be followed by a terminating zero.
+// A text the program writes is no typing of the user's, whatever the platform's text setting leaves
+// of the cell's modification flag. The text must be followed by a terminating zero.
 void CZentharoForm::ShowCellText(int column, int row, std::string_view text) {
     const HWND cell = m_edit[kRows * column + row].GetSafeHwnd();
     char shown[NumberText::kFormattedSize + 2];
     const int copied = ::GetWindowTextA(cell, shown, sizeof shown);
     // A cell holding more than the buffer takes differs from every text the grid shows.
     if (copied < 0 || static_cast<std::size_t>(copied) != text.size() ||
-        std::memcmp(shown, text.data(), text.size()) != 0)
+        std::memcmp(shown, text.data(), text.size()) != 0) {
         ::SetWindowTextA(cell, text.data());
+        ::SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
+    }
 }
 
 void CZentharoForm::ShowProduction(int row, const CString& production) noexcept {
@@ -266,6 +269,8 @@ void CZentharoForm::TakeEdit(Edit edit) {
     UpdateGrid();
 }
 
+// A cell stores its text only when the user changed it: a cell the focus merely passes keeps its text
+// with every digit the grid does not show. Leaving any cell recalculates and refreshes all the same.
 void CZentharoForm::OnCellKillFocus(UINT id) {
     CZentharoDoc* document = GetDocument();
     if (!document)
@@ -275,12 +280,38 @@ void CZentharoForm::OnCellKillFocus(UINT id) {
     const int cell = static_cast<int>(id - kFirstCellId);
     const DocumentColumn& column = kDocumentColumns[cell / kRows];
     const int row = cell % kRows;
+    const HWND cellWindow = m_edit[cell].GetSafeHwnd();
+    const bool typed = column.editable && HoldsTyping(cellWindow);
     TakeEdit([&] {
-        if (column.editable)
-            document->SetInput(column.member, row, CString(WindowText(m_edit[cell].GetSafeHwnd())));
+        if (typed)
+            document->SetInput(column.member, row, CString(WindowText(cellWindow)));
         else
             document->Recalculate(0); // nothing new: stopped half-way it would leave every text as it is
     });
+    ::SendMessageA(cellWindow, EM_SETMODIFY, FALSE, 0);
+}
+
+bool CZentharoForm::HoldsTyping(HWND cell) { return ::SendMessageA(cell, EM_GETMODIFY, 0, 0) != 0; }
+
+HWND CZentharoForm::TypingCell() const {
+    const HWND focus = ::GetFocus();
+    const std::optional<GridPlace> place = PlaceOf(focus);
+    if (!place || place->column == kChooserColumn || !kDocumentColumns[place->column].editable)
+        return nullptr;
+    return HoldsTyping(focus) ? focus : nullptr;
+}
+
+void CZentharoForm::TakeBackTyping(HWND cell) {
+    const std::optional<GridPlace> place = PlaceOf(cell);
+    const CZentharoDoc* document = GetDocument();
+    if (!place || place->column == kChooserColumn || !document)
+        return;
+    char text[NumberText::kFormattedSize + 1];
+    m_updating = true;
+    ::SetWindowTextA(cell, CellText(*document, place->column, place->row, text).data());
+    ::SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
+    m_updating = false;
+    ::SendMessageA(cell, EM_SETSEL, 0, -1); // typing replaces the content, as after Tab
 }
 
 void CZentharoForm::OnProductionSelChange(UINT id) {
@@ -299,6 +330,49 @@ void CZentharoForm::OnProductionSelChange(UINT id) {
         text.resize(static_cast<std::size_t>(length));
         document->SetInput(&CZentharoDoc::m_production, row, CString(text));
     });
+}
+
+std::string CZentharoForm::CommandText(const ProjectionCommand& command, HWND control) const {
+    return ProjectionCommands::MenuText(command, command.label ? (this->*command.label)(control) : command.text);
+}
+
+bool CZentharoForm::CanUndo(HWND) const {
+    const CZentharoDoc* document = GetDocument();
+    return TypingCell() || (document && document->History().NextUndo());
+}
+
+bool CZentharoForm::CanRedo(HWND) const {
+    const CZentharoDoc* document = GetDocument();
+    return !TypingCell() && document && document->History().NextRedo();
+}
+
+std::string CZentharoForm::UndoText(HWND) const {
+    const CZentharoDoc* document = GetDocument();
+    if (TypingCell())
+        return std::string("Undo ") + EditSteps::Name(EditStep::Typing);
+    const EditHistory::Step* step = document ? document->History().NextUndo() : nullptr;
+    return step ? std::string("Undo ") + EditSteps::Name(step->kind) : "Undo";
+}
+
+std::string CZentharoForm::RedoText(HWND) const {
+    const CZentharoDoc* document = GetDocument();
+    const EditHistory::Step* step = document ? document->History().NextRedo() : nullptr;
+    return step ? std::string("Redo ") + EditSteps::Name(step->kind) : "Redo";
+}
+
+void CZentharoForm::Undo(HWND) {
+    if (const HWND typing = TypingCell()) {
+        TakeBackTyping(typing);
+        return;
+    }
+    if (CZentharoDoc* document = GetDocument())
+        TakeEdit([&] { document->Undo(); });
+}
+
+void CZentharoForm::Redo(HWND) {
+    CZentharoDoc* document = GetDocument();
+    if (document && !TypingCell())
+        TakeEdit([&] { document->Redo(); });
 }
 
 BOOL CZentharoForm::OnCmdMsg(UINT id) {
@@ -394,19 +468,27 @@ BOOL CZentharoForm::OnKeyDown(const MSG& message, const std::optional<GridPlace>
         return FALSE;
     if (const ProjectionCommand* command = ProjectionCommands::ForKey(key, control, shift)) {
         const HWND where = place ? message.hwnd : nullptr;
-        if ((!command->wholeWindow && !where) || (command->available && !(this->*command->available)(where)))
-            return FALSE; // Ctrl+V of a single value pastes into the cell's text, say
+        if ((!command->wholeWindow && !where) || (command->available && !(this->*command->available)(where))) {
+            if (!command->keyAlwaysTaken)
+                return FALSE;           // Ctrl+V of a single value pastes into the cell's text, say
+            ::MessageBeep(MB_ICONHAND); // nothing to undo: the cell's own undo must not act instead
+            return TRUE;
+        }
         ::PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(command->id, 1), 0);
         return TRUE; // also when held down: each repeat runs it again
     }
     if (!place || control)
         return FALSE;
-    const bool chooser = place->column == kChooserColumn;
+    if (key == VK_ESCAPE && !shift && message.hwnd == TypingCell()) {
+        TakeBackTyping(message.hwnd); // as every grid does; Escape elsewhere closes the window
+        return TRUE;
+    }
     if (key == VK_RETURN) {
         MoveFrom(*place, shift ? -1 : 1, true);
         return TRUE;
     }
-    if ((key == VK_UP || key == VK_DOWN) && !chooser && !shift) {
+    // In a closed chooser too: there the arrows would change the production, one entry a press.
+    if ((key == VK_UP || key == VK_DOWN) && !shift) {
         MoveFrom(*place, key == VK_UP ? -1 : 1, false);
         return TRUE;
     }
@@ -450,12 +532,7 @@ BOOL CZentharoForm::OnContextMenu(HWND window, POINT screen) {
 
     // A menu is shown whole or not at all.
     const UniqueMenu menu(::CreatePopupMenu());
-    bool made = menu && (place->column == kChooserColumn || AppendEditItems(menu.Get(), window));
-    for (const ProjectionCommand& command : ProjectionCommandTable{}) {
-        const bool enabled = !command.available || (this->*command.available)(window);
-        made = made && ::AppendMenuA(menu.Get(), MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), command.id,
-                                     ProjectionCommands::MenuText(command).c_str());
-    }
+    const bool made = menu && AppendCommands(menu.Get(), window, place->column != kChooserColumn);
     if (!made) {
         ::MessageBeep(MB_ICONHAND);
         return TRUE;
@@ -473,8 +550,23 @@ BOOL CZentharoForm::OnContextMenu(HWND window, POINT screen) {
     return TRUE;
 }
 
-// Undo, Cut, Copy, Paste, Delete and Select All, each available as the edit control makes it, then a
-// separator before the projection's commands.
+// The projection's commands, each greyed where it cannot act; in a cell's menu the edit control's own
+// commands follow the first group (Undo and Redo), which serves the typing too.
+bool CZentharoForm::AppendCommands(HMENU menu, HWND control, bool cell) const {
+    for (const ProjectionCommand& command : ProjectionCommandTable{}) {
+        const bool enabled = !command.available || (this->*command.available)(control);
+        if (!::AppendMenuA(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), command.id,
+                           CommandText(command, control).c_str()))
+            return false;
+        if (command.endsGroup &&
+            !(::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr) && (!cell || AppendEditItems(menu, control))))
+            return false;
+    }
+    return true;
+}
+
+// Cut, Copy, Paste, Delete and Select All, each available as the edit control makes it, then a
+// separator before the projection's other commands.
 bool CZentharoForm::AppendEditItems(HMENU menu, HWND cell) const {
     const bool readOnly = (::GetWindowLongA(cell, GWL_STYLE) & ES_READONLY) != 0;
     DWORD start = 0, end = 0;
@@ -486,8 +578,6 @@ bool CZentharoForm::AppendEditItems(HMENU menu, HWND cell) const {
         const char* text;
         bool enabled;
     } items[] = {
-        {kUndo, "&Undo", !readOnly && ::SendMessageA(cell, EM_CANUNDO, 0, 0) != 0},
-        {0, nullptr, false},
         {kCut, "Cu&t", !readOnly && selection},
         {kCopy, "&Copy", selection},
         {kPaste, "&Paste", !readOnly && ::IsClipboardFormatAvailable(CF_TEXT)},
@@ -506,15 +596,21 @@ bool CZentharoForm::AppendEditItems(HMENU menu, HWND cell) const {
     return true;
 }
 
+// Paste with a block on the clipboard lays the block, as Ctrl+V does: one cell taking "500<tab>20"
+// would read as 500 alone.
 void CZentharoForm::RunEditItem(UINT item, HWND cell) {
     static constexpr struct {
         UINT item, message;
         WPARAM wParam;
         LPARAM lParam;
     } kMessages[] = {
-        {kUndo, EM_UNDO, 0, 0},   {kCut, WM_CUT, 0, 0},      {kCopy, WM_COPY, 0, 0},
-        {kPaste, WM_PASTE, 0, 0}, {kDelete, WM_CLEAR, 0, 0}, {kSelectAll, EM_SETSEL, 0, -1},
+        {kCut, WM_CUT, 0, 0},      {kCopy, WM_COPY, 0, 0},         {kPaste, WM_PASTE, 0, 0},
+        {kDelete, WM_CLEAR, 0, 0}, {kSelectAll, EM_SETSEL, 0, -1},
     };
+    if (item == kPaste && ClipboardBlock()) {
+        PasteBlock(cell);
+        return;
+    }
     for (const auto& entry : kMessages)
         if (entry.item == item)
             ::SendMessageA(cell, entry.message, entry.wParam, entry.lParam);
@@ -525,18 +621,22 @@ bool CZentharoForm::CanFillLaterTurns(HWND control) const {
     return place && (place->column == kChooserColumn || kDocumentColumns[place->column].editable);
 }
 
-// What the control shows, or what was typed into it, goes into its row and every later row, in one
-// recalculation.
+// What the control's row holds, byte for byte, or what was typed into the cell, goes into its row and
+// every later row, in one recalculation.
 void CZentharoForm::FillLaterTurns(HWND control) {
     const std::optional<GridPlace> place = PlaceOf(control);
     CZentharoDoc* document = GetDocument();
     if (!place || !document)
         return;
+    const bool typed = place->column != kChooserColumn && HoldsTyping(control);
     TakeEdit([&] {
-        const CString text = place->column == kChooserColumn ? ShownText(*document, place->column, place->row)
-                                                             : CString(WindowText(control));
-        GridEdits::FillLaterTurns(*document, place->column, place->row, text);
+        if (typed)
+            GridEdits::FillLaterTurns(*document, place->column, place->row, CString(WindowText(control)));
+        else
+            GridEdits::FillLaterTurns(*document, place->column, place->row);
     });
+    if (typed)
+        ::SendMessageA(control, EM_SETMODIFY, FALSE, 0);
 }
 
 std::optional<std::string> CZentharoForm::ClipboardBlock() const {
@@ -546,7 +646,15 @@ std::optional<std::string> CZentharoForm::ClipboardBlock() const {
     return text;
 }
 
-bool CZentharoForm::CanPasteBlock(HWND control) const { return PlaceOf(control) && ClipboardBlock(); }
+// Where some field of the block would fall on an input cell or a chooser.
+bool CZentharoForm::CanPasteBlock(HWND control) const {
+    const std::optional<GridPlace> place = PlaceOf(control);
+    const CZentharoDoc* document = GetDocument();
+    if (!place || !document)
+        return false;
+    const std::optional<std::string> block = ClipboardBlock();
+    return block && GridEdits::LayBlock(*document, place->column, place->row, *block).lands;
+}
 
 // The block on the clipboard, laid from the control. A block naming a production that is none of the
 // chooser's entries changes nothing, not even the text being typed, and the user is told why.
@@ -569,10 +677,13 @@ void CZentharoForm::PasteBlock(HWND control) {
     } catch (const std::bad_alloc&) {
         ::MessageBeep(MB_ICONHAND);
     }
-    if (!refusal.empty())
+    if (!refusal.empty()) {
         Tell(refusal, control);
-    else
-        UpdateGrid();
+        return;
+    }
+    UpdateGrid();
+    if (::IsWindow(control) && place->column != kChooserColumn)
+        ::SendMessageA(control, EM_SETMODIFY, FALSE, 0); // the block took the place of any typing
 }
 
 void CZentharoForm::Tell(const std::string& text, HWND control) {
@@ -658,5 +769,5 @@ void CZentharoForm::OfferBestPlanFrom(PlanGoal goal, int firstRow, HWND focus) {
     if (::IsWindow(focus) && ::IsChild(self, focus))
         ::SetFocus(focus);
     if (answer == IDYES && GetDocument())
-        TakeEdit([&] { GetDocument()->SetInputs(productions); });
+        TakeEdit([&] { GetDocument()->SetInputs(productions, EditStep::Plan); });
 }

@@ -45,14 +45,25 @@ public:
     // The projection's frame was hidden or shown: its chart follows.
     void OnProjectionShown(bool shown) noexcept { m_chart.FollowProjection(shown); }
 
-    // The grid's keys: Enter and Shift+Enter store and move down or up, Up and Down move, in a cell;
-    // Enter and Shift+Enter move between closed choosers. Then the commands' keys, and the context
-    // menu's right button, Shift+F10 and Menu key on a cell or chooser. A dropped list keeps the
-    // platform's keys.
+    // The grid's keys: Enter and Shift+Enter store and move down or up, Up and Down move, in a cell
+    // and between closed choosers; Escape takes back what is being typed into a cell. Then the
+    // commands' keys, and the context menu's right button, Shift+F10 and Menu key on a cell or
+    // chooser. A dropped list keeps the platform's keys, and Alt+Down and F4 drop it.
     BOOL PreTranslateMessage(MSG* message) override;
+
+    // A command's item as the menus show it, its key included: "Undo Fill later turns\tCtrl+Z".
+    std::string CommandText(const ProjectionCommand& command, HWND control) const;
 
     // The commands of the projection's menus and keys. control is the cell or chooser they were asked
     // in, or nullptr.
+    // Undo takes back the text being typed into the focused cell first, then the document's steps.
+    void Undo(HWND control);
+    bool CanUndo(HWND control) const;
+    std::string UndoText(HWND control) const;
+    // Redo waits while a cell holds typing: taking a step again would write over it.
+    void Redo(HWND control);
+    bool CanRedo(HWND control) const;
+    std::string RedoText(HWND control) const;
     void FillLaterTurns(HWND control);
     bool CanFillLaterTurns(HWND control) const;
     void PasteBlock(HWND control);
@@ -99,8 +110,14 @@ private:
     BOOL OnKeyDown(const MSG& message, const std::optional<GridPlace>& place);
     void MoveFrom(GridPlace place, int rowStep, bool storeAtEdge);
     void RunCommand(const ProjectionCommand& command, HWND control);
+    bool AppendCommands(HMENU menu, HWND control, bool cell) const;
     bool AppendEditItems(HMENU menu, HWND cell) const;
-    static void RunEditItem(UINT item, HWND cell);
+    void RunEditItem(UINT item, HWND cell);
+    // The focused cell when it holds text the user typed and has not stored yet, else nullptr.
+    HWND TypingCell() const;
+    static bool HoldsTyping(HWND cell);
+    // The cell shows the document's text again, nothing stored.
+    void TakeBackTyping(HWND cell);
     // Shows the user a message; the control that had the focus gets it back, its text unstored.
     void Tell(const std::string& text, HWND control);
     std::optional<std::string> ClipboardBlock() const;

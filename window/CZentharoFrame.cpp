@@ -110,13 +110,34 @@ int CZentharoFrame::OnCreate(CREATESTRUCTA* create) {
     if (const HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
         try {
             ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-            for (const ProjectionCommand& command : ProjectionCommandTable{})
-                if (command.wholeWindow)
-                    ::AppendMenuA(menu, MF_STRING, command.id, ProjectionCommands::MenuText(command).c_str());
+            for (const ProjectionCommand& command : ProjectionCommandTable{}) {
+                if (!command.wholeWindow)
+                    continue;
+                ::AppendMenuA(menu, MF_STRING, command.id, ProjectionCommands::MenuText(command, command.text).c_str());
+                if (command.endsGroup)
+                    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            }
         } catch (const std::bad_alloc&) {
         }
     }
     return 0;
+}
+
+void CZentharoFrame::OnInitMenuPopup(HMENU menu, UINT, BOOL systemMenu) {
+    const auto* form = dynamic_cast<const CZentharoForm*>(GetActiveView());
+    if (!systemMenu || !form)
+        return;
+    for (const ProjectionCommand& command : ProjectionCommandTable{}) {
+        if (!command.wholeWindow)
+            continue;
+        const bool enabled = !command.available || (form->*command.available)(nullptr);
+        const UINT state = MF_BYCOMMAND | MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED);
+        try {
+            ::ModifyMenuA(menu, command.id, state, command.id, form->CommandText(command, nullptr).c_str());
+        } catch (const std::bad_alloc&) {
+            ::EnableMenuItem(menu, command.id, state); // the item keeps its text
+        }
+    }
 }
 void CZentharoFrame::OnShowWindow(BOOL show, UINT status) {
     // Only the frame's own showing and hiding: the system's (a minimised host) reaches the chart itself.

@@ -19,8 +19,11 @@ public:
 
 protected:
     BOOL OnCreateClient(CREATESTRUCTA* create, CCreateContext* context) override;
-    // Adds the commands of the whole window ("Clear all inputs", "Copy table") to its system menu.
+    // Adds the commands of the whole window ("Undo", "Clear all inputs", "Copy table"...) to its system
+    // menu.
     int OnCreate(CREATESTRUCTA* create) override;
+    // Names the steps Undo and Redo would take, and greys what cannot act, as the system menu opens.
+    void OnInitMenuPopup(HMENU menu, UINT index, BOOL systemMenu) override;
     // The chart is hidden and shown with its projection.
     void OnShowWindow(BOOL show, UINT status) override;
     // Saves the frame's rectangle, in the MDI client's coordinates, for the next frame.

@@ -11,6 +11,26 @@ namespace {
 constexpr CommandKey kNoKey{0, false, false};
 
 constexpr ProjectionCommand kCommands[] = {
+    {ID_EDIT_UNDO_STEP,
+     "Undo",
+     {'Z', true, false},
+     true,
+     &CZentharoForm::Undo,
+     &CZentharoForm::CanUndo,
+     &CZentharoForm::UndoText,
+     kNoKey,
+     true,
+     false},
+    {ID_EDIT_REDO_STEP,
+     "Redo",
+     {'Y', true, false},
+     true,
+     &CZentharoForm::Redo,
+     &CZentharoForm::CanRedo,
+     &CZentharoForm::RedoText,
+     {'Z', true, true},
+     true,
+     true},
     {ID_EDIT_FILL_LATER,
      "Fill later turns",
      {'D', true, false},
@@ -54,15 +74,17 @@ const ProjectionCommand* WithId(UINT id) {
 }
 
 const ProjectionCommand* ForKey(WORD virtualKey, bool control, bool shift) {
+    const auto matches = [&](const CommandKey& key) {
+        return key.virtualKey && key.virtualKey == virtualKey && key.control == control && key.shift == shift;
+    };
     for (const ProjectionCommand& command : kCommands)
-        if (command.key.virtualKey && command.key.virtualKey == virtualKey && command.key.control == control &&
-            command.key.shift == shift)
+        if (matches(command.key) || matches(command.otherKey))
             return &command;
     return nullptr;
 }
 
-std::string MenuText(const ProjectionCommand& command) {
-    std::string text = command.text;
+std::string MenuText(const ProjectionCommand& command, const std::string& itemText) {
+    std::string text = itemText;
     if (!command.key.virtualKey)
         return text;
     text += '\t';

@@ -29,8 +29,16 @@ struct ProjectionCommand {
     // from the system menu, it is asked for the whole window.
     void (CZentharoForm::*run)(HWND control);
     // Whether it can act for that control (a greyed menu item otherwise); nullptr: always. The key of
-    // a command that cannot act goes on to the control as if it were not the window's.
+    // a command that cannot act goes on to the control as if it were not the window's, unless
+    // keyAlwaysTaken.
     bool (CZentharoForm::*available)(HWND control) const;
+    // The item's text when it changes with the window's state ("Undo Typing"); nullptr: text.
+    std::string (CZentharoForm::*label)(HWND control) const = nullptr;
+    CommandKey otherKey = {0, false, false}; // a second shortcut, not shown in menus
+    // A key the control must not see even when the command cannot act: it is heard instead.
+    bool keyAlwaysTaken = false;
+    // The menus put a separator after the item (and in a cell's menu, the edit control's own commands).
+    bool endsGroup = false;
 };
 
 namespace ProjectionCommands {
@@ -41,8 +49,8 @@ const ProjectionCommand* end();
 const ProjectionCommand* WithId(UINT id);
 // The command whose key this is, with these modifiers held (and Alt not), or nullptr.
 const ProjectionCommand* ForKey(WORD virtualKey, bool control, bool shift);
-// The item's text as a menu shows it: "Fill later turns\tCtrl+D".
-std::string MenuText(const ProjectionCommand& command);
+// The item's text as a menu shows it, text followed by the command's key: "Fill later turns\tCtrl+D".
+std::string MenuText(const ProjectionCommand& command, const std::string& text);
 
 } // namespace ProjectionCommands
 

@@ -189,28 +189,47 @@ bool ProjectionDriver::Choose(HWND frame, int row, const std::string& entry, std
     return true;
 }
 
+namespace {
+
+struct NamedKey {
+    const char* name;
+    WORD virtualKey;
+    bool shift, control, alt;
+};
+
+constexpr NamedKey kKeys[] = {
+    {"Escape", VK_ESCAPE, false, false, false},
+    {"Tab", VK_TAB, false, false, false},
+    {"Shift+Tab", VK_TAB, true, false, false},
+    {"Enter", VK_RETURN, false, false, false},
+    {"Shift+Enter", VK_RETURN, true, false, false},
+    {"Up", VK_UP, false, false, false},
+    {"Down", VK_DOWN, false, false, false},
+    {"Alt+Down", VK_DOWN, false, false, true},
+    {"F4", VK_F4, false, false, false},
+    {"Ctrl+D", 'D', false, true, false},
+    {"Ctrl+V", 'V', false, true, false},
+    {"Ctrl+Z", 'Z', false, true, false},
+    {"Ctrl+Y", 'Y', false, true, false},
+    {"Ctrl+Shift+Z", 'Z', true, true, false},
+    {"Shift+F10", VK_F10, true, false, false},
+    {"Menu", VK_APPS, false, false, false},
+};
+
+// "Escape, Tab, ... or Menu".
+std::string KeyNames() {
+    std::string names;
+    for (std::size_t i = 0; i < std::size(kKeys); ++i)
+        names.append(i == 0 ? "" : i + 1 == std::size(kKeys) ? " or " : ", ").append(kKeys[i].name);
+    return names;
+}
+
+} // namespace
+
 bool ProjectionDriver::Press(const std::string& key) {
-    struct NamedKey {
-        const char* name;
-        WORD virtualKey;
-        bool shift, control;
-    };
-    static constexpr NamedKey kKeys[] = {
-        {"Escape", VK_ESCAPE, false, false},
-        {"Tab", VK_TAB, false, false},
-        {"Shift+Tab", VK_TAB, true, false},
-        {"Enter", VK_RETURN, false, false},
-        {"Shift+Enter", VK_RETURN, true, false},
-        {"Up", VK_UP, false, false},
-        {"Down", VK_DOWN, false, false},
-        {"Ctrl+D", 'D', false, true},
-        {"Ctrl+V", 'V', false, true},
-        {"Shift+F10", VK_F10, true, false},
-        {"Menu", VK_APPS, false, false},
-    };
     for (const NamedKey& named : kKeys) {
         if (key == named.name) {
-            RealInput::PressKey(named.virtualKey, named.shift, named.control);
+            RealInput::PressKey(named.virtualKey, named.shift, named.control, named.alt);
             return true;
         }
     }
@@ -233,7 +252,7 @@ bool ProjectionDriver::Key(HWND frame, const std::string& key, std::string& menu
         return true;
     }
     if (!Press(key)) {
-        error = "KEY must be Escape, Tab, Shift+Tab, Enter, Shift+Enter, Up, Down, Ctrl+D, Ctrl+V, Shift+F10 or Menu";
+        error = "KEY must be " + KeyNames();
         return false;
     }
     m_settle();

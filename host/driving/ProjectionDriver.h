@@ -25,9 +25,9 @@ public:
     // the click did not choose the entry.
     bool Choose(HWND frame, int row, const std::string& entry, std::string& error) const;
     // Presses a key in the projection's focused control (the view when the focus is elsewhere):
-    // Escape, Tab, Shift+Tab, Enter, Shift+Enter, Up, Down, Ctrl+D, Ctrl+V, or Shift+F10 or Menu,
-    // which open the control's context menu: its items are then read into menu, one a line (see
-    // MenuPicker::Describe), and it is closed.
+    // Escape, Tab, Shift+Tab, Enter, Shift+Enter, Up, Down, Alt+Down, F4, Ctrl+D, Ctrl+V, Ctrl+Z,
+    // Ctrl+Y, Ctrl+Shift+Z, or Shift+F10 or Menu, which open the control's context menu: its items are then read into
+    // menu, one a line (see MenuPicker::Describe), and it is closed.
     bool Key(HWND frame, const std::string& key, std::string& menu, std::string& error) const;
     // Focuses cell (column, row), or with column kCellColumns the chooser of the row, as a click does.
     bool Focus(HWND frame, int column, int row, std::string& error) const;

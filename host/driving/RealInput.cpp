@@ -1,6 +1,8 @@
 // SendInput sequences for keys, text and clicks.
 #include "RealInput.h"
 
+#include <iterator>
+#include <utility>
 #include <vector>
 
 namespace RealInput {
@@ -33,18 +35,17 @@ void ClickButton(POINT screenPoint, DWORD down, DWORD up) {
 
 } // namespace
 
-void PressKey(WORD virtualKey, bool shift, bool control) {
+void PressKey(WORD virtualKey, bool shift, bool control, bool alt) {
+    const std::pair<bool, WORD> modifiers[] = {{control, VK_CONTROL}, {shift, VK_SHIFT}, {alt, VK_MENU}};
     std::vector<INPUT> inputs;
-    if (control)
-        inputs.push_back(KeyEvent(VK_CONTROL, false));
-    if (shift)
-        inputs.push_back(KeyEvent(VK_SHIFT, false));
+    for (const auto& [held, key] : modifiers)
+        if (held)
+            inputs.push_back(KeyEvent(key, false));
     inputs.push_back(KeyEvent(virtualKey, false));
     inputs.push_back(KeyEvent(virtualKey, true));
-    if (shift)
-        inputs.push_back(KeyEvent(VK_SHIFT, true));
-    if (control)
-        inputs.push_back(KeyEvent(VK_CONTROL, true));
+    for (auto modifier = std::rbegin(modifiers); modifier != std::rend(modifiers); ++modifier)
+        if (modifier->first)
+            inputs.push_back(KeyEvent(modifier->second, true));
     Send(inputs);
 }
 

@@ -8,8 +8,8 @@
 
 namespace RealInput {
 
-// Presses and releases a virtual key, with Shift or Control held if asked.
-void PressKey(WORD virtualKey, bool shift = false, bool control = false);
+// Presses and releases a virtual key, with Shift, Control or Alt held if asked.
+void PressKey(WORD virtualKey, bool shift = false, bool control = false, bool alt = false);
 // Types text character by character, with Shift where the keyboard layout needs it.
 void TypeText(const std::string& text);
 // Moves the pointer to a point of a window's client area and clicks the left button there.

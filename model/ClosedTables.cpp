@@ -24,9 +24,10 @@ void ClosedTables::Keep(const CZentharoDoc& document) {
     // Room first: once the new table is in, the old one of the same planet and the oldest go without
     // allocating.
     m_tables.reserve(m_tables.size() + 1);
-    m_tables.erase(std::remove_if(m_tables.begin(), m_tables.end(),
-                                  [&](const Kept& other) { return other.game == kept.game && other.planet == kept.planet; }),
-                   m_tables.end());
+    m_tables.erase(
+        std::remove_if(m_tables.begin(), m_tables.end(),
+                       [&](const Kept& other) { return other.game == kept.game && other.planet == kept.planet; }),
+        m_tables.end());
     m_tables.push_back(std::move(kept));
     if (m_tables.size() > kMostPlanets)
         m_tables.erase(m_tables.begin());
@@ -37,8 +38,8 @@ std::optional<TableInputs> ClosedTables::For(const CZentharoDoc& document) const
     for (const Kept& kept : m_tables) {
         if (kept.game != game || kept.planet != planet)
             continue;
-        TableInputs moved = TableInputs::ByTurn(kept.inputs, kept.firstTurn, TableInputs::Of(document),
-                                                document.FirstTurn());
+        TableInputs moved =
+            TableInputs::ByTurn(kept.inputs, kept.firstTurn, TableInputs::Of(document), document.FirstTurn());
         if (moved.Match(document))
             return std::nullopt; // nothing of it falls within this table's turns
         return moved;

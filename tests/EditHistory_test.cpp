@@ -44,7 +44,10 @@ TEST(EditHistory, EachStepIsUndoneAndRedoneToTheExactTable) {
         {"Production", [](CZentharoDoc& d) { d.SetInput(&CZentharoDoc::m_production, 1, "Materials"); }},
         {"Fill later turns", [](CZentharoDoc& d) { GridEdits::FillLaterTurns(d, 1, 3); }},
         {"Paste block", [](CZentharoDoc& d) { GridEdits::PasteBlock(d, 2, 5, "12.345678\t0.004\n\tabc"); }},
-        {"Best plan", [](CZentharoDoc& d) { d.SetInputs({{&CZentharoDoc::m_production, 7, "_TerraForming"}}, EditStep::Plan); }},
+        {"Best plan",
+         [](CZentharoDoc& d) {
+             d.SetInputs({{&CZentharoDoc::m_production, 7, "_TerraForming"}}, EditStep::Plan);
+         }},
         {"Clear all inputs", [](CZentharoDoc& d) { d.ClearInputs(); }},
     };
     auto document = OpenedDocument(ExampleRecord({{"Production", "cap"}}));
@@ -120,9 +123,9 @@ TEST(ClosedTables, BringBackTheInputsOfEachTurnStillInTheTable) {
 
     const struct {
         const char* turn;
-        int colInRow;       // where turn 40's delivery lands, or -1
-        int materialsRow;   // where turn 45's production lands, or -1
-        int upgradeRow;     // where turn 59's upgrade lands, or -1
+        int colInRow;     // where turn 40's delivery lands, or -1
+        int materialsRow; // where turn 45's production lands, or -1
+        int upgradeRow;   // where turn 59's upgrade lands, or -1
     } cases[] = {{"40", 0, 5, 19}, {"42", -1, 3, 17}, {"30", 10, 15, -1}, {"58", -1, -1, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.turn);

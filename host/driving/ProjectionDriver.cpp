@@ -365,6 +365,12 @@ bool ProjectionDriver::CloseChart(HWND frame, std::string& error) const {
 }
 
 bool ProjectionDriver::PickFromSystemMenu(HWND frame, const std::string& item, std::string& error) const {
+    std::string menu;
+    return PickFromSystemMenu(frame, item, menu, error);
+}
+
+bool ProjectionDriver::PickFromSystemMenu(HWND frame, const std::string& item, std::string& menu,
+                                          std::string& error) const {
     POINT icon{};
     if (::IsZoomed(frame) || !CaptionPart(frame, HTSYSMENU, icon)) {
         error = "the window's system menu icon cannot be clicked";
@@ -372,7 +378,9 @@ bool ProjectionDriver::PickFromSystemMenu(HWND frame, const std::string& item, s
     }
     FocusInside(frame, ::GetFocus() && ::IsChild(frame, ::GetFocus()) ? ::GetFocus() : View(frame));
     std::vector<MenuPicker::Item> items;
-    return MenuPicker::Run([&] { ClickOnScreen(frame, icon); }, item, items, error);
+    const bool picked = MenuPicker::Run([&] { ClickOnScreen(frame, icon); }, item, items, error);
+    menu = MenuPicker::Describe(items);
+    return picked;
 }
 
 bool ProjectionDriver::Move(HWND frame, int x, int y, int cx, int cy, std::string& error) const {

@@ -48,8 +48,10 @@ public:
     // Presses Escape in the projection's chart; fails when it has none, or the chart stays open.
     bool CloseChart(HWND frame, std::string& error) const;
     // Opens the frame's system menu by clicking the icon left of its title, and picks the item named
-    // item (as PickFromMenu names them). Fails when the menu or the item is not there.
+    // item (as PickFromMenu names them), or with item empty closes it again; menu then holds its items,
+    // one a line (see MenuPicker::Describe). Fails when the menu or the item is not there.
     bool PickFromSystemMenu(HWND frame, const std::string& item, std::string& error) const;
+    bool PickFromSystemMenu(HWND frame, const std::string& item, std::string& menu, std::string& error) const;
     // Moves and sizes the frame, in MDI-client coordinates, as dragging its edges ends up.
     bool Move(HWND frame, int x, int y, int cx, int cy, std::string& error) const;
     // Maximises the frame by clicking the maximise box in its caption.

@@ -106,6 +106,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"closechart", "GAME NUM", &ScriptRunner::CloseChart},
     {"layout", "GAME NUM", &ScriptRunner::Layout},
     {"plan", "GAME NUM GOAL ANSWER [ROW]", &ScriptRunner::Plan},
+    {"sysmenu", "GAME NUM [ITEM]", &ScriptRunner::SystemMenu},
 };
 
 int ScriptRunner::Run(const std::string& path) {
@@ -377,6 +378,21 @@ bool ScriptRunner::Menu(const Words& arguments, std::string& error) {
     const ProjectionDriver driver = Driver();
     const HWND projection = driver.Find(arguments[0], arguments[1], error);
     return projection && driver.PickFromMenu(projection, column, row, arguments[4], error);
+}
+
+// Without ITEM the menu's items are printed and it is closed; with ITEM that item is picked.
+bool ScriptRunner::SystemMenu(const Words& arguments, std::string& error) {
+    const ProjectionDriver driver = Driver();
+    const HWND projection = driver.Find(arguments[0], arguments[1], error);
+    std::string menu;
+    if (!projection)
+        return false;
+    const bool listing = arguments.size() < 3;
+    if (!driver.PickFromSystemMenu(projection, listing ? "" : arguments[2], menu, error))
+        return false;
+    if (listing)
+        m_console.Out(menu);
+    return true;
 }
 
 bool ScriptRunner::Clipboard(const Words& arguments, std::string& error) {

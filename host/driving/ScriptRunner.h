@@ -65,6 +65,7 @@ private:
     bool CloseChart(const Words& arguments, std::string& error);
     // Picks Best plan for GOAL in the system menu, or in chooser ROW's context menu, and answers its
     // question; the question is printed as every message is.
+    bool SystemMenu(const Words& arguments, std::string& error);
     bool Plan(const Words& arguments, std::string& error);
     bool Layout(const Words& arguments, std::string& error);
     ProjectionDriver Driver() const;

@@ -97,14 +97,23 @@ std::vector<ChartRun> HeldValues(const CZentharoDoc& document, Member member) {
     return runs;
 }
 
+// The last turn's value with two decimals, as its point stands: 0.00 for a stock of 0, which the grid
+// shows as an empty cell; "(empty)" where the text is.
+std::string LastValue(const ProjectionColumn& column) {
+    const CString& last = column[kProjectedTurns - 1];
+    if (last.IsEmpty())
+        return "(empty)";
+    char text[NumberText::kFormattedSize];
+    return std::string(text, NumberText::WriteTwoDecimals(NumberText::Read(last.View()), text));
+}
+
 ChartSeries SeriesOf(const CZentharoDoc& document, const PlottedColumn& plotted) {
     const int column = GridColumnOf(plotted.member);
     ChartSeries series;
     series.column = kDocumentColumns[column].header;
     series.color = plotted.color;
     series.runs = HeldValues(document, plotted.member);
-    const CString last = ShownCellText(document, column, kProjectedTurns - 1);
-    series.legend.text = std::string(series.column) + " " + (last.IsEmpty() ? std::string("(empty)") : last.Bytes());
+    series.legend.text = std::string(series.column) + " " + LastValue(document.*plotted.member);
     return series;
 }
 

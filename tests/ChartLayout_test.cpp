@@ -184,11 +184,16 @@ TEST(ChartLayout, TicksRunUpThePlotFromItsBottomToItsTop) {
     }
 }
 
-TEST(ChartLayout, LegendsNameEachSeriesWithItsLastShownValue) {
-    // The sample's materials go into capital after the first turn: the last cell is empty.
+TEST(ChartLayout, LegendsNameEachSeriesWithItsLastValue) {
+    // The sample's materials go into capital after the first turn: the last stock is 0, which the grid
+    // shows as an empty cell and the chart as a point at 0. Without a value, the legend says so.
     const ChartLayout chart = LayOut({{"Production", "Capital"}});
     EXPECT_EQ("Size 1000.00", FindSeries(chart, "Size")->legend.text);
-    EXPECT_EQ("Mat (empty)", FindSeries(chart, "Mat")->legend.text);
+    EXPECT_EQ("Mat 0.00", FindSeries(chart, "Mat")->legend.text);
+    EXPECT_EQ("Mat 0.01", FindSeries(LayOut({{"MAT", "0.005"}, {"Production", "Ship"}}), "Mat")->legend.text);
+    auto document = OpenedDocument(ExampleRecord());
+    document->m_mass[kProjectedTurns - 1] = "";
+    EXPECT_EQ("Mass (empty)", FindSeries(ChartLayout::Of(*document, kWidth, kHeight, kFontSize), "Mass")->legend.text);
     EXPECT_EQ(20u, PointsOf(*FindSeries(chart, "Mat")).size());
     for (const ChartPanel& panel : chart.panels) {
         double end = panel.title.x + kFontSize * 0.6 * panel.title.text.size();

@@ -3,10 +3,11 @@
 `zentharo --json` prints for the same planet and edits: every series has one point per text that is not
 empty, in turn order, at its turn and at the height its value has on the panel's ticks, and one polyline
 per run of consecutive such turns; the ticks are round and cover every value; the legends show the last
-turn's values as `zentharo --csv` shows them.
+turn's values with two decimals.
 
     check_chart_svg.py ZENTHARO_TOOL
 """
+import decimal
 import json
 import math
 import os
@@ -34,17 +35,6 @@ def run(tool, arguments):
     return result.stdout
 
 
-def shown_table(tool, arguments):
-    """The columns the window shows, by header: Col, Cap and Mat name the stocks (the later columns)."""
-    lines = run(tool, arguments + ["--csv"]).decode("utf-8", "replace").splitlines()
-    header = lines[0].split(",")
-    rows = [line.split(",") for line in lines[1:]]
-    columns = {}
-    for index, name in enumerate(header):
-        columns[name] = [row[index] for row in rows]
-    return columns
-
-
 def stored_table(tool, arguments):
     """The texts each column holds, by JSON name."""
     return json.loads(run(tool, arguments + ["--json"]).decode("utf-8"))["columns"]
@@ -54,6 +44,11 @@ def held_value(text):
     """What a stored text reads as: its leading number, or 0."""
     match = LEADING_NUMBER.match(text)
     return float(match.group(0)) if match else 0.0
+
+
+def two_decimals(value):
+    """The value with two decimals, an exact tie rounded away from zero."""
+    return str(decimal.Decimal(value).quantize(decimal.Decimal("0.01"), rounding=decimal.ROUND_HALF_UP))
 
 
 def runs_of(rows):
@@ -78,7 +73,6 @@ def check(tool, name, arguments, failures):
     def fail(message):
         failures.append(f"{name}: {message}")
 
-    table = shown_table(tool, arguments)
     stored = stored_table(tool, arguments)
     root = ElementTree.fromstring(run(tool, arguments + ["--svg", "-"]))
     if root.tag != SVG + "svg":
@@ -136,8 +130,8 @@ def check(tool, name, arguments, failures):
                     # Coordinates are written to a hundredth of a unit.
                     if abs(read - value) > 0.006 * value_per_unit + 1e-9 * abs(value):
                         fail(f"{column} row {row}: the point reads {read!r}, the table holds {value!r}")
-            last = table[column][TURNS - 1]
-            legend = f"{column} {last if last else '(empty)'}"
+            last = texts[TURNS - 1]
+            legend = f"{column} {two_decimals(held_value(last))}" if last else f"{column} (empty)"
             if legend not in legends:
                 fail(f"{title}: no legend '{legend}' among {legends}")
         if held_values and (min(held_values + [0]) < low or max(held_values + [0]) > high):

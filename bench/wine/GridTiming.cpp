@@ -116,6 +116,7 @@ Pairs TimeEdits(TestHost& host, int repetitions, std::size_t& cellsChanged, Grid
         ::SetFocus(cell);
         host.Pump();
         ::SetWindowTextA(cell, i % 2 ? "250" : "500");
+        ::SendMessageA(cell, EM_SETMODIFY, TRUE, 0); // as typing leaves it: the cell is stored
         DrawPending(view);
         const auto before = texts();
         const double start = Milliseconds();

@@ -4,8 +4,10 @@
 // row byte and the text to store. Every edit is stored as the window stores it, recalculating the
 // whole table; a column byte with its top bit set then recalculates once more from the edited row.
 // A row byte with its top bit set makes the text a block pasted at any column (its CRs and tabs
-// laying it out), or with no text a fill of later turns from that cell. Every edit is followed by a
-// full refresh; the chart of the final table is laid out and checked.
+// laying it out), or with no text a fill of later turns from that cell. A column byte of 0x7F takes
+// the last step back and again, which must give the table it had, then back once more when the row
+// byte is odd. Every edit is followed by a full refresh; the chart of the final table is laid out
+// and checked.
 #include "model/ChartLayout.h"
 #include "model/GridColumns.h"
 #include "model/GridEdits.h"
@@ -18,6 +20,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -40,6 +43,17 @@ constexpr std::array<Member, kInputCount> kInputs = [] {
             inputs[next++] = column.member;
     return inputs;
 }();
+
+constexpr char kHistoryByte = 0x7F;
+
+// Every stored text of the table, byte for byte.
+std::string AllTexts(const CZentharoDoc& document) {
+    std::string texts;
+    for (const DocumentColumn& column : kDocumentColumns)
+        for (int row = 0; row < kProjectionRows; ++row)
+            texts.append((document.*column.member)[row].View()).append(1, '\0');
+    return texts;
+}
 
 void Refresh(const CZentharoDoc& document) {
     for (int row = 0; row < kProjectedTurns; ++row) {
@@ -107,11 +121,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (line.size() < 2)
             continue;
         const int row = static_cast<unsigned char>(line[1]) % kProjectedTurns;
+        if (line[0] == kHistoryByte) {
+            const std::string before = AllTexts(*document);
+            if (document->Undo() && (!document->Redo() || AllTexts(*document) != before))
+                std::abort();
+            if (row % 2)
+                document->Undo();
+            Refresh(*document);
+            continue;
+        }
         if (static_cast<signed char>(line[1]) < 0) {
             const int anyColumn = static_cast<unsigned char>(line[0]) % kDocumentColumnCount;
             const std::string before = ProjectionTable::TabSeparated(*document, "\n");
             if (line.size() == 2) {
-                GridEdits::FillLaterTurns(*document, anyColumn, row, ShownText(*document, anyColumn, row));
+                GridEdits::FillLaterTurns(*document, anyColumn, row);
             } else if (const auto refusal = GridEdits::PasteBlock(*document, anyColumn, row, line.substr(2))) {
                 // A refused block names a row it reached and changes nothing.
                 if (refusal->row < row || refusal->row >= kProjectedTurns ||

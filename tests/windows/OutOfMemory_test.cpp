@@ -276,6 +276,7 @@ protected:
     void Leave(HWND cell, const char* text) {
         ::SetFocus(cell);
         ::SetWindowTextA(cell, text);
+        ::SendMessageA(cell, EM_SETMODIFY, TRUE, 0); // as typing leaves it
         ::SetFocus(Cell(0, 0));
         host.Pump();
     }
@@ -364,9 +365,40 @@ TEST_F(FailingEdit, AFillIsTakenWholeOrNotAtAll) {
     const auto typeIntoTheCell = [&] {
         ::SetFocus(Cell(1, 3));
         ::SetWindowTextA(Cell(1, 3), "500");
+        ::SendMessageA(Cell(1, 3), EM_SETMODIFY, TRUE, 0); // as typing leaves it
     };
     // Each allocation failed once.
     EXPECT_GE(SweepCommand(ModuleContract::kFillLaterTurnsCommandId, typeIntoTheCell, ExpectedGrid(planet, fill)), 1);
+}
+
+// A typed cell undone, or undone and redone, with each allocation failing once: the grid is the table
+// before or after the undo or redo, whole, and Clear all inputs still works.
+TEST_F(FailingEdit, AnUndoOrARedoIsTakenWholeOrNotAtAll) {
+    const std::string fresh = ExpectedGrid(planet);
+    const std::string typed = ExpectedGrid(planet, {{&CZentharoDoc::m_colIn, 3, "500"}});
+    for (const int id : {ModuleContract::kUndoCommandId, ModuleContract::kRedoCommandId}) {
+        const bool undo = id == ModuleContract::kUndoCommandId;
+        const std::string& before = undo ? typed : fresh;
+        const std::string& after = undo ? fresh : typed;
+        const long allocations = Sweep(
+            *faulty.faults, false,
+            [&] {
+                Leave(Cell(1, 3), "500");
+                if (!undo)
+                    Command(Cell(1, 3), ModuleContract::kUndoCommandId);
+                Command(Cell(1, 3), id);
+            },
+            [&](bool failed) {
+                const std::string shown = ShownGrid(frame);
+                if (failed)
+                    EXPECT_TRUE(shown == before || shown == after || shown == fresh) << shown;
+                else
+                    EXPECT_EQ(after, shown);
+                Command(Cell(1, 3), ModuleContract::kClearInputsCommandId);
+                EXPECT_EQ(fresh, ShownGrid(frame));
+            });
+        EXPECT_GE(allocations, 1) << (undo ? "undo" : "redo");
+    }
 }
 
 TEST_F(FailingEdit, APastedBlockIsTakenWholeOrNotAtAll) {

@@ -210,6 +210,10 @@ void CZentharoForm::UpdateGrid() noexcept {
     }
     m_updating = false;
     m_chart.Refresh();
+    // A maximised window's system menu opens from the host's menu bar, which tells the host, not the
+    // frame: the steps it names are kept up to date here too.
+    if (const HMENU systemMenu = ::GetSystemMenu(GetParentFrame(), FALSE))
+        ShowCommandsIn(systemMenu, true);
 }
 
 // Writes only a text that differs from what the cell shows: rewriting an unchanged cell costs a round
@@ -334,6 +338,20 @@ void CZentharoForm::OnProductionSelChange(UINT id) {
 
 std::string CZentharoForm::CommandText(const ProjectionCommand& command, HWND control) const {
     return ProjectionCommands::MenuText(command, command.label ? (this->*command.label)(control) : command.text);
+}
+
+void CZentharoForm::ShowCommandsIn(HMENU systemMenu, bool historyOnly) const noexcept {
+    for (const ProjectionCommand& command : ProjectionCommandTable{}) {
+        if (!command.wholeWindow || (historyOnly && !command.label))
+            continue;
+        const bool enabled = !command.available || (this->*command.available)(nullptr);
+        const UINT state = MF_BYCOMMAND | MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED);
+        try {
+            ::ModifyMenuA(systemMenu, command.id, state, command.id, CommandText(command, nullptr).c_str());
+        } catch (const std::bad_alloc&) {
+            ::EnableMenuItem(systemMenu, command.id, state); // the item keeps its text
+        }
+    }
 }
 
 bool CZentharoForm::CanUndo(HWND) const {

@@ -53,6 +53,9 @@ public:
 
     // A command's item as the menus show it, its key included: "Undo Fill later turns\tCtrl+Z".
     std::string CommandText(const ProjectionCommand& command, HWND control) const;
+    // Brings the items of the whole window's commands in the frame's system menu up to date: their
+    // texts, and greyed where they cannot act. historyOnly: Undo and Redo alone.
+    void ShowCommandsIn(HMENU systemMenu, bool historyOnly) const noexcept;
 
     // The commands of the projection's menus and keys. control is the cell or chooser they were asked
     // in, or nullptr.

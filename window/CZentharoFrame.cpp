@@ -124,20 +124,8 @@ int CZentharoFrame::OnCreate(CREATESTRUCTA* create) {
 }
 
 void CZentharoFrame::OnInitMenuPopup(HMENU menu, UINT, BOOL systemMenu) {
-    const auto* form = dynamic_cast<const CZentharoForm*>(GetActiveView());
-    if (!systemMenu || !form)
-        return;
-    for (const ProjectionCommand& command : ProjectionCommandTable{}) {
-        if (!command.wholeWindow)
-            continue;
-        const bool enabled = !command.available || (form->*command.available)(nullptr);
-        const UINT state = MF_BYCOMMAND | MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED);
-        try {
-            ::ModifyMenuA(menu, command.id, state, command.id, form->CommandText(command, nullptr).c_str());
-        } catch (const std::bad_alloc&) {
-            ::EnableMenuItem(menu, command.id, state); // the item keeps its text
-        }
-    }
+    if (const auto* form = dynamic_cast<const CZentharoForm*>(GetActiveView()); form && systemMenu)
+        form->ShowCommandsIn(menu, false);
 }
 void CZentharoFrame::OnShowWindow(BOOL show, UINT status) {
     // Only the frame's own showing and hiding: the system's (a minimised host) reaches the chart itself.

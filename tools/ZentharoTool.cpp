@@ -261,9 +261,9 @@ std::string Description() {
            "TSV are UTF-8 too, but from zentharo.exe on Windows they are Windows-1251, as Copy table's text.\n\n"
            "--svg FILE writes the window's chart (Ctrl+Shift+G) as an SVG picture to FILE, or to the standard\n"
            "output for -. With a FILE, nothing else is printed unless --json, --csv or --tsv asks for it.\n\n"
-           "Exit code 0 on success (warnings included); 2 on bad input (bad options, a RECORD or FILE that is\n"
-           "not a readable regular file, a RECORD that is not Key=Value lines, a block with a bad Production\n"
-           "field), with one line on stderr and nothing on stdout.";
+           "Exit code 0 on success (warnings included); 2 on bad input (bad options, a ROW outside the table,\n"
+           "a RECORD or FILE that is not a readable regular file, a RECORD that is not Key=Value lines, a\n"
+           "block with a bad Production field), with one line on stderr and nothing on stdout.";
 }
 
 } // namespace

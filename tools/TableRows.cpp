@@ -42,8 +42,9 @@ TableRows::Found TableRows::Find(std::string_view name) const {
 }
 
 std::string TableRows::Ranges(bool turnsFirst, const char* turnMark) const {
-    const std::string turns = std::string("turns ") + turnMark + m_document.m_turn[0].Bytes() + "-" + turnMark +
-                              m_document.m_turn[m_lastRow].Bytes();
+    const std::string& first = m_document.m_turn[0].Bytes();
+    const char* to = first.front() == '-' ? " to " : "-"; // "turns -3 to 16" rather than "turns -3-16"
+    const std::string turns = "turns " + (turnMark + first) + to + turnMark + m_document.m_turn[m_lastRow].Bytes();
     const std::string rows = "rows 0-" + std::to_string(m_lastRow);
     return turnsFirst ? turns + ", or " + rows : rows + ", or " + turns;
 }

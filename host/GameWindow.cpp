@@ -1,7 +1,7 @@
 // A game's window: creation, its planet list, and what it reports.
 #include "GameWindow.h"
 
-#include "Cp1251.h"
+#include "framework/Cp1251.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 // The main window, its commands, and the calls into the module.
 #include "MainFrame.h"
 
-#include "Cp1251.h"
 #include "FrameMenu.h"
 #include "GameFile.h"
 #include "HostCommands.h"
 #include "HostRecords.h"
+#include "framework/Cp1251.h"
 
 #include "window/ScreenScale.h"
 

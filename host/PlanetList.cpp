@@ -1,8 +1,8 @@
 // Filling, sorting and selecting the planet list.
 #include "PlanetList.h"
 
-#include "Cp1251.h"
 #include "PlanetColumns.h"
+#include "framework/Cp1251.h"
 
 namespace {
 

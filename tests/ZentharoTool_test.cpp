@@ -3,6 +3,7 @@
 
 #include "ZentharoVersion.h"
 #include "framework/NumberText.h"
+#include "framework/Utf8.h"
 #include "model/PlanText.h"
 
 #include <gtest/gtest.h>
@@ -235,7 +236,7 @@ TEST(ZentharoTool, PlanComesFirstInEveryTextOutput) {
     }
 }
 
-TEST(ZentharoTool, ReadsRecordFilesAsBytes) {
+TEST(ZentharoTool, ReadsRecordFilesWhateverTheirBytes) {
     const std::string path = WriteTempFile(
         "record.txt",
         "Name=\xCF\xEB\xE0\xED\xE5\xF2\xE0\r\nNum=3\r\n\r\nTurn=2147483647\r\nSize=500\r\nProduction=Frigate\r\n");
@@ -244,9 +245,89 @@ TEST(ZentharoTool, ReadsRecordFilesAsBytes) {
     const auto json = nlohmann::json::parse(run.out);
     EXPECT_EQ("2147483666", json["columns"]["turn"][19]);
     EXPECT_EQ("Frigate", json["columns"]["production"][0]);
-    EXPECT_NE(std::string::npos, json["title"].get<std::string>().find("\xEF\xBF\xBD")); // replaced, not thrown
+    // "Планета" in Windows-1251, and in the JSON as UTF-8.
+    EXPECT_EQ("Zentharo  \xD0\x9F\xD0\xBB\xD0\xB0\xD0\xBD\xD0\xB5\xD1\x82\xD0\xB0 (#3)   :2147483647", json["title"]);
     const ToolRun table = RunTool({path});
     EXPECT_NE(std::string::npos, Lines(table.out)[3].find("Ship")); // an unknown production shows as Ship
+}
+
+// A planet named "Новая Земля" of game "Альфа", producing the ship design "Линкор", its texts in
+// whichever encoding the case gives.
+std::string CyrillicRecord(const std::string& name, const std::string& game, const std::string& design) {
+    return "Name=" + name + "\r\nNum=3\r\nGameName=" + game + "\r\nTurn=40\r\nSize=900\r\nProduction=" + design;
+}
+
+TEST(ZentharoTool, KeepsNamesWhicheverEncodingTheRecordIsIn) {
+    const std::string name1251 = "\xCD\xEE\xE2\xE0\xFF \xC7\xE5\xEC\xEB\xFF", game1251 = "\xC0\xEB\xFC\xF4\xE0",
+                      design1251 = "\xCB\xE8\xED\xEA\xEE\xF0";
+    const std::string name = "\xD0\x9D\xD0\xBE\xD0\xB2\xD0\xB0\xD1\x8F \xD0\x97\xD0\xB5\xD0\xBC\xD0\xBB\xD1\x8F",
+                      game = "\xD0\x90\xD0\xBB\xD1\x8C\xD1\x84\xD0\xB0",
+                      design = "\xD0\x9B\xD0\xB8\xD0\xBD\xD0\xBA\xD0\xBE\xD1\x80";
+    const std::string utf8 = CyrillicRecord(name, game, design);
+    const struct {
+        const char* what;
+        std::string record, sameInUtf8;
+    } cases[] = {
+        {"Windows-1251", CyrillicRecord(name1251, game1251, design1251), utf8},
+        {"UTF-8 after a byte order mark", "\xEF\xBB\xBF" + utf8, utf8},
+        {"both, a line each", CyrillicRecord(name, game1251, design1251), utf8},
+        // 0x98, which the code page leaves unassigned, and a quote and an ampersand the outputs escape
+        {"a byte of no letter", CyrillicRecord("\"" + name1251 + "\x98&", game1251, "Ship"),
+         CyrillicRecord("\"" + name + "\xC2\x98&", game, "Ship")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = WriteTempFile("encoded.txt", c.record),
+                          utf8Path = WriteTempFile("utf8.txt", c.sameInUtf8);
+        for (const std::vector<std::string>& output : {std::vector<std::string>{"--json"}, {"--svg", "-"}, {}}) {
+            const auto run = [&](std::vector<std::string> arguments) {
+                arguments.insert(arguments.end(), output.begin(), output.end());
+                return RunTool(arguments);
+            };
+            const ToolRun encoded = run({path});
+            ASSERT_EQ(0, encoded.exitCode) << encoded.err;
+            EXPECT_EQ(run({utf8Path}).out, encoded.out);
+            EXPECT_TRUE(Utf8::IsValid(encoded.out));
+        }
+    }
+    // The names as they are, where each output shows them.
+    const std::string path = WriteTempFile("encoded.txt", cases[0].record);
+    const std::string title = "Zentharo  " + name + " (#3)   " + game + ":40";
+    const auto json = nlohmann::json::parse(RunTool({path, "--json"}).out);
+    EXPECT_EQ(title, json["title"]);
+    EXPECT_EQ(design, json["columns"]["production"][0]);
+    EXPECT_NE(std::string::npos, RunTool({path, "--svg", "-"}).out.find("<title>Chart " + title + "</title>"));
+    EXPECT_EQ(title, Lines(RunTool({path}).out)[0]);
+}
+
+TEST(ZentharoTool, TakesATurnWhereverItTakesARow) {
+    const std::string block = WriteTempFile("turn-block.tsv", "41\t7\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\tMaterials\n");
+    const std::string earlyPlanet = WriteTempFile("early.txt", "Name=Early\nTurn=-3\nSize=100\nPopulation=50\n");
+    const struct {
+        std::vector<std::string> byTurn, byRow;
+    } cases[] = {
+        {{"--set", "Col:t43=500"}, {"--set", "Col:3=500"}},
+        {{"--set", "Col:t040=500", "--set", "Upgrade:t59=9"}, {"--set", "Col:0=500", "--set", "Upgrade:19=9"}},
+        {{"--set", "Production:t45=Materials", "--fill", "Production:t45"},
+         {"--set", "Production:5=Materials", "--fill", "Production:5"}},
+        {{"--paste", "Turn:t41=" + block}, {"--paste", "Turn:1=" + block}},
+        {{"--plan", "production", "--plan-from", "t55"}, {"--plan", "production", "--plan-from", "15"}},
+        {{earlyPlanet, "--set", "Col:t-1=500", "--fill", "Col:t-1"},
+         {earlyPlanet, "--set", "Col:2=500", "--fill", "Col:2"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.byTurn[1]);
+        const std::string record = c.byTurn[0][0] == '-' ? "" : c.byTurn[0];
+        const auto json = [](std::vector<std::string> arguments) {
+            arguments.push_back("--json");
+            return RunTool(arguments);
+        };
+        const ToolRun byTurn = json(c.byTurn);
+        ASSERT_EQ(0, byTurn.exitCode) << byTurn.err;
+        EXPECT_EQ(json(c.byRow).out, byTurn.out);
+        EXPECT_NE(json(record.empty() ? std::vector<std::string>{} : std::vector<std::string>{record}).out,
+                  byTurn.out); // the turn named a row, and the edit changed it
+    }
 }
 
 // A named pipe with no writer: opening it to read would wait for ever.
@@ -261,6 +342,7 @@ TEST(ZentharoTool, RejectsBadInputWithOneLineAndNoOutput) {
     const std::string malformed = WriteTempFile("malformed.txt", "Name=X\nSize 100\n");
     // Unknown keys before the fault: their warnings would be lines besides the one error.
     const std::string malformedLater = WriteTempFile("malformed-later.txt", "Popultion=1\nOwner=me\nSize 100\n");
+    const std::string unreadKey = WriteTempFile("unread-key.txt", "Popultion=1\nTurn=40\n");
     const std::string directory = std::filesystem::temp_directory_path().string();
     const std::string fifo = MakeFifo("record.fifo");
     const struct {
@@ -276,21 +358,30 @@ TEST(ZentharoTool, RejectsBadInputWithOneLineAndNoOutput) {
         {{"--set", "Col:3"}, "NAME:ROW=TEXT"},
         {{"--set", "Pop:3=500"}, "unknown input 'Pop' (use Col, Cap, Mat, Bombing, Upgrade or Production)"},
         {{"--set", "col:3=500"}, "unknown input 'col'"},
-        {{"--set", "Col:20=5"}, "0 to 19"},
-        {{"--set", "Col:-1=5"}, "0 to 19"},
-        {{"--set", "Col:x=5"}, "0 to 19"},
-        {{"--set", "Col:=5"}, "0 to 19"},
-        {{"--set", "Col:99999999999=5"}, "0 to 19"},
+        {{"--set", "Col:20=5"}, "row 20 is not in the table (rows 0-19, or turns 40-59)"},
+        {{"--set", "Col:-1=5"}, "row -1 is not in the table"},
+        {{"--set", "Col:x=5"}, "'x' is neither a row nor a turn (rows 0-19, or turns t40-t59)"},
+        {{"--set", "Col:=5"}, "'' is neither a row nor a turn"},
+        {{"--set", "Col:99999999999=5"}, "row 99999999999 is not in the table"},
+        {{"--set", "Col:t63=500"}, "turn 63 is not in the table (turns 40-59, or rows 0-19)"},
+        {{"--set", "Col:t39=500"}, "turn 39 is not in the table"},
+        {{"--set", "Col:t99999999999999999999=1"}, "turn 99999999999999999999 is not in the table"},
+        {{"--set", "Col:T43=5"}, "'T43' is neither a row nor a turn"},
+        {{"--set", "Col:t=5"}, "'t' is neither a row nor a turn"},
+        {{unreadKey, "--set", "Col:t60=5"}, "turn 60 is not in the table"}, // and no warning besides
+        {{unreadKey, "--plan", "ships", "--plan-from", "t59"},
+         "turn 59 cannot start a plan (turns 40-58, or rows 0-18)"},
         {{"--json", "--csv"}, "excludes"},
         {{"--bogus"}, "bogus"},
         {{"a.txt", "b.txt"}, "b.txt"},
         {{"--set"}, "set"},
         {{"--fill", "Col"}, "NAME:ROW"},
         {{"--fill", "Pop:3"}, "unknown input 'Pop'"},
-        {{"--fill", "Col:3=5"}, "0 to 19"},
+        {{"--fill", "Col:3=5"}, "'3=5' is neither a row nor a turn"},
+        {{"--fill", "Col:t60"}, "turn 60 is not in the table"},
         {{"--paste", "Col:3"}, "NAME:ROW=FILE"},
         {{"--paste", "Colonists:3=x"}, "unknown column 'Colonists'"},
-        {{"--paste", "Turn:20=x"}, "0 to 19"},
+        {{"--paste", "Turn:t20=" + malformed}, "turn 20 is not in the table"},
         {{"--paste", "Turn:0=/nonexistent/block.tsv"}, "cannot read the block to paste: no such file"},
         {{"--paste", "Turn:0=" + directory}, "it is a directory"},
         {{"--svg", "-", "--csv"}, "cannot go there too"},
@@ -298,12 +389,13 @@ TEST(ZentharoTool, RejectsBadInputWithOneLineAndNoOutput) {
         {{"--svg"}, "svg"},
         {{"--svg", "/nonexistent/chart.svg"}, "/nonexistent/chart.svg: cannot write the chart"},
         {{"--svg", directory}, "cannot write the chart"},
-        {{"--svg", "-", "--set", "Col:20=5"}, "0 to 19"},
+        {{"--svg", "-", "--set", "Col:20=5"}, "row 20 is not in the table"},
         {{"--plan", "ship"}, "ships or production"},
         {{"--plan"}, "plan"},
-        {{"--plan", "ships", "--plan-from", "19"}, "0 to 18"},
-        {{"--plan", "ships", "--plan-from", "-1"}, "0 to 18"},
-        {{"--plan", "ships", "--plan-from", "2x"}, "0 to 18"},
+        {{"--plan", "ships", "--plan-from", "19"}, "row 19 cannot start a plan (rows 0-18, or turns 40-58)"},
+        {{"--plan", "ships", "--plan-from", "-1"}, "row -1 cannot start a plan"},
+        {{"--plan", "ships", "--plan-from", "2x"}, "'2x' is neither a row nor a turn (rows 0-18, or turns t40-t58)"},
+        {{"--plan", "ships", "--plan-from", ""}, "'' is neither a row nor a turn"},
         {{"--plan-from", "3"}, "--plan"},
     };
     for (const auto& c : cases) {
@@ -475,8 +567,9 @@ TEST(ZentharoTool, WritesTheChartToAFileOrTheStandardOutput) {
 TEST(ZentharoTool, HelpExplainsUsage) {
     const ToolRun run = RunTool({"--help"});
     EXPECT_EQ(0, run.exitCode);
-    for (const char* word : {"--set", "NAME:ROW=TEXT", "--fill", "NAME:ROW", "--paste", "NAME:ROW=FILE", "--json",
-                             "--csv", "--tsv", "--svg", "--version", "RECORD", "Upgrade"})
+    for (const char* word :
+         {"--set", "NAME:ROW=TEXT", "--fill", "NAME:ROW", "--paste", "NAME:ROW=FILE", "--json", "--csv", "--tsv",
+          "--svg", "--version", "RECORD", "Upgrade", "Col:t43=500", "UTF-8", "Windows-1251"})
         EXPECT_NE(std::string::npos, run.out.find(word)) << word;
 }
 

@@ -1,6 +1,7 @@
 // Writing the chart's layout as SVG elements.
 #include "ChartSvg.h"
 
+#include "framework/Utf8.h"
 #include "model/ChartLayout.h"
 
 #include <cmath>
@@ -28,33 +29,6 @@ std::string Colour(std::uint32_t rgb) {
     return text;
 }
 
-// The length of the well-formed UTF-8 sequence text starts with, or 0.
-std::size_t Utf8SequenceLength(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    unsigned minimum = 0, codePoint = 0;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        length = 2, minimum = 0x80, codePoint = lead & 0x1F;
-    else if (lead >= 0xE0 && lead <= 0xEF)
-        length = 3, minimum = 0x800, codePoint = lead & 0x0F;
-    else if (lead >= 0xF0 && lead <= 0xF4)
-        length = 4, minimum = 0x10000, codePoint = lead & 0x07;
-    else
-        return 0;
-    if (text.size() < length)
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80)
-            return 0;
-        codePoint = codePoint << 6 | (byte(i) & 0x3F);
-    }
-    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-    return codePoint < minimum || codePoint > 0x10FFFF || surrogate ? 0 : length;
-}
-
 // Text for an attribute or element: markup characters escaped, and bytes that are no well-formed UTF-8
 // or no character XML allows (a record may hold Windows-1251 text or control bytes) replaced by U+FFFD.
 std::string Escaped(std::string_view text) {
@@ -62,7 +36,7 @@ std::string Escaped(std::string_view text) {
     std::string escaped;
     for (std::size_t i = 0; i < text.size();) {
         const char c = text[i];
-        const std::size_t length = Utf8SequenceLength(text.substr(i));
+        const std::size_t length = Utf8::SequenceLength(text.substr(i));
         const bool control = static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
         if (length == 0 || control) {
             escaped += kReplacement;

@@ -1,7 +1,31 @@
 // Parsing Key=Value records.
 #include "PlanetRecordText.h"
 
+#include "framework/Cp1251.h"
+#include "framework/Utf8.h"
+
+#include <algorithm>
+
 namespace PlanetRecordText {
+
+std::string ToUtf8(std::string_view fileText) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (fileText.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        fileText.remove_prefix(kByteOrderMark.size());
+    std::string utf8;
+    utf8.reserve(fileText.size());
+    while (!fileText.empty()) {
+        // A line break is the same byte in both encodings, and no part of a longer UTF-8 sequence.
+        const std::size_t end = std::min(fileText.find('\n'), fileText.size() - 1) + 1;
+        const std::string_view line = fileText.substr(0, end);
+        if (Utf8::IsValid(line))
+            utf8.append(line);
+        else
+            utf8 += Cp1251::ToUtf8(line);
+        fileText.remove_prefix(end);
+    }
+    return utf8;
+}
 
 CMapStringToString Parse(std::string_view text) {
     return Parse(text, [](int, std::string_view) {});

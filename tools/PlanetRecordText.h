@@ -15,6 +15,11 @@ struct ParseError : std::runtime_error {
     int line;
 };
 
+// The text of a record file as UTF-8: a leading byte order mark dropped, then each line kept as it is
+// when it is well-formed UTF-8 and read as Windows-1251 otherwise (the code page of the game's files),
+// so that a record saved in either encoding, or pieced together from both, keeps its names.
+std::string ToUtf8(std::string_view fileText);
+
 // Values are kept as bytes, a trailing CR removed; empty lines are skipped. A line without '=' or with
 // an empty key throws ParseError naming the line.
 CMapStringToString Parse(std::string_view text);

@@ -5,7 +5,9 @@
 #include "PlanetRecordText.h"
 #include "ProjectionReport.h"
 #include "SamplePlanet.h"
+#include "TableRows.h"
 #include "ZentharoVersion.h"
+#include "framework/Cp1251.h"
 #include "framework/FileText.h"
 #include "model/DocumentColumns.h"
 #include "model/GridColumns.h"
@@ -17,7 +19,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -42,6 +43,7 @@ struct GridEdit {
     int column;           // an index into kDocumentColumns
     int row;
     std::string text;
+    std::string rowName; // ROW or tTURN as given: the row is found once the record's turn is known
 };
 
 // The names --set and --fill take, as the user reads them: "Col, Cap, Mat, Bombing, Upgrade or Production".
@@ -64,7 +66,7 @@ struct EditForm {
     bool anyColumn;
 };
 
-// NAME:ROW, the part of the argument before end.
+// NAME:ROW, the part of the argument before end; ROW is found later, by FindRows.
 void ParseCell(const EditForm& form, const std::string& argument, std::size_t end, GridEdit& edit) {
     const std::string quoted = std::string(form.option) + " '" + argument + "'";
     const std::size_t colon = argument.find(':');
@@ -77,15 +79,9 @@ void ParseCell(const EditForm& form, const std::string& argument, std::size_t en
                          "' (use a column's header, such as Turn, Col or Production)");
     if (!form.anyColumn && (!column || !kDocumentColumns[*column].editable))
         throw UsageError(quoted + ": unknown input '" + name + "' (use " + InputNames() + ")");
-    const std::string rowText = argument.substr(colon + 1, end - colon - 1);
-    int row = -1;
-    const auto [last, error] = std::from_chars(rowText.data(), rowText.data() + rowText.size(), row);
-    if (rowText.empty() || error != std::errc() || last != rowText.data() + rowText.size() || row < 0 ||
-        row >= kProjectedTurns)
-        throw UsageError(quoted + ": row must be a whole number from 0 to 19");
     edit.argument = argument;
     edit.column = *column;
-    edit.row = row;
+    edit.rowName = argument.substr(colon + 1, end - colon - 1);
 }
 
 // The block of a --paste: the file's bytes, or standard input's for "-" (read once, at the first).
@@ -106,7 +102,7 @@ GridEdit ParseEdit(GridEdit::Kind kind, const std::string& argument, std::istrea
     static constexpr EditForm kForms[] = {
         {"--set", "NAME:ROW=TEXT", false}, {"--fill", "NAME:ROW", false}, {"--paste", "NAME:ROW=FILE", true}};
     const EditForm& form = kForms[static_cast<int>(kind)];
-    GridEdit edit{kind, argument, 0, 0, {}};
+    GridEdit edit{kind, argument, 0, 0, {}, {}};
     if (kind == GridEdit::Kind::Fill) {
         ParseCell(form, argument, argument.size(), edit);
         return edit;
@@ -144,16 +140,32 @@ struct PlanRequest {
     int firstRow = 0;
 };
 
-PlanRequest ParsePlan(const std::string& goalName, const std::string& firstRowText) {
+// The goal; the first row is found later, by FindRows.
+PlanRequest ParsePlan(const std::string& goalName) {
     const auto goal = PlanGoals::Named(goalName);
     if (!goal)
         throw UsageError("--plan '" + goalName + "': the goal is ships or production");
-    int firstRow = 0;
-    const auto [end, error] = std::from_chars(firstRowText.data(), firstRowText.data() + firstRowText.size(), firstRow);
-    if (!firstRowText.empty() && (error != std::errc() || end != firstRowText.data() + firstRowText.size() ||
-                                  firstRow < 0 || firstRow > kLastPlannedRow))
-        throw UsageError("--plan-from '" + firstRowText + "': the first row is a whole number from 0 to 18");
-    return {*goal, firstRowText.empty() ? 0 : firstRow};
+    return {*goal, 0};
+}
+
+// The rows the edits and --plan-from name, as numbers or turns of the document's table.
+void FindRows(const CZentharoDoc& document, std::vector<GridEdit>& edits, const std::string* planFrom,
+              PlanRequest& planRequest) {
+    const TableRows cells(document, kProjectedTurns - 1);
+    for (GridEdit& edit : edits) {
+        static constexpr const char* kOptions[] = {"--set", "--fill", "--paste"};
+        const TableRows::Found found = cells.Find(edit.rowName);
+        if (!found.row)
+            throw UsageError(std::string(kOptions[static_cast<int>(edit.kind)]) + " '" + edit.argument +
+                             "': " + found.problem);
+        edit.row = *found.row;
+    }
+    if (planFrom) {
+        const TableRows::Found found = TableRows(document, kLastPlannedRow, "cannot start a plan").Find(*planFrom);
+        if (!found.row)
+            throw UsageError("--plan-from '" + *planFrom + "': " + found.problem);
+        planRequest.firstRow = *found.row;
+    }
 }
 
 // Applies the best plan as the window's Yes does: the productions stored at once, one recalculation.
@@ -168,22 +180,21 @@ bool IsRecordKey(std::string_view key) {
                        [key](const char* known) { return key == known; });
 }
 
-// The record file at path, or the bundled sample without one. A key the projection does not read gets
-// a warning on err: a misspelt key would otherwise pass unnoticed, but hosts send keys of their own.
-CMapStringToString ReadRecord(const std::string& path, std::ostream& err) {
+// The record file at path, read as UTF-8 or Windows-1251 line by line, or the bundled sample without
+// one. A key the projection does not read gets a line in warnings: a misspelt key would otherwise pass
+// unnoticed, but hosts send keys of their own. They are printed once the rest of the input is found
+// sound, since bad input gets its one line alone.
+CMapStringToString ReadRecord(const std::string& path, std::string& warnings) {
     if (path.empty())
         return PlanetRecordText::Parse(kSamplePlanetRecord);
     std::string text;
     if (const auto result = FileText::Read(path, text); result != FileText::ReadResult::Read)
         throw UsageError(path + ": cannot read the planet record: " + FileText::Reason(result));
-    std::string warnings; // only for a record that parses: bad input gets its one line alone
     try {
-        CMapStringToString record = PlanetRecordText::Parse(text, [&](int line, std::string_view key) {
+        return PlanetRecordText::Parse(PlanetRecordText::ToUtf8(text), [&](int line, std::string_view key) {
             if (!IsRecordKey(key))
                 warnings += path + ":" + std::to_string(line) + ": key '" + FileText::Quote(key) + "' is not read\n";
         });
-        err << warnings;
-        return record;
     } catch (const PlanetRecordText::ParseError& error) {
         throw UsageError(path + ":" + std::to_string(error.line) + ": " + error.what());
     }
@@ -200,15 +211,35 @@ void WriteChartFile(const CZentharoDoc& document, const std::string& path) {
         throw UsageError(path + ": cannot write the chart: " + (errno ? std::strerror(errno) : "write failed"));
 }
 
+// Text for people and spreadsheets (the table, CSV, TSV and warnings), held as UTF-8, in the encoding
+// of the platform's terminals and clipboard: UTF-8, or on Windows the host's code page, Windows-1251,
+// which Copy table puts on the clipboard as CF_TEXT. JSON and SVG are UTF-8 everywhere.
+void WriteShown(const std::string& utf8, std::ostream& out, std::ostream& err) {
+#ifdef _WIN32
+    std::size_t unwritten = 0;
+    out << Cp1251::FromUtf8(utf8, unwritten);
+    if (unwritten)
+        err << "zentharo: " << unwritten << (unwritten == 1 ? " character has" : " characters have")
+            << " no Windows-1251 form and " << (unwritten == 1 ? "is" : "are") << " written as '?' (--json keeps "
+            << "every character)\n";
+#else
+    static_cast<void>(err);
+    out << utf8;
+#endif
+}
+
 std::string Description() {
     return "Projects a planet over 20 turns, as the Zentharo window does.\n\n"
            "RECORD is a planet record file with one Key=Value pair a line (Name, Num, GameName, Turn, Size,\n"
            "Resource, Population, COL, Industry, CAP, MAT, Production). Any other key is ignored with a\n"
            "warning on stderr (FILE:LINE: key 'KEY' is not read). Without RECORD the bundled sample planet\n"
-           "is projected.\n\n"
+           "is projected. A record is read as UTF-8, and each line that is not valid UTF-8 as Windows-1251,\n"
+           "the code page of the game's files (a UTF-8 byte order mark is skipped); names are kept exactly.\n\n"
            "Each --set stores TEXT, as typed, into input NAME (Col, Cap, Mat, Bombing, Upgrade or\n"
-           "Production) at row 0..19 and recalculates, exactly as leaving a grid cell or picking a\n"
+           "Production) at row ROW and recalculates, exactly as leaving a grid cell or picking a\n"
            "production does. Example: --set Col:3=500 --set Production:0=Materials\n\n"
+           "A ROW (of --set, --fill, --paste and --plan-from) is a row number, 0..19, or t and a turn of the\n"
+           "table: on a planet at turn 40, --set Col:t43=500 is --set Col:3=500.\n\n"
            "--fill NAME:ROW copies the text input NAME holds at row ROW, byte for byte (every digit typed,\n"
            "a ship design's name), into every later row, as the window's Fill later turns (Ctrl+D).\n\n"
            "--paste NAME:ROW=FILE lays the tab-separated block in FILE ('-': standard input, read once) onto\n"
@@ -227,12 +258,13 @@ std::string Description() {
            "could not prove it), then the output with the plan applied; --json holds it as \"plan\".\n\n"
            "Output: a table of the values as the window shows them; --csv the same as CSV; --tsv the same\n"
            "tab-separated, exactly as the window's Copy table (Ctrl+Shift+C) puts it on the clipboard; --json\n"
-           "the raw stored texts of rows 0..20 of every column.\n\n"
+           "the raw stored texts of rows 0..20 of every column. JSON and SVG are UTF-8; the table, CSV and\n"
+           "TSV are UTF-8 too, but from zentharo.exe on Windows they are Windows-1251, as Copy table's text.\n\n"
            "--svg FILE writes the window's chart (Ctrl+Shift+G) as an SVG picture to FILE, or to the standard\n"
            "output for -. With a FILE, nothing else is printed unless --json, --csv or --tsv asks for it.\n\n"
-           "Exit code 0 on success (warnings included); 2 on bad input (bad options, a RECORD or FILE that is\n"
-           "not a readable regular file, a RECORD that is not Key=Value lines, a block with a bad Production\n"
-           "field), with one line on stderr and nothing on stdout.";
+           "Exit code 0 on success (warnings included); 2 on bad input (bad options, a ROW outside the table,\n"
+           "a RECORD or FILE that is not a readable regular file, a RECORD that is not Key=Value lines, a\n"
+           "block with a bad Production field), with one line on stderr and nothing on stdout.";
 }
 
 } // namespace
@@ -250,7 +282,8 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::istream& in,
     std::vector<std::string> sets, fills, pastes;
     app.add_option("RECORD", recordPath, "planet record file (default: the bundled sample planet)");
     auto* setOption =
-        app.add_option("--set", sets, "store TEXT into input NAME at row ROW, then recalculate (repeatable)")
+        app.add_option("--set", sets,
+                       "store TEXT into input NAME at ROW (a row or tTURN), then recalculate (repeatable)")
             ->type_name("NAME:ROW=TEXT")
             ->allow_extra_args(false);
     auto* fillOption =
@@ -273,7 +306,8 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::istream& in,
     std::string planGoal, planFrom;
     auto* plan = app.add_option("--plan", planGoal, "apply the best plan for the goal, after the edits")
                      ->type_name("ships|production");
-    app.add_option("--plan-from", planFrom, "plan rows ROW..18 only; the rows before keep their productions")
+    app.add_option("--plan-from", planFrom,
+                   "plan rows ROW..18 only (a row or tTURN); the rows before keep their productions")
         ->type_name("ROW")
         ->needs(plan);
 
@@ -316,11 +350,14 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::istream& in,
                                               in, standardInput));
 
         const bool planning = app.count("--plan") > 0;
-        const PlanRequest planRequest = planning ? ParsePlan(planGoal, planFrom) : PlanRequest{};
+        PlanRequest planRequest = planning ? ParsePlan(planGoal) : PlanRequest{};
 
-        CZentharoDoc document(ReadRecord(recordPath, err));
+        std::string warnings;
+        CZentharoDoc document(ReadRecord(recordPath, warnings));
         document.OnNewDocument();
         document.Recalculate(0);
+        FindRows(document, edits, app.count("--plan-from") ? &planFrom : nullptr, planRequest);
+        WriteShown(warnings, err, err);
         for (const GridEdit& edit : edits)
             Apply(edit, document);
         std::optional<ProductionPlan> bestPlan;
@@ -341,12 +378,14 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::istream& in,
             out << PlanText::ToolLine(document, *bestPlan) << '\n';
         if (app.count("--svg") && !csv->count() && !tsv->count())
             return 0; // the chart went to its file: nothing else was asked for
+        std::ostringstream shown;
         if (app.count("--csv"))
-            ProjectionReport::WriteCsv(document, out);
+            ProjectionReport::WriteCsv(document, shown);
         else if (app.count("--tsv"))
-            ProjectionReport::WriteTsv(document, out);
+            ProjectionReport::WriteTsv(document, shown);
         else
-            ProjectionReport::WriteTable(document, out);
+            ProjectionReport::WriteTable(document, shown);
+        WriteShown(shown.str(), out, err);
         return 0;
     } catch (const UsageError& error) {
         err << "zentharo: " << error.what() << '\n';

@@ -1,9 +1,10 @@
 // Opening the clipboard, reading both text formats and comparing them.
 #include "ClipboardText.h"
 
-#include "Cp1251.h"
 #include "framework/Clipboard.h"
+#include "framework/Cp1251.h"
 #include "framework/OpenedClipboard.h"
+#include "framework/Utf8.h"
 
 namespace ClipboardText {
 namespace {
@@ -22,16 +23,6 @@ bool FormatText(UINT format, std::basic_string<Char>& text) {
     text.assign(locked, length);
     ::GlobalUnlock(data);
     return true;
-}
-
-std::string WideToUtf8(const std::wstring& wide) {
-    const int length = static_cast<int>(wide.size());
-    std::string utf8(
-        static_cast<std::size_t>(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr)),
-        '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), static_cast<int>(utf8.size()), nullptr,
-                          nullptr);
-    return utf8;
 }
 
 } // namespace
@@ -74,7 +65,7 @@ bool Read(HWND owner, std::string& utf8, std::string& error) {
         error = "the clipboard holds no text";
         return false;
     }
-    utf8 = WideToUtf8(wide);
+    utf8 = Utf8::FromWide(wide);
     if (Cp1251::ToUtf8(bytes) != utf8) {
         error = "the clipboard's CF_TEXT, read as Windows-1251, differs from its CF_UNICODETEXT";
         return false;

@@ -1,7 +1,7 @@
 // Finding message boxes as they are activated, reading them and pressing their default button.
 #include "MessageBoxAnswerer.h"
 
-#include "Cp1251.h"
+#include "framework/Utf8.h"
 
 #include <algorithm>
 
@@ -27,7 +27,7 @@ std::string BoxText(HWND box) {
         part.resize(static_cast<std::size_t>(::GetWindowTextW(child, part.data(), static_cast<int>(part.size()))));
         text += part;
     }
-    return Cp1251::WideToUtf8(text);
+    return Utf8::FromWide(text);
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 #include "ScriptRunner.h"
 
 #include "ClipboardText.h"
-#include "Cp1251.h"
 #include "MessagePump.h"
 #include "PlacementRegistry.h"
 #include "ProjectionLayout.h"
@@ -10,6 +9,8 @@
 #include "ResourceCounts.h"
 #include "Screenshot.h"
 #include "ScriptLine.h"
+#include "framework/Cp1251.h"
+#include "framework/Utf8.h"
 
 #include "contract/ModuleContract.h"
 #include "framework/WindowText.h"
@@ -68,7 +69,7 @@ std::string TitleOf(HWND window) {
         return Cp1251::ToUtf8(WindowText(window));
     wchar_t title[256] = {};
     ::GetWindowTextW(window, title, static_cast<int>(std::size(title)));
-    return Cp1251::WideToUtf8(title);
+    return Utf8::FromWide(title);
 }
 
 } // namespace

@@ -4,13 +4,19 @@
 #include "AllocationFaults.h"
 #include "ImportSwap.h"
 #include "TestHost.h"
+#include "framework/Cp1251.h"
+#include "framework/UniqueHandle.h"
+#include "framework/WindowText.h"
 #include "host/driving/RealInput.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -341,6 +347,111 @@ TEST_F(CopyTableTest, ACopyThatCannotBeMadeIsHeardAndLeavesNoHalfCopyNorMemoryBe
         PressInside(Cell(2, 4), 'C', true, true); // and the next copy works
         ExpectClipboardHoldsTheShownTable();
     }
+}
+
+// "Новая Земля" of game "Альфа", building the ship design "Линкор": Windows-1251, as the host sends them.
+// The name ends in every byte of the code page's upper half, so that the titles hold the table of the
+// code page the tool and the demo host use (framework/Cp1251) against the system's.
+const std::string kCyrillicName = [] {
+    std::string name = "\xCD\xEE\xE2\xE0\xFF \xC7\xE5\xEC\xEB\xFF ";
+    for (int byte = 0x80; byte < 0x100; ++byte)
+        name += static_cast<char>(byte);
+    return name;
+}();
+constexpr const char* kCyrillicGame = "\xC0\xEB\xFC\xF4\xE0";
+constexpr const char* kCyrillicDesign = "\xCB\xE8\xED\xEA\xEE\xF0";
+
+std::string TemporaryPath() {
+    char folder[MAX_PATH], path[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, folder);
+    ::GetTempFileNameA(folder, "ztt", 0, path);
+    return path;
+}
+
+// What zentharo.exe, beside this program, prints for the arguments (stdout and stderr, as bytes).
+std::string ToolOutput(const std::string& arguments) {
+    char program[MAX_PATH];
+    std::string commandLine(program, ::GetModuleFileNameA(nullptr, program, MAX_PATH));
+    commandLine = "\"" + commandLine.substr(0, commandLine.find_last_of("\\/") + 1) + "zentharo.exe\" " + arguments;
+    const std::string outputPath = TemporaryPath();
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    PROCESS_INFORMATION process{};
+    {
+        const UniqueHandle<HANDLE, FileDeleter> file(
+            ::CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS, 0, nullptr));
+        startup.hStdOutput = startup.hStdError = file.Get();
+        if (::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                             &process)) {
+            ::WaitForSingleObject(process.hProcess, 60000);
+            ::CloseHandle(process.hThread);
+            ::CloseHandle(process.hProcess);
+        }
+    }
+    std::ifstream file(outputPath, std::ios::binary);
+    const std::string output{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    file.close();
+    ::DeleteFileA(outputPath.c_str());
+    return output;
+}
+
+std::wstring TitleShown(HWND window) {
+    wchar_t title[256] = {};
+    return std::wstring(title, ::GetWindowTextW(window, title, 256));
+}
+
+// A player's planet with a Cyrillic name, on a system whose code page is the host's (the test runs
+// with WINE_LOCALE=ru_RU.UTF-8): the titles show the names, and zentharo.exe --tsv of the same record
+// and edits is byte for byte what Copy table puts on the clipboard.
+TEST(CopyTableOfACyrillicPlanet, EqualsTheToolsTsvAndTheTitlesShowTheNames) {
+    ASSERT_EQ(1251u, ::GetACP()) << "run with WINE_LOCALE=ru_RU.UTF-8, as ctest does";
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, ModuleContract::kPlacementKey);
+    TestHost host;
+    host.LoadAndInitialize();
+    const CMapStringToString planet =
+        Planet(kCyrillicGame, "3", kCyrillicName.c_str(), {{"Production", kCyrillicDesign}});
+    host.Select(planet);
+    host.Command(kCyrillicGame);
+    ASSERT_EQ(1u, host.Projections().size());
+    const HWND frame = host.Projections().front().frame, view = ::GetWindow(frame, GW_CHILD);
+    const auto cell = [view](int column, int row) { return ::GetDlgItem(view, ModuleContract::CellId(column, row)); };
+    for (const auto& [column, row, text] : {std::tuple{1, 3, "500"}, std::tuple{5, 0, "100000"}}) {
+        RealInput::Focus(host.mainWindow, cell(column, row));
+        host.Settle();
+        ::SendMessageA(cell(column, row), EM_SETSEL, 0, -1);
+        RealInput::TypeText(text);
+        RealInput::PressKey(VK_TAB);
+        host.Settle();
+    }
+    RealInput::Focus(host.mainWindow, cell(2, 9));
+    host.Settle();
+    PutClipboardText(host.mainWindow, "before");
+    RealInput::PressKey('C', true, true);
+    host.Settle();
+    const std::string copied = ClipboardText<char>(host.mainWindow, CF_TEXT);
+
+    const std::string recordPath = TemporaryPath();
+    {
+        std::ofstream record(recordPath, std::ios::binary);
+        for (const auto& [key, value] : planet)
+            record << key.Bytes() << '=' << value.Bytes() << "\r\n";
+    }
+    EXPECT_EQ(copied, ToolOutput("\"" + recordPath + "\" --set Col:t43=500 --set Upgrade:t40=100000 --tsv"));
+    EXPECT_EQ(Cp1251::ToWide(copied), ClipboardText<wchar_t>(host.mainWindow, CF_UNICODETEXT));
+
+    const std::string title = "Zentharo  " + kCyrillicName + " (#3)   " + kCyrillicGame + ":40";
+    const std::string table = ToolOutput("\"" + recordPath + "\"");
+    EXPECT_EQ(title + "\r\n", table.substr(0, table.find('\n') + 1)); // the tool's table, in the host's code page
+    ::DeleteFileA(recordPath.c_str());
+    EXPECT_EQ(title, WindowText(frame));
+    EXPECT_EQ(Cp1251::ToWide(title), TitleShown(frame));
+    RealInput::PressKey('G', true, true);
+    host.Settle();
+    const HWND chart = ProjectionWindows::ChartOf(frame);
+    ASSERT_TRUE(chart) << "no chart opened";
+    EXPECT_EQ(L"Chart " + Cp1251::ToWide(title), TitleShown(chart));
 }
 
 } // namespace

@@ -454,6 +454,10 @@ TEST(ZentharoTool, WarnsOfEachKeyItDoesNotReadAndProjectsTheRest) {
 
     const std::string sample = ZENTHARO_SOURCE_DIR "/examples/sample-planet.txt";
     EXPECT_EQ("", RunTool({sample}).err);
+    // Bad input found after the record was read gets its one line alone.
+    const ToolRun refused = RunTool({path, "--paste", "Production:0=-"}, "Ships\n");
+    EXPECT_EQ(2, refused.exitCode);
+    EXPECT_EQ(1u, Lines(refused.err).size()) << refused.err;
 }
 
 TEST(ZentharoTool, KeepsTextsAsTypedIncludingSeparators) {

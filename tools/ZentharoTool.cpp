@@ -357,19 +357,20 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::istream& in,
         document.OnNewDocument();
         document.Recalculate(0);
         FindRows(document, edits, app.count("--plan-from") ? &planFrom : nullptr, planRequest);
-        WriteShown(warnings, err, err);
         for (const GridEdit& edit : edits)
             Apply(edit, document);
         std::optional<ProductionPlan> bestPlan;
         if (planning)
             bestPlan = ApplyBestPlan(document, planRequest);
+        if (app.count("--svg") && !svgToOutput)
+            WriteChartFile(document, svgPath);
+        // Only a run that succeeds warns: bad input (a refused block, say) gets its one line alone.
+        WriteShown(warnings, err, err);
 
         if (svgToOutput) {
             ChartSvg::Write(document, out);
             return 0;
         }
-        if (app.count("--svg"))
-            WriteChartFile(document, svgPath);
         if (app.count("--json")) {
             ProjectionReport::WriteJson(document, out, bestPlan ? &*bestPlan : nullptr);
             return 0;

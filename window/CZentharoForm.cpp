@@ -195,32 +195,36 @@ void CZentharoForm::PlaceHeaders() {
     }
 }
 
-// Allocates nothing, so that it cannot fail: after any edit, taken or not, the grid shows the document.
+// Cannot fail: after any edit, taken or not, the grid shows the document. Only the system menu's texts
+// allocate, and a text that cannot be made leaves the item as it was.
 void CZentharoForm::UpdateGrid() noexcept {
     const CZentharoDoc* document = GetDocument();
     if (!document)
         return;
     m_updating = true;
+    const HWND focus = ::GetFocus();
     for (int row = 0; row < kRows; ++row) {
         for (int column = 0; column < kColumns; ++column) {
             char text[NumberText::kFormattedSize + 1];
-            ShowCellText(column, row, CellText(*document, column, row, text));
+            ShowCellText(column, row, CellText(*document, column, row, text), focus);
         }
         ShowProduction(row, document->m_production[row]);
     }
     m_updating = false;
     m_chart.Refresh();
     // A maximised window's system menu opens from the host's menu bar, which tells the host, not the
-    // frame: the steps it names are kept up to date here too.
-    if (const HMENU systemMenu = ::GetSystemMenu(GetParentFrame(), FALSE))
-        ShowCommandsIn(systemMenu, true);
+    // frame: the steps it names are kept up to date here.
+    if (const HWND frame = GetParentFrame(); ::IsZoomed(frame))
+        if (const HMENU systemMenu = ::GetSystemMenu(frame, FALSE))
+            ShowCommandsIn(systemMenu, true);
 }
 
 // Writes only a text that differs from what the cell shows: rewriting an unchanged cell costs a round
 // of messages and would clear a selection the dialog manager has just made for the user's typing.
 // A text the program writes is no typing of the user's, whatever the platform's text setting leaves
-// of the cell's modification flag. The text must be followed by a terminating zero.
-void CZentharoForm::ShowCellText(int column, int row, std::string_view text) {
+// of the cell's modification flag; only the focused cell can hold typing (a cell left is stored and
+// its flag cleared). The text must be followed by a terminating zero.
+void CZentharoForm::ShowCellText(int column, int row, std::string_view text, HWND focus) {
     const HWND cell = m_edit[kRows * column + row].GetSafeHwnd();
     char shown[NumberText::kFormattedSize + 2];
     const int copied = ::GetWindowTextA(cell, shown, sizeof shown);
@@ -228,7 +232,8 @@ void CZentharoForm::ShowCellText(int column, int row, std::string_view text) {
     if (copied < 0 || static_cast<std::size_t>(copied) != text.size() ||
         std::memcmp(shown, text.data(), text.size()) != 0) {
         ::SetWindowTextA(cell, text.data());
-        ::SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
+        if (cell == focus)
+            ::SendMessageA(cell, EM_SETMODIFY, FALSE, 0);
     }
 }
 

@@ -97,7 +97,7 @@ private:
     void HandFonts();
     void LayOutForm();
     void PlaceHeaders();
-    void ShowCellText(int column, int row, std::string_view text);
+    void ShowCellText(int column, int row, std::string_view text, HWND focus);
     void ShowProduction(int row, const CString& production) noexcept;
     template <typename Edit>
     void TakeEdit(Edit edit);

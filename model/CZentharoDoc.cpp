@@ -169,23 +169,16 @@ void CZentharoDoc::RestoreInputs(const TableInputs& inputs) {
     ChangeTable([&] { inputs.StoreInto(*this); });
 }
 
-bool CZentharoDoc::Undo() {
-    const EditHistory::Step* step = m_history.NextUndo();
-    if (!step)
-        return false;
-    TableInputs current = TableInputs::Of(*this);
-    RestoreInputs(step->inputs);
-    m_history.Undone(std::move(current));
-    return true;
-}
+bool CZentharoDoc::Undo() { return TakeStep(m_history.NextUndo(), &EditHistory::Undone); }
 
-bool CZentharoDoc::Redo() {
-    const EditHistory::Step* step = m_history.NextRedo();
+bool CZentharoDoc::Redo() { return TakeStep(m_history.NextRedo(), &EditHistory::Redone); }
+
+bool CZentharoDoc::TakeStep(const EditHistory::Step* step, void (EditHistory::*taken)(TableInputs) noexcept) {
     if (!step)
         return false;
-    TableInputs current = TableInputs::Of(*this);
+    TableInputs current = TableInputs::Of(*this); // may fail: nothing has changed yet
     RestoreInputs(step->inputs);
-    m_history.Redone(std::move(current));
+    (m_history.*taken)(std::move(current));
     return true;
 }
 

@@ -112,6 +112,8 @@ private:
     template <typename Change>
     void ChangeInputs(EditStep step, Change change);
     void RestoreInputs(const TableInputs& inputs);
+    // Puts back the inputs the step holds, then tells the history it was taken (Undone or Redone).
+    bool TakeStep(const EditHistory::Step* step, void (EditHistory::*taken)(TableInputs) noexcept);
 
     void BuildRow(int r);
     void BalanceStocks(int r, const CString& sizeLimit);

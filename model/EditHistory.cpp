@@ -49,18 +49,14 @@ void EditHistory::Record(EditStep kind, TableInputs before) noexcept {
     Push(m_undo, {kind, std::move(before)});
 }
 
-void EditHistory::Undone(TableInputs current) noexcept {
-    if (m_undo.empty())
-        return;
-    const EditStep kind = m_undo.back().kind;
-    m_undo.pop_back();
-    Push(m_redo, {kind, std::move(current)});
-}
+void EditHistory::Undone(TableInputs current) noexcept { Move(m_undo, m_redo, std::move(current)); }
 
-void EditHistory::Redone(TableInputs current) noexcept {
-    if (m_redo.empty())
+void EditHistory::Redone(TableInputs current) noexcept { Move(m_redo, m_undo, std::move(current)); }
+
+void EditHistory::Move(std::vector<Step>& from, std::vector<Step>& to, TableInputs current) noexcept {
+    if (from.empty())
         return;
-    const EditStep kind = m_redo.back().kind;
-    m_redo.pop_back();
-    Push(m_undo, {kind, std::move(current)});
+    const EditStep kind = from.back().kind;
+    from.pop_back();
+    Push(to, {kind, std::move(current)});
 }

@@ -48,6 +48,8 @@ public:
 
 private:
     static void Push(std::vector<Step>& steps, Step step) noexcept;
+    // The step at the back of from has been taken: it goes to the back of to, holding current.
+    static void Move(std::vector<Step>& from, std::vector<Step>& to, TableInputs current) noexcept;
 
     std::vector<Step> m_undo; // the last step at the back
     std::vector<Step> m_redo; // the next step to redo at the back

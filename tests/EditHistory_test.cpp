@@ -13,15 +13,6 @@
 
 namespace {
 
-// Every stored text of rows 0..20, column by column: equal tables are equal byte for byte.
-std::string AllTexts(const CZentharoDoc& document) {
-    std::string texts;
-    for (const DocumentColumn& column : kDocumentColumns)
-        for (int row = 0; row < kProjectionRows; ++row)
-            texts.append((document.*column.member)[row].View()).append(1, '\0');
-    return texts;
-}
-
 std::string UndoName(const CZentharoDoc& document) {
     const EditHistory::Step* step = document.History().NextUndo();
     return step ? EditSteps::Name(step->kind) : "(none)";

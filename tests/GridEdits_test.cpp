@@ -15,15 +15,6 @@ namespace {
 using Input = CZentharoDoc::Input;
 constexpr int kProduction = GridEdits::kProductionColumn;
 
-// Every stored text of rows 0..20, column by column: equal tables are equal byte for byte.
-std::string AllTexts(const CZentharoDoc& document) {
-    std::string texts;
-    for (const DocumentColumn& column : kDocumentColumns)
-        for (int row = 0; row < kProjectionRows; ++row)
-            texts.append((document.*column.member)[row].View()).append(1, '\0');
-    return texts;
-}
-
 std::string Describe(const std::vector<Input>& inputs) {
     std::string text;
     for (const Input& input : inputs)

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "model/CZentharoDoc.h"
+#include "model/DocumentColumns.h"
 
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -31,4 +33,13 @@ inline std::unique_ptr<CZentharoDoc> OpenedDocument(const CMapStringToString& re
     document->OnNewDocument();
     document->Recalculate(0);
     return document;
+}
+
+// Every stored text of rows 0..20, column by column: equal tables are equal byte for byte.
+inline std::string AllTexts(const CZentharoDoc& document) {
+    std::string texts;
+    for (const DocumentColumn& column : kDocumentColumns)
+        for (int row = 0; row < kProjectionRows; ++row)
+            texts.append((document.*column.member)[row].View()).append(1, '\0');
+    return texts;
 }

@@ -13,6 +13,7 @@
 #include "model/GridEdits.h"
 #include "model/ProductionChooser.h"
 #include "model/ProjectionTable.h"
+#include "tests/ProjectionFixtures.h"
 #include "tools/PlanetRecordText.h"
 
 #include <array>
@@ -45,15 +46,6 @@ constexpr std::array<Member, kInputCount> kInputs = [] {
 }();
 
 constexpr char kHistoryByte = 0x7F;
-
-// Every stored text of the table, byte for byte.
-std::string AllTexts(const CZentharoDoc& document) {
-    std::string texts;
-    for (const DocumentColumn& column : kDocumentColumns)
-        for (int row = 0; row < kProjectionRows; ++row)
-            texts.append((document.*column.member)[row].View()).append(1, '\0');
-    return texts;
-}
 
 void Refresh(const CZentharoDoc& document) {
     for (int row = 0; row < kProjectedTurns; ++row) {

@@ -1,6 +1,8 @@
 // The goals' names and values.
 #include "PlanGoal.h"
 
+#include "TurnRules.h"
+
 namespace PlanGoals {
 
 const char* Name(PlanGoal goal) { return goal == PlanGoal::Ships ? "ships" : "production"; }
@@ -22,7 +24,9 @@ double Value(const CZentharoDoc& table, PlanGoal goal, int firstRow) {
 }
 
 double ShipMassAt(const CZentharoDoc& table, int row) {
-    return table.m_production[row - 1] == "Ship" ? NumberText::Read(table.m_mass[row].View()) : 0.0;
+    return TurnRules::ProductOf(table.m_production[row - 1].View()) == TurnRules::Product::Ship
+               ? NumberText::Read(table.m_mass[row].View())
+               : 0.0;
 }
 
 } // namespace PlanGoals

@@ -17,20 +17,13 @@ constexpr std::int8_t kEntryCount = static_cast<std::int8_t>(ProductionChooser::
 // comes last.
 double Ranked(double value) { return std::isnan(value) ? -std::numeric_limits<double>::infinity() : value; }
 
-std::int8_t StandingEntry(const CString& production) {
-    for (std::int8_t entry = 0; entry < kEntryCount; ++entry)
-        if (production == ProductionChooser::kEntriesAdded[entry])
-            return entry;
-    return -1;
-}
-
 } // namespace
 
 ProductionPlanner::ProductionPlanner(const CZentharoDoc& projection, PlanGoal goal, int firstRow, PlannerLimits limits)
     : m_projection(projection), m_goal(goal), m_firstRow(firstRow), m_limits(limits),
       m_evaluator(projection, goal, firstRow) {
     for (int row = 0; row <= kLastPlannedRow; ++row)
-        m_standing[row] = StandingEntry(projection.m_production[row]);
+        m_standing[row] = StandingEntry(projection.m_production[row].View());
 }
 
 ProductionPlan ProductionPlanner::Plan() {
@@ -47,11 +40,16 @@ ProductionPlan ProductionPlanner::Plan() {
     ProductionPlan plan;
     plan.goal = m_goal;
     plan.firstRow = m_firstRow;
-    plan.entries = m_best.entries;
-    plan.value = m_best.value;
     plan.currentValue = m_evaluator.CurrentValue();
     plan.proven = proven;
-    plan.changedRows = m_best.changed;
+    if (Ranked(m_best.value) > Ranked(plan.currentValue)) {
+        plan.entries = m_best.entries;
+        plan.value = m_best.value;
+        plan.changedRows = m_best.changed;
+    } else { // nothing to gain: the productions stay as they are, even a text no entry stands for
+        plan.entries = CurrentEntries();
+        plan.value = plan.currentValue;
+    }
     return plan;
 }
 
@@ -99,14 +97,15 @@ void ProductionPlanner::TryEveryPlan() {
     }
 }
 
-// A text that is no entry (a ship design's name) changes the table as "Ship" does: the plan that
-// names "Ship" there gives the same table, and counts its mass.
-void ProductionPlanner::TryCurrentPlan() {
+// The entries the rows' texts build as: a text no entry stands for ("cap") builds ships.
+PlanEntries ProductionPlanner::CurrentEntries() const {
     PlanEntries entries{};
     for (int row = m_firstRow; row <= kLastPlannedRow; ++row)
         entries[row] = m_standing[row] < 0 ? kShipEntry : m_standing[row];
-    Consider(entries);
+    return entries;
 }
+
+void ProductionPlanner::TryCurrentPlan() { Consider(CurrentEntries()); }
 
 // Every plan of one, two or three runs: A for i rows, then B for j rows, then C for the rest.
 void ProductionPlanner::TryTwoSwitchPlans() {

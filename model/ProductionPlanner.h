@@ -9,6 +9,8 @@
 //
 // Ties go to the plan that changes the fewest rows, then to the plan whose first differing row comes
 // first in the order the choosers add their entries: "Capital", "Materials", "Ship", "_TerraForming".
+// A row whose text builds ships and shows "Ship" (a design's name) is unchanged by "Ship". When no
+// plan beats the productions as they stand, they are kept as they are.
 #pragma once
 
 #include "PlanEvaluator.h"
@@ -47,6 +49,7 @@ private:
     void Consider(const PlanEntries& entries);
 
     void TryEveryPlan();
+    PlanEntries CurrentEntries() const;
     void TryCurrentPlan();
     void TryTwoSwitchPlans();
     void Improve();
@@ -61,7 +64,7 @@ private:
     const int m_firstRow;
     const PlannerLimits m_limits;
     PlanEvaluator m_evaluator;
-    PlanEntries m_standing; // the entry each row's production text is, or -1 for any other text
+    PlanEntries m_standing; // the entry each row's production text stands for (StandingEntry), or -1
     Scored m_best;
     bool m_haveBest = false;
 };

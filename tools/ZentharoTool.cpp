@@ -160,7 +160,7 @@ PlanRequest ParsePlan(const std::string& goalName, const std::string& firstRowTe
 // Applies the best plan as the window's Yes does: the productions stored at once, one recalculation.
 ProductionPlan ApplyBestPlan(CZentharoDoc& document, const PlanRequest& request) {
     const ProductionPlan plan = ProductionPlanner(document, request.goal, request.firstRow).Plan();
-    document.SetInputs(plan.Inputs());
+    document.SetInputs(plan.Inputs(document));
     return plan;
 }
 

@@ -647,7 +647,7 @@ void CZentharoForm::OfferBestPlanFrom(PlanGoal goal, int firstRow, HWND focus) {
     }
     // Everything Yes needs is made before the question: after it, only the document's own
     // all-or-nothing edit can fail.
-    const std::vector<CZentharoDoc::Input> productions = plan.Inputs();
+    const std::vector<CZentharoDoc::Input> productions = plan.Inputs(*document);
     const std::string question = PlanText::Question(*document, plan);
     m_telling = true; // the box takes the focus for a while: the cell left has been stored already
     const int answer = ::MessageBoxA(::GetAncestor(self, GA_ROOT), question.c_str(), ModuleContract::kMessageCaption,

@@ -16,7 +16,7 @@ using namespace TurnRules;
 
 namespace {
 
-double Value(const CString& cell) { return NumberText::Read(cell.View()); }
+double Value(const CString& cell) { return cell.Number(); }
 
 // The value of a plain decimal text of digits and one point, as kMaximumSizeText.
 constexpr double DecimalTextValue(std::string_view text) {
@@ -132,7 +132,9 @@ void CZentharoDoc::RestoreTable() noexcept {
 }
 
 void CZentharoDoc::Store(CString& cell, double value) {
-    cell.Assign(m_numBuf, NumberText::WriteNumber(value, m_numBuf));
+    double readsAs = 0;
+    const char* end = NumberText::WriteNumber(value, m_numBuf, readsAs);
+    cell.AssignNumber(m_numBuf, end, readsAs);
 }
 
 void CZentharoDoc::Transfer(CString& quantity, CString& reserve, CString limit, int rate) {

@@ -19,7 +19,7 @@
 namespace PlanBound {
 namespace {
 
-double Value(const CString& cell) { return NumberText::Read(cell.View()); }
+double Value(const CString& cell) { return cell.Number(); }
 
 // Every stored number is rounded to 13 significant digits, and every operation on doubles once more,
 // each by a share of the number's own size. Each step of the bound is raised by far more than both

@@ -77,15 +77,24 @@ private:
     double m_fontSize;
 };
 
-// The values the grid shows in a column, each at its turn: an empty cell has none.
-std::vector<ChartPoint> ShownValues(const CZentharoDoc& document, int column) {
-    std::vector<ChartPoint> points;
+// The values a column holds, each at its turn, in runs of consecutive turns: an empty text holds no
+// value, and the line breaks there. A value too small for the grid to show is still there: a stock of
+// 0 is drawn at 0, not bridged.
+std::vector<ChartRun> HeldValues(const CZentharoDoc& document, Member member) {
+    std::vector<ChartRun> runs;
+    bool inRun = false;
     for (int row = 0; row < kProjectedTurns; ++row) {
-        const CString shown = ShownCellText(document, column, row);
-        if (!shown.IsEmpty())
-            points.push_back({row, NumberText::Read(shown.View()), 0, 0});
+        const CString& held = (document.*member)[row];
+        if (held.IsEmpty()) {
+            inRun = false;
+            continue;
+        }
+        if (!inRun)
+            runs.emplace_back();
+        inRun = true;
+        runs.back().push_back({row, NumberText::Read(held.View()), 0, 0});
     }
-    return points;
+    return runs;
 }
 
 ChartSeries SeriesOf(const CZentharoDoc& document, const PlottedColumn& plotted) {
@@ -93,7 +102,7 @@ ChartSeries SeriesOf(const CZentharoDoc& document, const PlottedColumn& plotted)
     ChartSeries series;
     series.column = kDocumentColumns[column].header;
     series.color = plotted.color;
-    series.points = ShownValues(document, column);
+    series.runs = HeldValues(document, plotted.member);
     const CString last = ShownCellText(document, column, kProjectedTurns - 1);
     series.legend.text = std::string(series.column) + " " + (last.IsEmpty() ? std::string("(empty)") : last.Bytes());
     return series;
@@ -128,11 +137,12 @@ std::size_t ScalePanel(ChartPanel& panel, double plotLeft, const Metrics& metric
     bool any = false;
     double lowest = 1, highest = 0; // no range: the scale runs from 0 to 1
     for (const ChartSeries& series : panel.series)
-        for (const ChartPoint& point : series.points) {
-            lowest = any ? std::min(lowest, point.value) : point.value;
-            highest = any ? std::max(highest, point.value) : point.value;
-            any = true;
-        }
+        for (const ChartRun& run : series.runs)
+            for (const ChartPoint& point : run) {
+                lowest = any ? std::min(lowest, point.value) : point.value;
+                highest = any ? std::max(highest, point.value) : point.value;
+                any = true;
+            }
     const double room = panel.plot.Height() / metrics(kLeastTickPitch);
     const int intervals = room >= kMostIntervals ? kMostIntervals : room > 0 ? static_cast<int>(room) : 0;
     const ChartScale scale = ChartScale::Covering(lowest, highest, intervals);
@@ -243,10 +253,11 @@ ChartLayout ChartLayout::Of(const CZentharoDoc& document, double width, double h
 
     for (ChartPanel& panel : chart.panels)
         for (ChartSeries& series : panel.series)
-            for (ChartPoint& point : series.points) {
-                point.x = chart.XOf(point.row);
-                point.y = panel.YOf(point.value);
-            }
+            for (ChartRun& run : series.runs)
+                for (ChartPoint& point : run) {
+                    point.x = chart.XOf(point.row);
+                    point.y = panel.YOf(point.value);
+                }
 
     const double turnBaseline =
         metrics.Baseline(chart.panels.back().plot.bottom + metrics(kTickToLabel) + metrics.LineHeight() / 2);

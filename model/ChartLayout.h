@@ -1,7 +1,7 @@
 // The chart of a projection, laid out once for every painter: small multiples over the 20 turns, each
-// panel with its own round vertical scale, its series as points over the turns where the grid shows a
-// value, and a legend naming each series with its last turn's value. The window draws it with GDI, the
-// tool writes it as SVG; neither computes a position of its own.
+// panel with its own round vertical scale, its series as lines through the values the table holds,
+// broken where a text is empty, and a legend naming each series with its last turn's value. The window draws it with
+// GDI, the tool writes it as SVG; neither computes a position of its own.
 //
 // Coordinates are in the painter's units (pixels), from the top left corner. Texts are placed by their
 // baseline; their widths are estimated from the font size, since the layout cannot measure them.
@@ -28,18 +28,23 @@ struct ChartText {
     bool bold = false;
 };
 
-// A value the grid shows, at its turn (row 0..19) and where it is drawn.
+// A value the table holds, at its turn (row 0..19) and where it is drawn.
 struct ChartPoint {
     int row = 0;
     double value = 0;
     double x = 0, y = 0;
 };
 
+// Points of consecutive turns, drawn as one line.
+using ChartRun = std::vector<ChartPoint>;
+
 struct ChartSeries {
-    const char* column = "";        // the grid's header of the column: Size, Pop, Ind, Cap, L, Mass, Mat
-    std::uint32_t color = 0;        // 0xRRGGBB
-    std::vector<ChartPoint> points; // one per shown value, in turn order
-    ChartText legend;               // "Pop 1000.00": the last turn's value as the grid shows it
+    const char* column = ""; // the grid's header of the column: Size, Pop, Ind, Cap, L, Mass, Mat
+    std::uint32_t color = 0; // 0xRRGGBB
+    // A point for every row whose text is not empty, at the value it holds (a stored 0 at 0), in turn
+    // order; an empty text is a gap, where the line breaks.
+    std::vector<ChartRun> runs;
+    ChartText legend;                                    // "Pop 1000.00": the last turn's value as the grid shows it
     double swatchLeft = 0, swatchRight = 0, swatchY = 0; // the legend's sample of the line
 };
 

@@ -1,6 +1,6 @@
-// The chart's layout: which panels show which columns, a point for every value the grid shows and
-// none for an empty cell, scales that hold every point, and sensible pictures of flat, empty,
-// negative and huge series.
+// The chart's layout: which panels show which columns, a point for every value the table holds and a
+// break in the line for an empty text, scales that hold every point, and sensible pictures of flat,
+// empty, negative and huge series.
 #include "model/ChartLayout.h"
 
 #include "ProjectionFixtures.h"
@@ -35,6 +35,25 @@ const ChartSeries* FindSeries(const ChartLayout& chart, const std::string& colum
             if (column == series.column)
                 return &series;
     return nullptr;
+}
+
+// Every point of a series, run after run.
+std::vector<ChartPoint> PointsOf(const ChartSeries& series) {
+    std::vector<ChartPoint> points;
+    for (const ChartRun& run : series.runs)
+        points.insert(points.end(), run.begin(), run.end());
+    return points;
+}
+
+// The rows of each run: "1-19", or "0 2-19" for a lone point and a run.
+std::string RunRows(const ChartSeries& series) {
+    std::string text;
+    for (const ChartRun& run : series.runs) {
+        text += (text.empty() ? "" : " ") + std::to_string(run.front().row);
+        if (run.size() > 1)
+            text += "-" + std::to_string(run.back().row);
+    }
+    return text;
 }
 
 int GridColumnNamed(const std::string& header) {
@@ -78,12 +97,14 @@ TEST(ChartLayout, PanelsShowTheirColumnsEachInAColourOfItsOwn) {
     EXPECT_LE(chart.turns.front().label.baseline, kHeight);
 }
 
-// For several projections: each shown value is one point at its turn, on the scale the ticks show.
-TEST(ChartLayout, EveryShownValueIsAPointAtItsTurnAndHeight) {
+// For several projections: each text that is not empty is one point at its turn and at the value it
+// holds, zeros and values too small to show included, on the scale the ticks show.
+TEST(ChartLayout, EveryHeldValueIsAPointAtItsTurnAndHeight) {
     const RecordChanges planets[] = {
         {},
         {{"Production", "Materials"}},
         {{"Production", "_TerraForming"}, {"MAT", "0"}},
+        {{"Production", "Capital"}, {"MAT", "0.004"}},
         {{"Population", "1e15"}, {"Size", "1e15"}, {"Industry", "3e14"}},
         {{"MAT", "-7"}, {"CAP", "-1234.5"}, {"COL", "-3"}},
     };
@@ -93,26 +114,55 @@ TEST(ChartLayout, EveryShownValueIsAPointAtItsTurnAndHeight) {
         for (const ChartPanel& panel : chart.panels) {
             for (const ChartSeries& series : panel.series) {
                 SCOPED_TRACE(series.column);
-                const int column = GridColumnNamed(series.column);
+                const CString* held = &(document.get()->*kDocumentColumns[GridColumnNamed(series.column)].member)[0];
+                const std::vector<ChartPoint> points = PointsOf(series);
                 std::size_t next = 0;
                 for (int row = 0; row < kProjectedTurns; ++row) {
-                    const CString shown = ShownCellText(*document, column, row);
-                    if (shown.IsEmpty())
+                    if (held[row].IsEmpty())
                         continue;
-                    ASSERT_LT(next, series.points.size()) << "row " << row;
-                    const ChartPoint& point = series.points[next++];
+                    ASSERT_LT(next, points.size()) << "row " << row;
+                    const ChartPoint& point = points[next++];
                     EXPECT_EQ(row, point.row);
-                    EXPECT_EQ(NumberText::Read(shown.View()), point.value);
+                    EXPECT_EQ(NumberText::Read(held[row].View()), point.value);
                     EXPECT_DOUBLE_EQ(chart.XOf(row), point.x);
                     EXPECT_GE(point.y, panel.plot.top);
                     EXPECT_LE(point.y, panel.plot.bottom);
                     const double scale = panel.high - panel.low;
                     EXPECT_NEAR(point.value, ValueAt(panel, point.y), scale * 1e-12) << "row " << row;
                 }
-                EXPECT_EQ(next, series.points.size());
+                EXPECT_EQ(next, points.size());
             }
         }
     }
+}
+
+// A line runs through consecutive turns only: it breaks at an empty text and never bridges a gap,
+// while a stock of 0 is a point on the line.
+TEST(ChartLayout, LinesBreakAtEmptyTextsAndNowhereElse) {
+    const struct {
+        RecordChanges changes;
+        const char* column;
+        const char* runs;
+    } cases[] = {
+        {{}, "Mass", "1-19"},                         // no mass before the first turn is built
+        {{}, "Size", "0-19"},                         //
+        {{{"Production", "Capital"}}, "Mat", "0-19"}, // the stock runs out: points at 0, no gap
+        {{{"MAT", ""}}, "Mat", "1-19"},               // a record without materials
+        {{{"Population", ""}}, "Pop", "1-19"},        //
+        {{{"MAT", ""}, {"Production", "Capital"}}, "Mat", "1-19"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.column);
+        const ChartLayout chart = LayOut(c.changes);
+        EXPECT_EQ(c.runs, RunRows(*FindSeries(chart, c.column)));
+    }
+    // A stock that runs out is drawn at zero, below the first value, not bridged to the next.
+    const ChartLayout spent = LayOut({{"Production", "Capital"}});
+    const std::vector<ChartPoint> materials = PointsOf(*FindSeries(spent, "Mat"));
+    const ChartPanel& panel = spent.panels[4];
+    EXPECT_EQ(30, materials[0].value);
+    for (std::size_t i = 1; i < materials.size(); ++i)
+        EXPECT_EQ(panel.YOf(0), materials[i].y) << "row " << materials[i].row;
 }
 
 TEST(ChartLayout, TicksRunUpThePlotFromItsBottomToItsTop) {
@@ -139,7 +189,7 @@ TEST(ChartLayout, LegendsNameEachSeriesWithItsLastShownValue) {
     const ChartLayout chart = LayOut({{"Production", "Capital"}});
     EXPECT_EQ("Size 1000.00", FindSeries(chart, "Size")->legend.text);
     EXPECT_EQ("Mat (empty)", FindSeries(chart, "Mat")->legend.text);
-    ASSERT_EQ(1u, FindSeries(chart, "Mat")->points.size());
+    EXPECT_EQ(20u, PointsOf(*FindSeries(chart, "Mat")).size());
     for (const ChartPanel& panel : chart.panels) {
         double end = panel.title.x + kFontSize * 0.6 * panel.title.text.size();
         for (const ChartSeries& series : panel.series) {
@@ -167,26 +217,30 @@ TEST(ChartLayout, LongLegendsTakeASecondLineAndThePlotMakesRoom) {
 TEST(ChartLayout, FlatEmptyNegativeAndHugeSeriesDrawSensibly) {
     // A flat series is a level line inside its plot, below the top tick.
     const ChartLayout flat = LayOut();
-    const ChartSeries& size = *FindSeries(flat, "Size");
-    ASSERT_EQ(20u, size.points.size());
-    for (const ChartPoint& point : size.points)
-        EXPECT_EQ(size.points.front().y, point.y);
+    const std::vector<ChartPoint> size = PointsOf(*FindSeries(flat, "Size"));
+    ASSERT_EQ(20u, size.size());
+    for (const ChartPoint& point : size)
+        EXPECT_EQ(size.front().y, point.y);
     EXPECT_EQ(0, flat.panels[0].low);
     EXPECT_GE(flat.panels[0].high, 1000);
 
-    // Nothing shown (all zero): no points, and a scale from 0 to 1 all the same.
-    const ChartLayout empty = LayOut({{"MAT", "0"}, {"Production", "Ship"}});
-    const ChartPanel& materials = empty.panels[4];
-    EXPECT_TRUE(materials.series[0].points.empty());
-    EXPECT_EQ(0, materials.low);
-    EXPECT_EQ(1, materials.high);
+    // Nothing held (no record values): no points, and a scale from 0 to 1 all the same; all zero: the
+    // points lie on the bottom of that scale.
+    const ChartLayout empty = LayOut({{"MAT", ""}, {"Production", "Ship"}});
+    EXPECT_EQ("1-19", RunRows(empty.panels[4].series[0])); // the recalculation stores 0 from row 1
+    const ChartLayout none = LayOut({{"Size", ""}, {"Population", ""}, {"Industry", ""}, {"CAP", ""}, {"COL", ""}});
+    const ChartPanel& zero = none.panels[1];
+    EXPECT_EQ(0, zero.low);
+    EXPECT_EQ(1, zero.high);
+    for (const ChartPoint& point : PointsOf(zero.series[0]))
+        EXPECT_EQ(zero.plot.bottom, point.y);
 
     // Negative values go below zero, which stays on the scale.
     const ChartLayout negative = LayOut({{"MAT", "-7"}});
     const ChartPanel& below = negative.panels[4];
     EXPECT_LE(below.low, -7);
     EXPECT_GE(below.high, 0);
-    EXPECT_GT(below.series[0].points.front().y, below.YOf(0));
+    EXPECT_GT(below.series[0].runs.front().front().y, below.YOf(0));
 
     // Values up to 1e15 keep finite places and short labels.
     const ChartLayout huge = LayOut({{"Population", "1e15"}, {"Size", "1e15"}, {"Industry", "1e15"}});
@@ -194,7 +248,7 @@ TEST(ChartLayout, FlatEmptyNegativeAndHugeSeriesDrawSensibly) {
         for (const ChartTick& tick : panel.ticks)
             EXPECT_LE(tick.label.text.size(), 5u) << tick.label.text;
         for (const ChartSeries& series : panel.series)
-            for (const ChartPoint& point : series.points)
+            for (const ChartPoint& point : PointsOf(series))
                 EXPECT_TRUE(std::isfinite(point.y) && point.y >= panel.plot.top && point.y <= panel.plot.bottom);
     }
     EXPECT_EQ("1.0P", huge.panels[0].ticks.back().label.text);
@@ -212,7 +266,7 @@ TEST(ChartLayout, ASmallOrSenselessAreaStillGivesFinitePlaces) {
             EXPECT_LT(panel.plot.top, panel.plot.bottom);
             EXPECT_LT(panel.plot.left, panel.plot.right);
             for (const ChartSeries& series : panel.series)
-                for (const ChartPoint& point : series.points)
+                for (const ChartPoint& point : PointsOf(series))
                     EXPECT_TRUE(std::isfinite(point.x) && std::isfinite(point.y));
         }
     }
@@ -226,8 +280,8 @@ TEST(ChartLayout, AtALargerFontTheChartGrowsAsAWhole) {
     for (std::size_t i = 0; i < normal.panels.size(); ++i) {
         ASSERT_EQ(normal.panels[i].ticks.size(), large.panels[i].ticks.size());
         for (std::size_t s = 0; s < normal.panels[i].series.size(); ++s) {
-            const auto& a = normal.panels[i].series[s].points;
-            const auto& b = large.panels[i].series[s].points;
+            const auto a = PointsOf(normal.panels[i].series[s]);
+            const auto b = PointsOf(large.panels[i].series[s]);
             ASSERT_EQ(a.size(), b.size());
             for (std::size_t p = 0; p < a.size(); ++p) {
                 EXPECT_NEAR(a[p].x * 1.5, b[p].x, 1e-9);

@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
-"""Reads the chart that `zentharo --svg -` writes with an XML parser and holds it to the table that
-`zentharo --csv` prints for the same planet and edits: every series has one point per shown value, in
-turn order, at its turn and at the height its value has on the panel's ticks; the ticks are round and
-cover every value; the legends show the last turn's values.
+"""Reads the chart that `zentharo --svg -` writes with an XML parser and holds it to the texts that
+`zentharo --json` prints for the same planet and edits: every series has one point per text that is not
+empty, in turn order, at its turn and at the height its value has on the panel's ticks, and one polyline
+per run of consecutive such turns; the ticks are round and cover every value; the legends show the last
+turn's values as `zentharo --csv` shows them.
 
     check_chart_svg.py ZENTHARO_TOOL
 """
+import json
 import math
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -21,7 +24,9 @@ PANELS = [
     ("Ship mass", ["Mass"]),
     ("Materials", ["Mat"]),
 ]
+JSON_NAMES = {"Size": "size", "Pop": "pop", "Ind": "ind", "Cap": "cap", "L": "l", "Mass": "mass", "Mat": "mat"}
 TURNS = 20
+LEADING_NUMBER = re.compile(r"\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?")
 
 
 def run(tool, arguments):
@@ -40,6 +45,28 @@ def shown_table(tool, arguments):
     return columns
 
 
+def stored_table(tool, arguments):
+    """The texts each column holds, by JSON name."""
+    return json.loads(run(tool, arguments + ["--json"]).decode("utf-8"))["columns"]
+
+
+def held_value(text):
+    """What a stored text reads as: its leading number, or 0."""
+    match = LEADING_NUMBER.match(text)
+    return float(match.group(0)) if match else 0.0
+
+
+def runs_of(rows):
+    """Consecutive rows grouped: [0, 1, 3] gives [[0, 1], [3]]."""
+    runs = []
+    for row in rows:
+        if runs and runs[-1][-1] + 1 == row:
+            runs[-1].append(row)
+        else:
+            runs.append([row])
+    return runs
+
+
 def is_round(step):
     """1, 2 or 5 times a power of ten."""
     exponent = math.floor(math.log10(step))
@@ -52,6 +79,7 @@ def check(tool, name, arguments, failures):
         failures.append(f"{name}: {message}")
 
     table = shown_table(tool, arguments)
+    stored = stored_table(tool, arguments)
     root = ElementTree.fromstring(run(tool, arguments + ["--svg", "-"]))
     if root.tag != SVG + "svg":
         return fail(f"the document is a {root.tag}, not an svg")
@@ -77,36 +105,43 @@ def check(tool, name, arguments, failures):
                 fail(f"{title}: tick {tick} is no multiple of its step {step}")
         value_per_unit = (high - low) / (low_y - high_y)
 
-        polylines = {line.get("data-series"): line for line in panel.iter(SVG + "polyline")}
+        polylines = {}
+        for line in panel.iter(SVG + "polyline"):
+            polylines.setdefault(line.get("data-series"), []).append(line)
         if sorted(polylines) != sorted(columns):
             fail(f"{title}: series {sorted(polylines)}")
             continue
         legends = [text.text for text in panel.iter(SVG + "text") if text.text and text.text.split(" ")[0] in columns]
-        shown_values = []
+        held_values = []
         for column in columns:
-            cells = table[column]
-            expected = [(row, float(text)) for row, text in enumerate(cells) if text != ""]
-            shown_values += [value for _, value in expected]
-            pairs = [point.split(",") for point in polylines[column].get("points").split()]
-            if len(pairs) != len(expected):
-                fail(f"{column}: {len(pairs)} points for {len(expected)} shown values")
+            texts = stored[JSON_NAMES[column]][:TURNS]
+            expected = runs_of([row for row, text in enumerate(texts) if text != ""])
+            if len(polylines[column]) != len(expected):
+                fail(f"{column}: {len(polylines[column])} polylines for the runs {expected}")
                 continue
-            for (x_text, y_text), (row, value) in zip(pairs, expected):
-                if "." not in x_text or "." not in y_text:
-                    fail(f"{column}: point {x_text},{y_text} is written without decimals")
-                turn = (float(x_text) - left) / width * (TURNS - 1)
-                if abs(turn - row) > 0.01:
-                    fail(f"{column}: the point of row {row} stands at turn {turn:.3f}")
-                read = low + (low_y - float(y_text)) * value_per_unit
-                # Coordinates are written to a hundredth of a unit.
-                if abs(read - value) > 0.006 * value_per_unit + 1e-9 * abs(value):
-                    fail(f"{column} row {row}: the point reads {read!r}, the table shows {value!r}")
-            last = cells[TURNS - 1]
+            for polyline, rows in zip(polylines[column], expected):
+                pairs = [point.split(",") for point in polyline.get("points").split()]
+                if len(pairs) != len(rows):
+                    fail(f"{column}: {len(pairs)} points for the run {rows}")
+                    continue
+                for (x_text, y_text), row in zip(pairs, rows):
+                    value = held_value(texts[row])
+                    held_values.append(value)
+                    if "." not in x_text or "." not in y_text:
+                        fail(f"{column}: point {x_text},{y_text} is written without decimals")
+                    turn = (float(x_text) - left) / width * (TURNS - 1)
+                    if abs(turn - row) > 0.01:
+                        fail(f"{column}: the point of row {row} stands at turn {turn:.3f}")
+                    read = low + (low_y - float(y_text)) * value_per_unit
+                    # Coordinates are written to a hundredth of a unit.
+                    if abs(read - value) > 0.006 * value_per_unit + 1e-9 * abs(value):
+                        fail(f"{column} row {row}: the point reads {read!r}, the table holds {value!r}")
+            last = table[column][TURNS - 1]
             legend = f"{column} {last if last else '(empty)'}"
             if legend not in legends:
                 fail(f"{title}: no legend '{legend}' among {legends}")
-        if shown_values and (min(shown_values + [0]) < low or max(shown_values + [0]) > high):
-            fail(f"{title}: the scale {low}..{high} does not cover {min(shown_values)}..{max(shown_values)}")
+        if held_values and (min(held_values + [0]) < low or max(held_values + [0]) > high):
+            fail(f"{title}: the scale {low}..{high} does not cover {min(held_values)}..{max(held_values)}")
 
 
 def main():
@@ -124,6 +159,10 @@ def main():
                     Production="Capital")
         huge = record("huge.txt", **dict(base, Size="1e15", Population="9.99e14", Industry="1e15", CAP="3e14"))
         negative = record("negative.txt", **dict(base, MAT="-7", CAP="-1234.5", COL="-3"))
+        # Materials that run out, and a record without materials or population: zeros on the line, gaps
+        # at the empty texts.
+        spent = record("spent.txt", **dict(base, MAT="0.004"))
+        missing = record("missing.txt", **{k: v for k, v in base.items() if k not in ("MAT", "Population")})
         # A Windows-1251 name with markup characters: the SVG must still be well-formed.
         strange = record("strange.txt", **dict(base, Name=b"\xcd\xee\xe2\xfb\xe9 <&> \"\x01\"", MAT="0",
                                                Production="Ship"))
@@ -133,6 +172,8 @@ def main():
             "terraforming": ["--set", "Production:0=_TerraForming", "--set", "Bombing:5=77.7"],
             "huge": [huge],
             "negative": [negative, "--set", "Mat:2=-50"],
+            "materials run out": [spent],
+            "no materials or population in the record": [missing, "--set", "Production:3=Materials"],
             "zero materials and a strange name": [strange],
         }
         failures = []

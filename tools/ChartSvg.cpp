@@ -132,18 +132,22 @@ void WriteGrid(const ChartLayout& chart, const ChartPanel& panel, std::ostream& 
     out << "</g>\n";
 }
 
+// One line per run of consecutive turns, then a dot on each point: a value standing alone between
+// empty texts shows too.
 void WriteSeries(const ChartLayout& chart, const ChartSeries& series, std::ostream& out) {
     const std::string colour = Colour(series.color);
-    out << "<polyline data-series=\"" << Escaped(series.column) << "\" points=\"";
-    for (std::size_t i = 0; i < series.points.size(); ++i)
-        out << (i ? " " : "") << Number(series.points[i].x) << "," << Number(series.points[i].y);
-    out << "\" fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"" << Number(chart.lineWidth)
-        << "\" stroke-linejoin=\"round\"/>\n";
-    // A dot on each point: a value standing alone between empty cells shows too.
+    for (const ChartRun& run : series.runs) {
+        out << "<polyline data-series=\"" << Escaped(series.column) << "\" points=\"";
+        for (std::size_t i = 0; i < run.size(); ++i)
+            out << (i ? " " : "") << Number(run[i].x) << "," << Number(run[i].y);
+        out << "\" fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"" << Number(chart.lineWidth)
+            << "\" stroke-linejoin=\"round\"/>\n";
+    }
     out << "<g class=\"dots\" fill=\"" << colour << "\">\n";
-    for (const ChartPoint& point : series.points)
-        out << "<circle cx=\"" << Number(point.x) << "\" cy=\"" << Number(point.y) << "\" r=\""
-            << Number(chart.markerRadius) << "\"/>\n";
+    for (const ChartRun& run : series.runs)
+        for (const ChartPoint& point : run)
+            out << "<circle cx=\"" << Number(point.x) << "\" cy=\"" << Number(point.y) << "\" r=\""
+                << Number(chart.markerRadius) << "\"/>\n";
     out << "</g>\n";
 }
 

@@ -76,16 +76,19 @@ void ChartPainter::DrawSeries(const ChartSeries& series) {
     const UniqueBrush fill(::CreateSolidBrush(color));
     const SelectedObject pen(m_dc, line.Get());
     const SelectedObject brush(m_dc, fill.Get());
-    std::vector<POINT> points;
-    points.reserve(series.points.size());
-    for (const ChartPoint& point : series.points)
-        points.push_back({Pixel(point.x), Pixel(point.y)});
-    if (points.size() > 1)
-        ::Polyline(m_dc, points.data(), static_cast<int>(points.size()));
-    // A dot on each point: a value standing alone between empty cells shows too.
+    // One line per run of consecutive turns, then a dot on each point: a value standing alone between
+    // empty texts shows too.
     const int radius = Pixel(m_chart.markerRadius);
-    for (const POINT& point : points)
-        ::Ellipse(m_dc, point.x - radius, point.y - radius, point.x + radius + 1, point.y + radius + 1);
+    std::vector<POINT> points;
+    for (const ChartRun& run : series.runs) {
+        points.clear();
+        for (const ChartPoint& point : run)
+            points.push_back({Pixel(point.x), Pixel(point.y)});
+        if (points.size() > 1)
+            ::Polyline(m_dc, points.data(), static_cast<int>(points.size()));
+        for (const POINT& point : points)
+            ::Ellipse(m_dc, point.x - radius, point.y - radius, point.x + radius + 1, point.y + radius + 1);
+    }
 }
 
 void ChartPainter::DrawLegend(const ChartSeries& series) {

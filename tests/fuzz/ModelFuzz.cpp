@@ -69,11 +69,14 @@ void CheckChart(const CZentharoDoc& document) {
             Check(i == 0 || panel.ticks[i - 1].value < panel.ticks[i].value);
         }
         for (const ChartSeries& series : panel.series)
-            for (const ChartPoint& point : series.points) {
-                Check(std::isfinite(point.x) && std::isfinite(point.y));
-                Check(point.y >= panel.plot.top && point.y <= panel.plot.bottom);
-                Check(std::fabs(point.value) > 1e300 || (point.value >= panel.low && point.value <= panel.high));
-            }
+            for (const ChartRun& run : series.runs)
+                for (std::size_t i = 0; i < run.size(); ++i) {
+                    const ChartPoint& point = run[i];
+                    Check(i == 0 || run[i - 1].row + 1 == point.row); // a run is consecutive turns
+                    Check(std::isfinite(point.x) && std::isfinite(point.y));
+                    Check(point.y >= panel.plot.top && point.y <= panel.plot.bottom);
+                    Check(std::fabs(point.value) > 1e300 || (point.value >= panel.low && point.value <= panel.high));
+                }
     }
 }
 

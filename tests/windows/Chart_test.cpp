@@ -63,9 +63,9 @@ double ClearanceFromOthers(const ChartPanel& panel, const ChartSeries& series, c
     for (const ChartSeries& other : panel.series) {
         if (&other == &series)
             continue;
-        for (std::size_t i = 0; i < other.points.size(); ++i)
-            nearest = std::fmin(nearest, DistanceToSegment(point, other.points[i],
-                                                           other.points[i + 1 < other.points.size() ? i + 1 : i]));
+        for (const ChartRun& run : other.runs)
+            for (std::size_t i = 0; i < run.size(); ++i)
+                nearest = std::fmin(nearest, DistanceToSegment(point, run[i], run[i + 1 < run.size() ? i + 1 : i]));
     }
     return nearest;
 }
@@ -169,14 +169,15 @@ TEST_F(ChartTest, FollowsEveryEditAndShowsEachLineWhereTheLayoutPutsIt) {
         for (const ChartSeries& series : panel.series) {
             SCOPED_TRACE(series.column);
             int checked = 0;
-            for (const ChartPoint& point : series.points) {
-                // Where another line of the panel passes close by, either may be on top.
-                if (ClearanceFromOthers(panel, series, point) < 2 * (layout.markerRadius + layout.lineWidth))
-                    continue;
-                EXPECT_EQ(ColorOf(series.color), ScreenPixel(chart, point.x, point.y)) << "row " << point.row;
-                ++checked;
-            }
-            EXPECT_GE(checked, series.points.empty() ? 0 : 1);
+            for (const ChartRun& run : series.runs)
+                for (const ChartPoint& point : run) {
+                    // Where another line of the panel passes close by, either may be on top.
+                    if (ClearanceFromOthers(panel, series, point) < 2 * (layout.markerRadius + layout.lineWidth))
+                        continue;
+                    EXPECT_EQ(ColorOf(series.color), ScreenPixel(chart, point.x, point.y)) << "row " << point.row;
+                    ++checked;
+                }
+            EXPECT_GE(checked, series.runs.empty() ? 0 : 1);
         }
     }
     // Between the lines, the background.

@@ -648,15 +648,16 @@ void CZentharoForm::OfferBestPlanFrom(PlanGoal goal, int firstRow, HWND focus) {
     // Everything Yes needs is made before the question: after it, only the document's own
     // all-or-nothing edit can fail.
     const std::vector<CZentharoDoc::Input> productions = plan.Inputs(*document);
-    const std::string question = PlanText::Question(*document, plan);
+    const bool gains = plan.changedRows > 0;
+    const std::string text = gains ? PlanText::Question(*document, plan) : PlanText::NothingToGain(plan);
     m_telling = true; // the box takes the focus for a while: the cell left has been stored already
-    const int answer = ::MessageBoxA(::GetAncestor(self, GA_ROOT), question.c_str(), ModuleContract::kMessageCaption,
-                                     MB_YESNO | MB_ICONQUESTION);
+    const int answer = ::MessageBoxA(::GetAncestor(self, GA_ROOT), text.c_str(), ModuleContract::kMessageCaption,
+                                     gains ? MB_YESNO | MB_ICONQUESTION : MB_OK | MB_ICONINFORMATION);
     if (CWnd::FromHandlePermanent(self) != this)
         return; // closed while the question was open
     m_telling = false;
     if (::IsWindow(focus) && ::IsChild(self, focus))
         ::SetFocus(focus);
-    if (answer == IDYES && GetDocument())
+    if (gains && answer == IDYES && GetDocument())
         TakeEdit([&] { GetDocument()->SetInputs(productions); });
 }

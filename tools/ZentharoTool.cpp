@@ -191,10 +191,10 @@ CMapStringToString ReadRecord(const std::string& path, std::ostream& err) {
 }
 
 // Writes the chart to path, whole, or throws naming what went wrong.
-void WriteChartFile(const CZentharoDoc& document, const std::string& path) {
+void WriteChartFile(const CZentharoDoc& document, const CZentharoDoc* before, const std::string& path) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (file)
-        ChartSvg::Write(document, file);
+        ChartSvg::Write(document, file, before);
     if (file)
         file.close();
     if (!file)
@@ -323,15 +323,21 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::istream& in,
         for (const GridEdit& edit : edits)
             Apply(edit, document);
         std::optional<ProductionPlan> bestPlan;
-        if (planning)
+        // The chart draws the table before the plan beside the plan's, as the window does while it asks.
+        CZentharoDoc beforePlan(document.m_planet);
+        beforePlan.m_bAutoDelete = false;
+        if (planning) {
+            beforePlan.CopyTable(document);
             bestPlan = ApplyBestPlan(document, planRequest);
+        }
+        const CZentharoDoc* before = planning ? &beforePlan : nullptr;
 
         if (svgToOutput) {
-            ChartSvg::Write(document, out);
+            ChartSvg::Write(document, out, before);
             return 0;
         }
         if (app.count("--svg"))
-            WriteChartFile(document, svgPath);
+            WriteChartFile(document, before, svgPath);
         if (app.count("--json")) {
             ProjectionReport::WriteJson(document, out, bestPlan ? &*bestPlan : nullptr);
             return 0;

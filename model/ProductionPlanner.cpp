@@ -249,7 +249,8 @@ bool ProductionPlanner::Branch(int row, PlanEntries& entries) {
         const double highest =
             PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1, m_evaluator.ValueThrough(row + 1));
         // A bound of exactly the best value leaves only plans of that value, which the tie rule judges.
-        if (highest < m_best.value || (highest == m_best.value && !CouldWinTie(row, entries)))
+        if (highest < m_best.value ||
+            (highest == m_best.value && (!CouldWinTie(row, entries) || TieSettled(row, entries))))
             continue;
         if (!Branch(row + 1, entries))
             return false;
@@ -268,5 +269,20 @@ bool ProductionPlanner::CouldWinTie(int row, const PlanEntries& entries) const {
     for (int r = m_firstRow; r <= row; ++r)
         if (entries[r] != m_best.entries[r])
             return entries[r] < m_best.entries[r];
+    return true;
+}
+
+// Under a bound of exactly the best value, the plan of these rows up to row that changes the fewest later
+// rows (each keeps its text, or takes the first entry where it must change) comes first in the tie rule
+// among all plans of these rows. When it reaches the best value, it is the only one of them that could
+// win: it is considered, and the rest need no search.
+bool ProductionPlanner::TieSettled(int row, PlanEntries entries) {
+    for (int later = row + 1; later <= kLastPlannedRow; ++later)
+        entries[later] = m_standing[later] < 0 ? 0 : m_standing[later];
+    const Scored scored = Score(entries);
+    if (Ranked(scored.value) < Ranked(m_best.value))
+        return false;
+    if (Precedes(scored, m_best))
+        m_best = scored;
     return true;
 }

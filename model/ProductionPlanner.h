@@ -58,6 +58,7 @@ private:
     bool ProveBest();
     bool Branch(int row, PlanEntries& entries);
     bool CouldWinTie(int row, const PlanEntries& entries) const;
+    bool TieSettled(int row, PlanEntries entries);
 
     const CZentharoDoc& m_projection;
     const PlanGoal m_goal;

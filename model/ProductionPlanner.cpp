@@ -197,7 +197,7 @@ void ForEachPairChange(const PlanEntries& start, int firstRow, Visit visit) {
 void ProductionPlanner::Improve() {
     const auto runsOrSwaps = [this](auto visit) { ForEachRunOrSwap(m_best.entries, m_firstRow, visit); };
     const auto pairChanges = [this](auto visit) { ForEachPairChange(m_best.entries, m_firstRow, visit); };
-    while (!OverBudget())
+    while (!ImprovingOverBudget())
         if (!MoveToBestOf(runsOrSwaps) && !MoveToBestOf(pairChanges))
             return;
 }
@@ -210,7 +210,7 @@ bool ProductionPlanner::MoveToBestOf(Neighbours neighbours) {
         const Scored neighbour = Score(entries);
         if (Precedes(neighbour, bestNeighbour))
             bestNeighbour = neighbour;
-        return !OverBudget();
+        return !ImprovingOverBudget();
     });
     if (!Precedes(bestNeighbour, start))
         return false;

@@ -388,29 +388,35 @@ TEST(ProductionPlanner, NothingToGainChangesNothing) {
     const char* texts[] = {"Materials", "Battleship_Mk2", "cap", "", "_TerraForming"};
     for (int row = 0; row < kProjectedTurns; ++row)
         barren->SetInput(&CZentharoDoc::m_production, row, texts[row % 5]);
+    // A proven best plan applied: every plan of rows 12..18 is tried.
+    constexpr int kProvenFrom = 12;
     std::vector<std::unique_ptr<CZentharoDoc>> alreadyBest;
     for (const PlanGoal goal : kGoals) {
         auto planned = OpenedDocument(ExampleRecord());
-        planned->SetInputs(ProductionPlanner(*planned, goal, 0).Plan().Inputs(*planned));
+        const ProductionPlan plan = ProductionPlanner(*planned, goal, kProvenFrom).Plan();
+        ASSERT_TRUE(plan.proven);
+        planned->SetInputs(plan.Inputs(*planned));
         alreadyBest.push_back(std::move(planned));
     }
     const struct {
         const char* name;
         const CZentharoDoc& projection;
         PlanGoal goal;
-    } cases[] = {{"barren", *barren, PlanGoal::Ships},
-                 {"barren", *barren, PlanGoal::Production},
-                 {"best for ships", *alreadyBest[0], PlanGoal::Ships},
-                 {"best for production", *alreadyBest[1], PlanGoal::Production}};
+        int firstRow;
+    } cases[] = {{"barren", *barren, PlanGoal::Ships, 15},
+                 {"barren", *barren, PlanGoal::Ships, 0}, // proven by bounds
+                 {"barren", *barren, PlanGoal::Production, 15},
+                 {"barren", *barren, PlanGoal::Production, 0},
+                 {"best for ships", *alreadyBest[0], PlanGoal::Ships, kProvenFrom},
+                 {"best for production", *alreadyBest[1], PlanGoal::Production, kProvenFrom}};
     for (const auto& c : cases) {
-        for (const int firstRow : {15, 0}) { // every plan tried; proven by bounds
-            SCOPED_TRACE(std::string(c.name) + " " + PlanGoals::Name(c.goal) + " from row " + std::to_string(firstRow));
-            const ProductionPlan plan = ProductionPlanner(c.projection, c.goal, firstRow).Plan();
-            EXPECT_EQ(0, plan.changedRows);
-            EXPECT_TRUE(plan.Inputs(c.projection).empty());
-            EXPECT_EQ(plan.currentValue, plan.value);
-            EXPECT_EQ(Letters(BuiltEntries(c.projection), firstRow), Letters(plan.entries, firstRow));
-        }
+        SCOPED_TRACE(std::string(c.name) + " " + PlanGoals::Name(c.goal) + " from row " + std::to_string(c.firstRow));
+        const ProductionPlan plan = ProductionPlanner(c.projection, c.goal, c.firstRow).Plan();
+        EXPECT_EQ(0, plan.changedRows);
+        EXPECT_TRUE(plan.Inputs(c.projection).empty());
+        EXPECT_EQ(plan.currentValue, plan.value);
+        EXPECT_TRUE(plan.proven);
+        EXPECT_EQ(Letters(BuiltEntries(c.projection), c.firstRow), Letters(plan.entries, c.firstRow));
     }
 }
 

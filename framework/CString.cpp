@@ -1,6 +1,8 @@
 // Byte string operations that are more than one line.
 #include "CString.h"
 
+#include "NumberText.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -11,7 +13,16 @@ CString CString::Left(int count) const {
 
 CString& CString::operator+=(std::string_view text) {
     m_bytes.append(text);
+    m_numberRead = false;
     return *this;
+}
+
+double CString::Number() const {
+    if (!m_numberRead) {
+        m_number = NumberText::Read(m_bytes);
+        m_numberRead = true;
+    }
+    return m_number;
 }
 
 std::ostream& operator<<(std::ostream& out, const CString& text) {

@@ -16,7 +16,10 @@ public:
 
     int GetLength() const { return static_cast<int>(m_bytes.size()); }
     bool IsEmpty() const { return m_bytes.empty(); }
-    void Empty() { m_bytes.clear(); }
+    void Empty() {
+        m_bytes.clear();
+        m_numberRead = false;
+    }
 
     const char* c_str() const { return m_bytes.c_str(); }
     operator const char*() const { return m_bytes.c_str(); }
@@ -25,7 +28,20 @@ public:
     const std::string& Bytes() const { return m_bytes; }
 
     // Replaces the content while keeping the allocation: cells are rewritten on every recalculation.
-    void Assign(const char* first, const char* last) { m_bytes.assign(first, last); }
+    void Assign(const char* first, const char* last) {
+        m_bytes.assign(first, last);
+        m_numberRead = false;
+    }
+
+    // The number the text reads as (NumberText::Read), read once and kept with the text until the text
+    // changes: the recalculation reads each cell of its table several times.
+    double Number() const;
+    // Replaces the content by the text of a computed number, given the number that text reads as.
+    void AssignNumber(const char* first, const char* last, double readsAs) {
+        m_bytes.assign(first, last);
+        m_number = readsAs;
+        m_numberRead = true;
+    }
 
     CString Left(int count) const;
     CString& operator+=(std::string_view text);
@@ -41,6 +57,8 @@ public:
 
 private:
     std::string m_bytes;
+    mutable double m_number = 0;
+    mutable bool m_numberRead = false;
 };
 
 // Writes the bytes as they are, embedded zeros included.

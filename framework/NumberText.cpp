@@ -132,9 +132,15 @@ bool DecimalExponent(double value, int& exponent) {
 
 // Writes mantissa (13 digits) times 10^(exponent - 12) as printf's "%.13g" would.
 char* WriteGeneral(std::uint64_t mantissa, int exponent, char* out) {
+    // Two 32-bit halves: a 64-bit division is a library call in the 32-bit build, so only one is made.
+    constexpr std::uint32_t kLowDigits = 7, kLowLimit = 10'000'000;
+    std::uint32_t high = static_cast<std::uint32_t>(mantissa / kLowLimit);
+    std::uint32_t low = static_cast<std::uint32_t>(mantissa - std::uint64_t{high} * kLowLimit);
     char digits[kSignificantDigits];
-    for (int i = kSignificantDigits - 1; i >= 0; --i, mantissa /= 10)
-        digits[i] = static_cast<char>('0' + mantissa % 10);
+    for (int i = kSignificantDigits - 1; i >= kSignificantDigits - static_cast<int>(kLowDigits); --i, low /= 10)
+        digits[i] = static_cast<char>('0' + low % 10);
+    for (int i = kSignificantDigits - static_cast<int>(kLowDigits) - 1; i >= 0; --i, high /= 10)
+        digits[i] = static_cast<char>('0' + high % 10);
     int count = kSignificantDigits;
     while (count > 1 && digits[count - 1] == '0')
         --count;
@@ -170,8 +176,10 @@ char* WriteGeneral(std::uint64_t mantissa, int exponent, char* out) {
 // The 13-digit rounding without the general converter: scaling by an exact power of ten rounds once,
 // by at most half a unit in the last place, which for a 13-digit scaled value is below 0.001. Unless
 // the scaled value lies that close to a rounding tie, its nearest integer is the exact rounding.
-// Returns nullptr when the value is outside the handled range or too close to a tie.
-char* WriteThirteenDigitsQuickly(double value, char* out) {
+// Returns nullptr when the value is outside the handled range or too close to a tie. readsAs is what
+// the text reads back as: the 13 digits over an exact power of ten, one correctly rounded division or
+// multiplication, as Read makes it.
+char* WriteThirteenDigitsQuickly(double value, char* out, double& readsAs) {
     static constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                               1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     if (value == 0.0)
@@ -201,8 +209,15 @@ char* WriteThirteenDigitsQuickly(double value, char* out) {
             mantissa = kSmallestMantissa;
             ++exponent;
         }
-        if (value < 0)
+        const int power = kSignificantDigits - 1 - exponent;
+        if (power > 22 || power < -22)
+            return nullptr;
+        const double digits = static_cast<double>(mantissa);
+        readsAs = power >= 0 ? digits / kExactPowers[power] : digits * kExactPowers[-power];
+        if (value < 0) {
             *out++ = '-';
+            readsAs = -readsAs;
+        }
         return WriteGeneral(mantissa, exponent, out);
     }
     return nullptr;
@@ -308,6 +323,8 @@ char* WriteTwoDecimalTie(double value, char* out) {
     return WriteCents(value < 0, point.twice / 2 + 1, out);
 }
 
+char* WriteNumberSlowly(double value, char* buffer);
+
 } // namespace
 
 double Read(std::string_view text) {
@@ -342,18 +359,33 @@ std::int32_t ReadInteger(std::string_view text) {
 }
 
 char* WriteNumber(double value, char* buffer) {
+    double readsAs = 0;
+    return WriteNumber(value, buffer, readsAs);
+}
+
+char* WriteNumber(double value, char* buffer, double& readsAs) {
+    if (char* end = WriteThirteenDigitsQuickly(value, buffer, readsAs))
+        return end;
+    char* end = WriteNumberSlowly(value, buffer);
+    readsAs = Read(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
+    return end;
+}
+
+namespace {
+
+char* WriteNumberSlowly(double value, char* buffer) {
     if (!std::isfinite(value)) {
         *buffer = '0';
         return buffer + 1;
     }
-    if (char* end = WriteThirteenDigitsQuickly(value, buffer))
-        return end;
     if (char* end = WriteThirteenDigitTie(value, buffer))
         return end;
     // std::to_chars rounds correctly with ties to even; for anything but an exact tie that is the
     // same text as rounding ties away from zero, and exact ties were written above.
     return std::to_chars(buffer, buffer + kBufferSize, value, std::chars_format::general, kSignificantDigits).ptr;
 }
+
+} // namespace
 
 char* WriteInteger(std::int64_t value, char* buffer) {
     const auto [end, error] = std::to_chars(buffer, buffer + kBufferSize, value);

@@ -26,6 +26,9 @@ std::int32_t ReadInteger(std::string_view text);
 // the end of the text. A value that is not finite is written as "0", so a cell never holds a text that
 // reads back as something else.
 char* WriteNumber(double value, char* buffer);
+// The same, also giving the number the text reads back as (what Read of it returns), found without
+// reading the text in the usual case.
+char* WriteNumber(double value, char* buffer, double& readsAs);
 
 // Writes a whole number in base 10 and returns the end of the text.
 char* WriteInteger(std::int64_t value, char* buffer);

@@ -9,44 +9,18 @@
 #include "DocumentColumns.h"
 #include "ProjectionTitle.h"
 #include "TableInputs.h"
+#include "TurnRules.h"
 
 #include <cstdint>
 #include <new>
 #include <string_view>
 #include <utility>
 
+using namespace TurnRules;
+
 namespace {
 
-double Value(const CString& cell) { return NumberText::Read(cell.View()); }
-
-constexpr int kPopulationPerColonist = 8;
-constexpr int kIndustryPerCapital = 1;
-constexpr double kColonistsPerMissingPopulation = 1.0 / kPopulationPerColonist;
-
-// Colonists arrive each turn: a hundredth of the population.
-constexpr double kColonistGrowth = 0.01;
-
-// The production L of a turn, from its population and industry.
-constexpr double kLPerPopulation = 0.25;
-constexpr double kLPerIndustry = 0.75;
-
-// Building from the production left after the upgrade: a unit of mass takes 10 of it and a unit of
-// capital 5, each besides a unit of materials. Where the materials suffice, the free production is
-// multiplied by the share rather than divided by the cost: the two can differ in the last bit.
-constexpr int kProductionPerMass = 10;
-constexpr int kProductionPerCapital = 5;
-constexpr double kMassShare = 0.1;
-constexpr double kCapitalShare = 0.2;
-static_assert(kMassShare == 1.0 / kProductionPerMass && kCapitalShare == 1.0 / kProductionPerCapital);
-
-// Terraforming: the size grows by a tenth of the free production, up to the largest size, and the
-// resources shrink by the fraction 0.3 * free production / size.
-constexpr double kTerraformingGrowth = 0.1;
-constexpr double kTerraformingResourceLoss = 0.3;
-constexpr double kMaximumSize = 2500.0;
-
-// A size past the largest is stored as this text, not as a computed value.
-constexpr const char* kMaximumSizeText = "2500.00";
+double Value(const CString& cell) { return cell.Number(); }
 
 // The value of a plain decimal text of digits and one point, as kMaximumSizeText.
 constexpr double DecimalTextValue(std::string_view text) {
@@ -219,7 +193,9 @@ void CZentharoDoc::RestoreTable() noexcept {
 }
 
 void CZentharoDoc::Store(CString& cell, double value) {
-    cell.Assign(m_numBuf, NumberText::WriteNumber(value, m_numBuf));
+    double readsAs = 0;
+    const char* end = NumberText::WriteNumber(value, m_numBuf, readsAs);
+    cell.AssignNumber(m_numBuf, end, readsAs);
 }
 
 void CZentharoDoc::Transfer(CString& quantity, CString& reserve, CString limit, int rate) {
@@ -319,8 +295,8 @@ void CZentharoDoc::ApplyProduction(int r) {
     else
         Store(m_mass[r], (materials + resources * free) / (kProductionPerMass * resources + 1));
 
-    const CString& production = m_production[p];
-    if (production == "Capital") {
+    switch (ProductOf(m_production[p].View())) {
+    case Product::Capital:
         if (free * kCapitalShare <= materials) {
             Store(m_cap[r], Value(m_cap[r]) + free * kCapitalShare);
             Store(m_mat[r], Value(m_mat[r]) - free * kCapitalShare);
@@ -328,15 +304,21 @@ void CZentharoDoc::ApplyProduction(int r) {
             Store(m_cap[r], Value(m_cap[r]) + (materials + resources * free) / (kProductionPerCapital * resources + 1));
             m_mat[r] = "0";
         }
-    } else if (production == "Materials") {
+        break;
+    case Product::Materials:
         Store(m_mat[r], Value(m_mat[r]) + resources * free);
-    } else if (production == "_TerraForming") {
+        break;
+    case Product::TerraForming: {
         const double size = Value(m_size[p]);
         Store(m_res[r], resources * (1 - kTerraformingResourceLoss * free / size));
         Store(m_size[r], size + kTerraformingGrowth * free);
         if (Value(m_size[r]) > kMaximumSize)
             m_size[r] = kMaximumSizeText;
         m_mat[r] = "0";
+        break;
+    }
+    case Product::Ship: // the mass above is all a ship-building turn makes
+        break;
     }
 }
 

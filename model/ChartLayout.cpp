@@ -2,6 +2,8 @@
 #include "ChartLayout.h"
 
 #include "GridColumns.h"
+#include "PlanGoal.h"
+#include "PlanText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -107,12 +109,14 @@ std::string LastValue(const ProjectionColumn& column) {
     return std::string(text, NumberText::WriteTwoDecimals(NumberText::Read(last.View()), text));
 }
 
-ChartSeries SeriesOf(const CZentharoDoc& document, const PlottedColumn& plotted) {
+ChartSeries SeriesOf(const CZentharoDoc& document, const CZentharoDoc* before, const PlottedColumn& plotted) {
     const int column = GridColumnOf(plotted.member);
     ChartSeries series;
     series.column = kDocumentColumns[column].header;
     series.color = plotted.color;
     series.runs = HeldValues(document, plotted.member);
+    if (before)
+        series.beforeRuns = HeldValues(*before, plotted.member);
     series.legend.text = std::string(series.column) + " " + LastValue(document.*plotted.member);
     return series;
 }
@@ -122,7 +126,8 @@ ChartSeries SeriesOf(const CZentharoDoc& document, const PlottedColumn& plotted)
 int FlowHeader(ChartPanel& panel, double left, double right, double top, const Metrics& metrics) {
     int line = 0;
     const auto middle = [&](int of) { return top + (of + 0.5) * metrics.LineHeight(); };
-    panel.title = {panel.name, left, metrics.Baseline(middle(0)), ChartText::Anchor::Start, true};
+    panel.title.x = left;
+    panel.title.baseline = metrics.Baseline(middle(0));
     double x = left + metrics.TextWidth(panel.title.text) + metrics(kBetweenHeaderItems);
     for (ChartSeries& series : panel.series) {
         const double itemWidth =
@@ -146,12 +151,13 @@ std::size_t ScalePanel(ChartPanel& panel, double plotLeft, const Metrics& metric
     bool any = false;
     double lowest = 1, highest = 0; // no range: the scale runs from 0 to 1
     for (const ChartSeries& series : panel.series)
-        for (const ChartRun& run : series.runs)
-            for (const ChartPoint& point : run) {
-                lowest = any ? std::min(lowest, point.value) : point.value;
-                highest = any ? std::max(highest, point.value) : point.value;
-                any = true;
-            }
+        for (const auto* runs : {&series.runs, &series.beforeRuns})
+            for (const ChartRun& run : *runs)
+                for (const ChartPoint& point : run) {
+                    lowest = any ? std::min(lowest, point.value) : point.value;
+                    highest = any ? std::max(highest, point.value) : point.value;
+                    any = true;
+                }
     const double room = panel.plot.Height() / metrics(kLeastTickPitch);
     const int intervals = room >= kMostIntervals ? kMostIntervals : room > 0 ? static_cast<int>(room) : 0;
     const ChartScale scale = ChartScale::Covering(lowest, highest, intervals);
@@ -207,7 +213,8 @@ double Size(double size) { return std::isfinite(size) && size > 0 ? size : 0; }
 
 } // namespace
 
-ChartLayout ChartLayout::Of(const CZentharoDoc& document, double width, double height, double fontSize) {
+ChartLayout ChartLayout::Of(const CZentharoDoc& document, double width, double height, double fontSize,
+                            const CZentharoDoc* before) {
     width = Size(width);
     height = Size(height);
     fontSize = Size(fontSize) > 0 ? fontSize : kFontSizeAt96Dpi;
@@ -218,12 +225,17 @@ ChartLayout ChartLayout::Of(const CZentharoDoc& document, double width, double h
     chart.fontSize = fontSize;
     chart.lineWidth = metrics(1.0 / 6);
     chart.markerRadius = metrics(0.22);
+    chart.dashLength = metrics(0.5);
 
     for (const PanelContents& contents : kPanels) {
         ChartPanel panel;
         panel.name = contents.name;
+        panel.title = {panel.name, 0, 0, ChartText::Anchor::Start, true};
+        if (contents.series[0].member == &CZentharoDoc::m_mass) // what the turns that build ships build
+            panel.title.text +=
+                " (built " + PlanText::Number(PlanGoals::Value(document, PlanGoal::Ships, 0), true) + ")";
         for (int i = 0; i < contents.seriesCount; ++i)
-            panel.series.push_back(SeriesOf(document, contents.series[i]));
+            panel.series.push_back(SeriesOf(document, before, contents.series[i]));
         chart.panels.push_back(std::move(panel));
     }
 
@@ -262,11 +274,12 @@ ChartLayout ChartLayout::Of(const CZentharoDoc& document, double width, double h
 
     for (ChartPanel& panel : chart.panels)
         for (ChartSeries& series : panel.series)
-            for (ChartRun& run : series.runs)
-                for (ChartPoint& point : run) {
-                    point.x = chart.XOf(point.row);
-                    point.y = panel.YOf(point.value);
-                }
+            for (auto* runs : {&series.runs, &series.beforeRuns})
+                for (ChartRun& run : *runs)
+                    for (ChartPoint& point : run) {
+                        point.x = chart.XOf(point.row);
+                        point.y = panel.YOf(point.value);
+                    }
 
     const double turnBaseline =
         metrics.Baseline(chart.panels.back().plot.bottom + metrics(kTickToLabel) + metrics.LineHeight() / 2);

@@ -44,6 +44,9 @@ struct ChartSeries {
     // A point for every row whose text is not empty, at the value it holds (a stored 0 at 0), in turn
     // order; an empty text is a gap, where the line breaks.
     std::vector<ChartRun> runs;
+    // The same column of the table before a plan, drawn dashed while the plan is offered, by the same
+    // rule of points and breaks; none without one.
+    std::vector<ChartRun> beforeRuns;
     ChartText legend;                                    // "Pop 1000.00": the last turn's value as the grid shows it
     double swatchLeft = 0, swatchRight = 0, swatchY = 0; // the legend's sample of the line
 };
@@ -90,8 +93,11 @@ public:
 
     // The chart of the document in a width x height area, with texts fontSize units high. The other
     // sizes (margins, lines, markers) grow with the font size, so a chart at 144 DPI is the chart at
-    // 96 DPI made half as large again.
-    static ChartLayout Of(const CZentharoDoc& document, double width, double height, double fontSize);
+    // 96 DPI made half as large again. With a table before it (the projection as it stands, while a plan
+    // for it is offered as document), each series is drawn for both, on scales that cover both.
+    // The "Ship mass" panel's title gives the mass the document builds: the ships goal from row 0.
+    static ChartLayout Of(const CZentharoDoc& document, double width, double height, double fontSize,
+                          const CZentharoDoc* before = nullptr);
 
     // The horizontal position of a turn, shared by every panel.
     double XOf(int row) const;
@@ -100,6 +106,7 @@ public:
     double fontSize = 0;
     double lineWidth = 0;               // of the series' lines
     double markerRadius = 0;            // of the dot at each point
+    double dashLength = 0;              // of the dashes and the gaps between them of a line before a plan
     double plotLeft = 0, plotRight = 0; // every panel's plot spans them: the turns line up
     std::vector<ChartPanel> panels;
     std::vector<ChartTurn> turns; // the turns named, left to right

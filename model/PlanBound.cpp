@@ -8,6 +8,7 @@
 #include "PlanBound.h"
 
 #include "ProductionPlan.h"
+#include "TurnRules.h"
 
 #include <algorithm>
 #include <array>
@@ -18,7 +19,7 @@
 namespace PlanBound {
 namespace {
 
-double Value(const CString& cell) { return NumberText::Read(cell.View()); }
+double Value(const CString& cell) { return cell.Number(); }
 
 // Every stored number is rounded to 13 significant digits, and every operation on doubles once more,
 // each by a share of the number's own size. Each step of the bound is raised by far more than both
@@ -33,11 +34,8 @@ double Stored(double value) {
         std::string_view(text, static_cast<std::size_t>(NumberText::WriteNumber(value, text) - text)));
 }
 
-constexpr double kPeoplePerColonist = 8;
-constexpr double kColonistGrowth = 0.01;
-constexpr double kLPerPopulation = 0.25, kLPerIndustry = 0.75;
-constexpr double kMassShare = 0.1, kCapitalShare = 0.2, kTerraformingGrowth = 0.1;
-constexpr double kMaximumSize = 2500;
+using namespace TurnRules;
+constexpr double kPeoplePerColonist = kPopulationPerColonist;
 
 constexpr int kMaxTurns = kLastPlannedRow + 1;
 

@@ -1,6 +1,8 @@
 // The goals' names and values.
 #include "PlanGoal.h"
 
+#include "TurnRules.h"
+
 namespace PlanGoals {
 
 const char* Name(PlanGoal goal) { return goal == PlanGoal::Ships ? "ships" : "production"; }
@@ -14,7 +16,7 @@ std::optional<PlanGoal> Named(std::string_view name) {
 
 double Value(const CZentharoDoc& table, PlanGoal goal, int firstRow) {
     if (goal == PlanGoal::Production)
-        return NumberText::Read(table.m_l[kProjectedTurns - 1].View());
+        return table.m_l[kProjectedTurns - 1].Number();
     double mass = 0.0;
     for (int row = firstRow + 1; row < kProjectedTurns; ++row)
         mass += ShipMassAt(table, row);
@@ -22,7 +24,9 @@ double Value(const CZentharoDoc& table, PlanGoal goal, int firstRow) {
 }
 
 double ShipMassAt(const CZentharoDoc& table, int row) {
-    return table.m_production[row - 1] == "Ship" ? NumberText::Read(table.m_mass[row].View()) : 0.0;
+    return TurnRules::ProductOf(table.m_production[row - 1].View()) == TurnRules::Product::Ship
+               ? table.m_mass[row].Number()
+               : 0.0;
 }
 
 } // namespace PlanGoals

@@ -3,7 +3,11 @@
 
 namespace PlanText {
 
-std::string Runs(const CZentharoDoc& projection, const ProductionPlan& plan) {
+namespace {
+
+// The runs, each begun with what naming gives its first and last row.
+template <typename Naming>
+std::string RunsNamed(const CZentharoDoc& projection, const ProductionPlan& plan, Naming naming) {
     std::string text;
     for (int first = plan.firstRow; first <= kLastPlannedRow;) {
         int last = first;
@@ -11,6 +15,7 @@ std::string Runs(const CZentharoDoc& projection, const ProductionPlan& plan) {
             ++last;
         if (!text.empty())
             text += ", ";
+        text += naming(first, last);
         text += projection.m_turn[first].View();
         if (last > first)
             text.append("-").append(projection.m_turn[last].View());
@@ -20,17 +25,36 @@ std::string Runs(const CZentharoDoc& projection, const ProductionPlan& plan) {
     return text;
 }
 
+const char* GoalInWords(PlanGoal goal) { return goal == PlanGoal::Ships ? "ship mass" : "production"; }
+
+constexpr const char* kStoppedShort = "The search stopped before it could rule out a better plan.";
+
+} // namespace
+
+std::string Runs(const CZentharoDoc& projection, const ProductionPlan& plan) {
+    return RunsNamed(projection, plan, [](int, int) { return ""; });
+}
+
 std::string ToolLine(const CZentharoDoc& projection, const ProductionPlan& plan) {
     return "plan: " + Runs(projection, plan) + "; " + PlanGoals::Name(plan.goal) + " " + Number(plan.value) +
            " (current " + Number(plan.currentValue) + "); " + (plan.proven ? "best" : "best found");
 }
 
 std::string Question(const CZentharoDoc& projection, const ProductionPlan& plan) {
-    const bool oneTurn = plan.firstRow == kLastPlannedRow;
-    const char* goal = plan.goal == PlanGoal::Ships ? "ship mass" : "production";
-    return std::string(oneTurn ? "Turn " : "Turns ") + Runs(projection, plan) + ": " + goal + " " +
-           Number(plan.value, true) + " (now " + Number(plan.currentValue, true) + "). " +
-           (plan.proven ? "Best." : "Best found.") + " Apply this plan?";
+    std::string runs =
+        RunsNamed(projection, plan, [](int first, int last) { return first == last ? "turn " : "turns "; });
+    runs[0] = 'T';
+    return runs + ": " + GoalInWords(plan.goal) + " " + Number(plan.value, true) + " (now " +
+           Number(plan.currentValue, true) + "). " +
+           (plan.proven ? "Best." : std::string("Best found.\n") + kStoppedShort) + "\nApply this plan?";
+}
+
+std::string NothingToGain(const ProductionPlan& plan) {
+    const std::string goal = GoalInWords(plan.goal);
+    const std::string value = Number(plan.currentValue, true);
+    if (plan.proven)
+        return "The current productions already give the most " + goal + " (" + value + ").";
+    return "No plan found gives more " + goal + " than the current productions (" + value + ").\n" + kStoppedShort;
 }
 
 std::string Number(double value, bool grouped) {

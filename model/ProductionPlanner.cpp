@@ -17,20 +17,13 @@ constexpr std::int8_t kEntryCount = static_cast<std::int8_t>(ProductionChooser::
 // comes last.
 double Ranked(double value) { return std::isnan(value) ? -std::numeric_limits<double>::infinity() : value; }
 
-std::int8_t StandingEntry(const CString& production) {
-    for (std::int8_t entry = 0; entry < kEntryCount; ++entry)
-        if (production == ProductionChooser::kEntriesAdded[entry])
-            return entry;
-    return -1;
-}
-
 } // namespace
 
 ProductionPlanner::ProductionPlanner(const CZentharoDoc& projection, PlanGoal goal, int firstRow, PlannerLimits limits)
     : m_projection(projection), m_goal(goal), m_firstRow(firstRow), m_limits(limits),
       m_evaluator(projection, goal, firstRow) {
     for (int row = 0; row <= kLastPlannedRow; ++row)
-        m_standing[row] = StandingEntry(projection.m_production[row]);
+        m_standing[row] = StandingEntry(projection.m_production[row].View());
 }
 
 ProductionPlan ProductionPlanner::Plan() {
@@ -47,11 +40,16 @@ ProductionPlan ProductionPlanner::Plan() {
     ProductionPlan plan;
     plan.goal = m_goal;
     plan.firstRow = m_firstRow;
-    plan.entries = m_best.entries;
-    plan.value = m_best.value;
     plan.currentValue = m_evaluator.CurrentValue();
     plan.proven = proven;
-    plan.changedRows = m_best.changed;
+    if (Ranked(m_best.value) > Ranked(plan.currentValue)) {
+        plan.entries = m_best.entries;
+        plan.value = m_best.value;
+        plan.changedRows = m_best.changed;
+    } else { // nothing to gain: the productions stay as they are, even a text no entry stands for
+        plan.entries = CurrentEntries();
+        plan.value = plan.currentValue;
+    }
     return plan;
 }
 
@@ -99,14 +97,15 @@ void ProductionPlanner::TryEveryPlan() {
     }
 }
 
-// A text that is no entry (a ship design's name) changes the table as "Ship" does: the plan that
-// names "Ship" there gives the same table, and counts its mass.
-void ProductionPlanner::TryCurrentPlan() {
+// The entries the rows' texts build as: a text no entry stands for ("cap") builds ships.
+PlanEntries ProductionPlanner::CurrentEntries() const {
     PlanEntries entries{};
     for (int row = m_firstRow; row <= kLastPlannedRow; ++row)
         entries[row] = m_standing[row] < 0 ? kShipEntry : m_standing[row];
-    Consider(entries);
+    return entries;
 }
+
+void ProductionPlanner::TryCurrentPlan() { Consider(CurrentEntries()); }
 
 // Every plan of one, two or three runs: A for i rows, then B for j rows, then C for the rest.
 void ProductionPlanner::TryTwoSwitchPlans() {
@@ -198,7 +197,7 @@ void ForEachPairChange(const PlanEntries& start, int firstRow, Visit visit) {
 void ProductionPlanner::Improve() {
     const auto runsOrSwaps = [this](auto visit) { ForEachRunOrSwap(m_best.entries, m_firstRow, visit); };
     const auto pairChanges = [this](auto visit) { ForEachPairChange(m_best.entries, m_firstRow, visit); };
-    while (!OverBudget())
+    while (!ImprovingOverBudget())
         if (!MoveToBestOf(runsOrSwaps) && !MoveToBestOf(pairChanges))
             return;
 }
@@ -211,7 +210,7 @@ bool ProductionPlanner::MoveToBestOf(Neighbours neighbours) {
         const Scored neighbour = Score(entries);
         if (Precedes(neighbour, bestNeighbour))
             bestNeighbour = neighbour;
-        return !OverBudget();
+        return !ImprovingOverBudget();
     });
     if (!Precedes(bestNeighbour, start))
         return false;
@@ -250,7 +249,8 @@ bool ProductionPlanner::Branch(int row, PlanEntries& entries) {
         const double highest =
             PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1, m_evaluator.ValueThrough(row + 1));
         // A bound of exactly the best value leaves only plans of that value, which the tie rule judges.
-        if (highest < m_best.value || (highest == m_best.value && !CouldWinTie(row, entries)))
+        if (highest < m_best.value ||
+            (highest == m_best.value && (!CouldWinTie(row, entries) || TieSettled(row, entries))))
             continue;
         if (!Branch(row + 1, entries))
             return false;
@@ -269,5 +269,20 @@ bool ProductionPlanner::CouldWinTie(int row, const PlanEntries& entries) const {
     for (int r = m_firstRow; r <= row; ++r)
         if (entries[r] != m_best.entries[r])
             return entries[r] < m_best.entries[r];
+    return true;
+}
+
+// Under a bound of exactly the best value, the plan of these rows up to row that changes the fewest later
+// rows (each keeps its text, or takes the first entry where it must change) comes first in the tie rule
+// among all plans of these rows. When it reaches the best value, it is the only one of them that could
+// win: it is considered, and the rest need no search.
+bool ProductionPlanner::TieSettled(int row, PlanEntries entries) {
+    for (int later = row + 1; later <= kLastPlannedRow; ++later)
+        entries[later] = m_standing[later] < 0 ? 0 : m_standing[later];
+    const Scored scored = Score(entries);
+    if (Ranked(scored.value) < Ranked(m_best.value))
+        return false;
+    if (Precedes(scored, m_best))
+        m_best = scored;
     return true;
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <set>
 #include <string>
 
@@ -78,7 +79,8 @@ TEST(ChartLayout, PanelsShowTheirColumnsEachInAColourOfItsOwn) {
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const ChartPanel& panel = chart.panels[i];
         EXPECT_EQ(expected[i].first, panel.name);
-        EXPECT_EQ(expected[i].first, panel.title.text);
+        if (expected[i].first != "Ship mass") // its title gives the mass built too: see below
+            EXPECT_EQ(expected[i].first, panel.title.text);
         std::vector<std::string> columns;
         for (const ChartSeries& series : panel.series) {
             columns.emplace_back(series.column);
@@ -305,6 +307,73 @@ TEST(ChartLayout, NamesTurnsAsOftenAsTheirLabelsFit) {
     ASSERT_LT(narrow.turns.size(), 20u);
     for (std::size_t i = 1; i < narrow.turns.size(); ++i)
         EXPECT_GT(narrow.turns[i].x - narrow.turns[i - 1].x, 2 * kFontSize * 0.6);
+}
+
+// The Ship mass panel's title keeps the ships goal's total in view: the Mass of every turn that follows a
+// turn building ships, a design's name included.
+TEST(ChartLayout, TheShipMassPanelGivesTheMassBuilt) {
+    const struct {
+        const char* production;
+        const char* title;
+    } cases[] = {{"Capital", "Ship mass (built 0.00)"}, {"Materials", "Ship mass (built 0.00)"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.title, LayOut({{"Production", c.production}}).panels[3].title.text) << c.production;
+    // Building ships from turn 45 on: the Mass of turns 46 to 59, added as a reader would.
+    for (const char* ships : {"Ship", "Battleship_Mk2"}) {
+        auto document = OpenedDocument(ExampleRecord({{"Production", "Capital"}}));
+        std::vector<CZentharoDoc::Input> inputs;
+        for (int row = 5; row < kProjectedTurns; ++row)
+            inputs.push_back({&CZentharoDoc::m_production, row, ships});
+        document->SetInputs(inputs, EditStep::Plan);
+        double built = 0;
+        for (int row = 6; row < kProjectedTurns; ++row)
+            built += NumberText::Read(document->m_mass[row].View());
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "Ship mass (built %.2f)", built);
+        std::string grouped = expected; // 1,234.56
+        const std::size_t point = grouped.find('.');
+        for (std::size_t comma = point; comma > std::string("Ship mass (built ").size() + 3; comma -= 3)
+            grouped.insert(comma - 3, 1, ',');
+        EXPECT_EQ(grouped, ChartLayout::Of(*document, kWidth, kHeight, kFontSize).panels[3].title.text) << ships;
+    }
+}
+
+// A plan offered over the table as it stands: each series has the plan's runs and the table's, by the
+// same rule of points and breaks, both on one scale.
+TEST(ChartLayout, APlanIsDrawnOverTheTableBeforeIt) {
+    const auto before = OpenedDocument(ExampleRecord({{"Production", "Capital"}}));
+    auto planned = OpenedDocument(ExampleRecord({{"Production", "Capital"}}));
+    std::vector<CZentharoDoc::Input> inputs;
+    for (int row = 0; row < kProjectedTurns; ++row)
+        inputs.push_back({&CZentharoDoc::m_production, row, row < 6 ? "Materials" : "Ship"});
+    planned->SetInputs(inputs, EditStep::Plan);
+    const ChartLayout alone = ChartLayout::Of(*before, kWidth, kHeight, kFontSize);
+    const ChartLayout plan = ChartLayout::Of(*planned, kWidth, kHeight, kFontSize, before.get());
+    EXPECT_EQ(plan.panels[3].title.text, ChartLayout::Of(*planned, kWidth, kHeight, kFontSize).panels[3].title.text);
+    for (std::size_t p = 0; p < plan.panels.size(); ++p) {
+        const ChartPanel& panel = plan.panels[p];
+        for (std::size_t s = 0; s < panel.series.size(); ++s) {
+            const ChartSeries& series = panel.series[s];
+            SCOPED_TRACE(series.column);
+            const ChartSeries& asItStands = alone.panels[p].series[s];
+            EXPECT_TRUE(asItStands.beforeRuns.empty());
+            ASSERT_EQ(asItStands.runs.size(), series.beforeRuns.size());
+            for (std::size_t r = 0; r < series.beforeRuns.size(); ++r) {
+                ASSERT_EQ(asItStands.runs[r].size(), series.beforeRuns[r].size());
+                for (std::size_t i = 0; i < series.beforeRuns[r].size(); ++i) {
+                    const ChartPoint& point = series.beforeRuns[r][i];
+                    EXPECT_EQ(asItStands.runs[r][i].row, point.row);
+                    EXPECT_EQ(asItStands.runs[r][i].value, point.value);
+                    EXPECT_EQ(plan.XOf(point.row), point.x);
+                    EXPECT_NEAR(point.value, ValueAt(panel, point.y), 1e-9 * (panel.high - panel.low));
+                    EXPECT_GE(point.y, panel.plot.top); // on the scale, not kept to its edge
+                    EXPECT_LE(point.y, panel.plot.bottom);
+                }
+            }
+            for (const ChartPoint& point : PointsOf(series))
+                EXPECT_NEAR(point.value, ValueAt(panel, point.y), 1e-9 * (panel.high - panel.low));
+        }
+    }
 }
 
 } // namespace

@@ -38,14 +38,35 @@ TEST(PlanText, LineAndQuestion) {
     plan.currentValue = 1100.2;
     EXPECT_EQ("plan: 40-46 Capital, 47-58 Ship; ships 1234.56 (current 1100.20); best found",
               PlanText::ToolLine(*projection, plan));
-    EXPECT_EQ("Turns 40-46 Capital, 47-58 Ship: ship mass 1,234.56 (now 1,100.20). Best found. Apply this plan?",
+    EXPECT_EQ("Turns 40-46 Capital, turns 47-58 Ship: ship mass 1,234.56 (now 1,100.20). Best found.\n"
+              "The search stopped before it could rule out a better plan.\nApply this plan?",
               PlanText::Question(*projection, plan));
+    EXPECT_EQ("Turn 40 Materials, turns 41-57 Capital, turn 58 Ship: ship mass 1,234.56 (now 1,100.20). Best found.\n"
+              "The search stopped before it could rule out a better plan.\nApply this plan?",
+              PlanText::Question(*projection, [&] {
+                  ProductionPlan mixed = PlanOf("MCCCCCCCCCCCCCCCCCS", 0);
+                  mixed.value = plan.value;
+                  mixed.currentValue = plan.currentValue;
+                  return mixed;
+              }()));
     ProductionPlan last = PlanOf("T", 18, PlanGoal::Production);
     last.value = 2500;
     last.proven = true;
     EXPECT_EQ("plan: 58 _TerraForming; production 2500.00 (current 0.00); best", PlanText::ToolLine(*projection, last));
-    EXPECT_EQ("Turn 58 _TerraForming: production 2,500.00 (now 0.00). Best. Apply this plan?",
+    EXPECT_EQ("Turn 58 _TerraForming: production 2,500.00 (now 0.00). Best.\nApply this plan?",
               PlanText::Question(*projection, last));
+}
+
+TEST(PlanText, NothingToGainSaysHowSureItIs) {
+    ProductionPlan plan = PlanOf("SSSSSSSSSSSSSSSSSSS", 0);
+    plan.value = plan.currentValue = 1234.555;
+    plan.proven = true;
+    EXPECT_EQ("The current productions already give the most ship mass (1,234.56).", PlanText::NothingToGain(plan));
+    plan.goal = PlanGoal::Production;
+    plan.proven = false;
+    EXPECT_EQ("No plan found gives more production than the current productions (1,234.56).\n"
+              "The search stopped before it could rule out a better plan.",
+              PlanText::NothingToGain(plan));
 }
 
 TEST(PlanText, NumbersHaveTwoDecimalsAndTiesGoAwayFromZero) {

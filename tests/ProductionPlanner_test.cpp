@@ -25,14 +25,43 @@ std::unique_ptr<CZentharoDoc> CopyOf(const CZentharoDoc& projection) {
     return copy;
 }
 
+// What a row's text becomes when a plan gives it an entry: a text that builds ships and whose chooser
+// shows "Ship" (a design's name, an empty text) stays when the entry is "Ship".
+CString TextAfter(const CString& text, std::int8_t entry) {
+    const std::string_view named = ProductionChooser::kEntriesAdded[entry];
+    const bool buildsShips = text != "Capital" && text != "Materials" && text != "_TerraForming";
+    const bool keeps =
+        named == "Ship" && buildsShips && std::string_view(ProductionChooser::SelectedEntry(text)) == "Ship";
+    return keeps ? text : CString(named);
+}
+
 // The plan applied as the window applies it: its entries stored at once, then one recalculation.
 std::unique_ptr<CZentharoDoc> Applied(const CZentharoDoc& projection, int firstRow, const PlanEntries& entries) {
     auto copy = CopyOf(projection);
     std::vector<CZentharoDoc::Input> inputs;
     for (int row = firstRow; row <= kLastPlannedRow; ++row)
-        inputs.push_back({&CZentharoDoc::m_production, row, ProductionChooser::kEntriesAdded[entries[row]]});
+        inputs.push_back({&CZentharoDoc::m_production, row, TextAfter(projection.m_production[row], entries[row])});
     copy->SetInputs(inputs, EditStep::Plan);
     return copy;
+}
+
+int RowsRewritten(const CZentharoDoc& before, const CZentharoDoc& after) {
+    int rewritten = 0;
+    for (int row = 0; row < kProjectedTurns; ++row)
+        rewritten += before.m_production[row] != after.m_production[row];
+    return rewritten;
+}
+
+// The entries the rows' texts build as.
+PlanEntries BuiltEntries(const CZentharoDoc& projection) {
+    PlanEntries entries{};
+    for (int row = 0; row <= kLastPlannedRow; ++row) {
+        entries[row] = 2;
+        for (std::int8_t entry = 0; entry < 4; ++entry)
+            if (projection.m_production[row] == ProductionChooser::kEntriesAdded[entry])
+                entries[row] = entry;
+    }
+    return entries;
 }
 
 std::string Letters(const PlanEntries& entries, int firstRow) {
@@ -43,7 +72,8 @@ std::string Letters(const PlanEntries& entries, int firstRow) {
 }
 
 // The best of the given plans by the rule as stated: the highest value, then the fewest rows whose
-// text changes, then the first entry in the choosers' order at the first row that differs.
+// text changes, then the first entry in the choosers' order at the first row that differs; the
+// productions as they stand when none of them is worth more.
 struct Tried {
     PlanEntries entries{};
     double value = 0;
@@ -54,9 +84,8 @@ Tried BestOf(const CZentharoDoc& projection, PlanGoal goal, int firstRow, const 
     Tried best;
     bool first = true;
     for (const PlanEntries& entries : plans) {
-        Tried tried{entries, PlanGoals::Value(*Applied(projection, firstRow, entries), goal, firstRow), 0};
-        for (int row = firstRow; row <= kLastPlannedRow; ++row)
-            tried.changed += projection.m_production[row] != ProductionChooser::kEntriesAdded[entries[row]];
+        const auto applied = Applied(projection, firstRow, entries);
+        const Tried tried{entries, PlanGoals::Value(*applied, goal, firstRow), RowsRewritten(projection, *applied)};
         const bool better =
             first || tried.value > best.value ||
             (tried.value == best.value &&
@@ -66,6 +95,9 @@ Tried BestOf(const CZentharoDoc& projection, PlanGoal goal, int firstRow, const 
             best = tried;
         first = false;
     }
+    const double current = PlanGoals::Value(projection, goal, firstRow);
+    if (!(best.value > current))
+        return {BuiltEntries(projection), current, 0};
     return best;
 }
 
@@ -167,6 +199,42 @@ TEST(ProductionPlanner, NeverBelowTheCurrentPlanOrAnyPlanOfTwoSwitches) {
     }
 }
 
+// A local search of its own from random plans: each row's entry changed while that gains, to a plan no
+// single change improves. The planner, with its usual work, finds no less.
+TEST(ProductionPlanner, NeverBelowARandomLocalSearch) {
+    std::mt19937 random(27);
+    for (std::uint32_t seed = 31; seed <= 33; ++seed) {
+        const auto projection = GeneratedPlanets::Generate(seed);
+        for (const PlanGoal goal : kGoals) {
+            SCOPED_TRACE("seed " + std::to_string(seed) + " " + PlanGoals::Name(goal));
+            PlanEvaluator evaluator(*projection, goal, 0);
+            double found = -1;
+            for (int start = 0; start < 5; ++start) {
+                PlanEntries entries{};
+                for (auto& entry : entries)
+                    entry = static_cast<std::int8_t>(random() % 4);
+                double value = evaluator.Evaluate(entries);
+                for (bool gained = true; gained;) {
+                    gained = false;
+                    for (int row = 0; row <= kLastPlannedRow; ++row)
+                        for (std::int8_t entry = 0; entry < 4; ++entry) {
+                            PlanEntries changed = entries;
+                            changed[row] = entry;
+                            const double changedValue = evaluator.Evaluate(changed);
+                            if (changedValue > value) {
+                                entries = changed;
+                                value = changedValue;
+                                gained = true;
+                            }
+                        }
+                }
+                found = std::max(found, value);
+            }
+            EXPECT_GE(ProductionPlanner(*projection, goal, 0).Plan().value, found);
+        }
+    }
+}
+
 TEST(ProductionPlanner, ItsValuesAreThoseOfTheTableWithThePlanApplied) {
     PlannerLimits brief;
     brief.rowBudget = 50'000;
@@ -177,12 +245,11 @@ TEST(ProductionPlanner, ItsValuesAreThoseOfTheTableWithThePlanApplied) {
                 SCOPED_TRACE("seed " + std::to_string(seed) + " " + PlanGoals::Name(goal) + " from row " +
                              std::to_string(firstRow));
                 const ProductionPlan plan = ProductionPlanner(*projection, goal, firstRow, brief).Plan();
-                EXPECT_EQ(PlanGoals::Value(*Applied(*projection, firstRow, plan.entries), goal, firstRow), plan.value);
+                auto applied = CopyOf(*projection);
+                applied->SetInputs(plan.Inputs(*projection), EditStep::Plan);
+                EXPECT_EQ(PlanGoals::Value(*applied, goal, firstRow), plan.value);
                 EXPECT_EQ(PlanGoals::Value(*projection, goal, firstRow), plan.currentValue);
-                int changed = 0;
-                for (int row = firstRow; row <= kLastPlannedRow; ++row)
-                    changed += projection->m_production[row] != plan.Entry(row);
-                EXPECT_EQ(changed, plan.changedRows);
+                EXPECT_EQ(RowsRewritten(*projection, *applied), plan.changedRows);
             }
         }
     }
@@ -279,24 +346,77 @@ TEST(ProductionPlanner, SaysBestOnlyWhenItSearchedEverything) {
     EXPECT_FALSE(ProductionPlanner(*negative, PlanGoal::Production, 9, ample).Plan().proven);
 }
 
-// Where every plan is worth the same, the plan changes nothing it need not, and a row that must
-// change (its text is no entry) takes the first entry the choosers add.
-TEST(ProductionPlanner, TiesGoToTheFewestChangesThenToTheChoosersOrder) {
-    // No population and no colonists: no production, no mass, whatever the plan.
-    auto projection = OpenedDocument(ExampleRecord({{"Population", "0"}, {"COL", "0"}}));
-    for (int row = 0; row < kProjectedTurns; ++row)
-        projection->SetInput(&CZentharoDoc::m_production, row, row % 3 ? "Materials" : "Battleship_Mk2");
-    for (const PlanGoal goal : kGoals) {
-        for (const int firstRow : {15, 0}) { // every plan tried; proven by bounds
-            SCOPED_TRACE(std::string(PlanGoals::Name(goal)) + " from row " + std::to_string(firstRow));
-            const ProductionPlan plan = ProductionPlanner(*projection, goal, firstRow).Plan();
-            std::string expected;
-            for (int row = firstRow; row <= kLastPlannedRow; ++row)
-                expected += row % 3 ? 'M' : 'C';
-            EXPECT_EQ(expected, Letters(plan.entries, firstRow));
-            EXPECT_EQ(0, plan.value);
-            EXPECT_TRUE(plan.proven);
+// Whatever a ship-building row is called, it counts as Ship: the same values as with "Ship" itself, and
+// its name kept where the plan builds ships, unless its chooser shows another entry ("cap").
+TEST(ProductionPlanner, ShipDesignsAreShipProductionAndKeepTheirNames) {
+    const auto asShip = OpenedDocument(ExampleRecord({{"Production", "Ship"}}));
+    PlannerLimits brief;
+    brief.rowBudget = 20'000; // the same work for both tables gives the same plan
+    const struct {
+        const char* production;
+        const char* keptAs;
+    } cases[] = {{"Battleship_Mk2", "Battleship_Mk2"}, {"", ""}, {"Sh", "Sh"}, {"cap", "Ship"}};
+    for (const auto& c : cases) {
+        const auto named = OpenedDocument(ExampleRecord({{"Production", c.production}}));
+        for (const PlanGoal goal : kGoals) {
+            for (const int firstRow : {0, 12}) {
+                SCOPED_TRACE(std::string("'") + c.production + "' " + PlanGoals::Name(goal) + " from row " +
+                             std::to_string(firstRow));
+                const ProductionPlan reference = ProductionPlanner(*asShip, goal, firstRow, brief).Plan();
+                const ProductionPlan plan = ProductionPlanner(*named, goal, firstRow, brief).Plan();
+                EXPECT_EQ(reference.currentValue, plan.currentValue);
+                EXPECT_EQ(reference.value, plan.value);
+                EXPECT_EQ(Letters(reference.entries, firstRow), Letters(plan.entries, firstRow));
+                auto applied = CopyOf(*named);
+                applied->SetInputs(plan.Inputs(*named), EditStep::Plan);
+                // Where nothing is gained, even "cap" stays.
+                const char* shipText = plan.changedRows == 0 ? c.production : c.keptAs;
+                for (int row = firstRow; row <= kLastPlannedRow; ++row)
+                    EXPECT_EQ(CString(plan.entries[row] == kShipEntry ? shipText : plan.Entry(row)),
+                              applied->m_production[row])
+                        << "row " << row;
+            }
         }
+    }
+}
+
+// No plan beats the productions as they stand: they are kept, whatever their texts, and nothing is
+// stored. A table that already holds the best plan is one such.
+TEST(ProductionPlanner, NothingToGainChangesNothing) {
+    // No population and no colonists: no production, no mass, whatever the plan.
+    auto barren = OpenedDocument(ExampleRecord({{"Population", "0"}, {"COL", "0"}}));
+    const char* texts[] = {"Materials", "Battleship_Mk2", "cap", "", "_TerraForming"};
+    for (int row = 0; row < kProjectedTurns; ++row)
+        barren->SetInput(&CZentharoDoc::m_production, row, texts[row % 5]);
+    // A proven best plan applied: every plan of rows 12..18 is tried.
+    constexpr int kProvenFrom = 12;
+    std::vector<std::unique_ptr<CZentharoDoc>> alreadyBest;
+    for (const PlanGoal goal : kGoals) {
+        auto planned = OpenedDocument(ExampleRecord());
+        const ProductionPlan plan = ProductionPlanner(*planned, goal, kProvenFrom).Plan();
+        ASSERT_TRUE(plan.proven);
+        planned->SetInputs(plan.Inputs(*planned), EditStep::Plan);
+        alreadyBest.push_back(std::move(planned));
+    }
+    const struct {
+        const char* name;
+        const CZentharoDoc& projection;
+        PlanGoal goal;
+        int firstRow;
+    } cases[] = {{"barren", *barren, PlanGoal::Ships, 15},
+                 {"barren", *barren, PlanGoal::Ships, 0}, // proven by bounds
+                 {"barren", *barren, PlanGoal::Production, 15},
+                 {"barren", *barren, PlanGoal::Production, 0},
+                 {"best for ships", *alreadyBest[0], PlanGoal::Ships, kProvenFrom},
+                 {"best for production", *alreadyBest[1], PlanGoal::Production, kProvenFrom}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " " + PlanGoals::Name(c.goal) + " from row " + std::to_string(c.firstRow));
+        const ProductionPlan plan = ProductionPlanner(c.projection, c.goal, c.firstRow).Plan();
+        EXPECT_EQ(0, plan.changedRows);
+        EXPECT_TRUE(plan.Inputs(c.projection).empty());
+        EXPECT_EQ(plan.currentValue, plan.value);
+        EXPECT_TRUE(plan.proven);
+        EXPECT_EQ(Letters(BuiltEntries(c.projection), c.firstRow), Letters(plan.entries, c.firstRow));
     }
 }
 

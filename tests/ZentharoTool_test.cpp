@@ -224,6 +224,36 @@ TEST(ZentharoTool, PlanSaysWhatTheCurrentPlanIsWorth) {
     EXPECT_TRUE(json["plan"]["best"]);
 }
 
+// A design's name builds and counts as Ship: the same values as the same planet with "Ship", and the
+// name kept where the plan builds ships. A planet that can build nothing is left as it is.
+TEST(ZentharoTool, PlanCountsShipDesignsAndChangesNothingWhereNothingIsGained) {
+    const std::string planet = "Name=P\nNum=1\nGameName=A\nTurn=40\nSize=1000\nResource=2\nPopulation=800\nCOL=10\n"
+                               "Industry=400\nCAP=50\nMAT=30\nProduction=";
+    const std::string barren = "Name=B\nNum=2\nGameName=A\nTurn=265\nSize=1000\nResource=2\nProduction=";
+    const auto planOf = [](const std::string& record, const std::string& goal) {
+        const ToolRun run =
+            RunTool({WriteTempFile("plan-record.txt", record), "--plan", goal, "--plan-from", "9", "--json"});
+        EXPECT_EQ(0, run.exitCode) << run.err;
+        return nlohmann::json::parse(run.out)["plan"];
+    };
+    for (const std::string goal : {"ships", "production"}) {
+        SCOPED_TRACE(goal);
+        const auto ship = planOf(planet + "Ship\n", goal);
+        const auto design = planOf(planet + "Battleship_Mk2\n", goal);
+        EXPECT_EQ(ship["current"], design["current"]);
+        EXPECT_EQ(ship["value"], design["value"]);
+        EXPECT_EQ(ship["runs"], design["runs"]);
+        for (std::size_t i = 0; i < ship["productions"].size(); ++i)
+            EXPECT_EQ(ship["productions"][i] == "Ship" ? "Battleship_Mk2" : ship["productions"][i],
+                      design["productions"][i]);
+        for (const char* production : {"Battleship_Mk2", "Capital", "cap"}) {
+            const auto nothing = planOf(barren + production + "\n", goal);
+            EXPECT_EQ(0, nothing["changedRows"]) << production;
+            EXPECT_EQ(std::vector<std::string>(10, production), nothing["productions"].get<std::vector<std::string>>());
+        }
+    }
+}
+
 TEST(ZentharoTool, PlanComesFirstInEveryTextOutput) {
     const ToolRun plain = RunTool({"--plan", "production", "--plan-from", "15"});
     for (const char* format : {"--csv", "--tsv"}) {

@@ -69,11 +69,14 @@ def is_round(step):
     return any(math.isclose(mantissa, m, rel_tol=1e-9) for m in (1, 2, 5, 10))
 
 
-def check(tool, name, arguments, failures):
+def check(tool, name, arguments, failures, before_arguments=None):
+    """With before_arguments (a plan's arguments without the plan), the table they give must be drawn as
+    the polylines marked data-before, by the same rule of points and breaks."""
     def fail(message):
         failures.append(f"{name}: {message}")
 
     stored = stored_table(tool, arguments)
+    before_stored = stored_table(tool, before_arguments) if before_arguments is not None else None
     root = ElementTree.fromstring(run(tool, arguments + ["--svg", "-"]))
     if root.tag != SVG + "svg":
         return fail(f"the document is a {root.tag}, not an svg")
@@ -99,21 +102,25 @@ def check(tool, name, arguments, failures):
                 fail(f"{title}: tick {tick} is no multiple of its step {step}")
         value_per_unit = (high - low) / (low_y - high_y)
 
-        polylines = {}
+        polylines, before_polylines = {}, {}
         for line in panel.iter(SVG + "polyline"):
-            polylines.setdefault(line.get("data-series"), []).append(line)
+            group = before_polylines if line.get("data-before") is not None else polylines
+            group.setdefault(line.get("data-series"), []).append(line)
         if sorted(polylines) != sorted(columns):
             fail(f"{title}: series {sorted(polylines)}")
             continue
+        expected_before = sorted(columns) if before_stored is not None else []
+        if sorted(before_polylines) != expected_before:
+            fail(f"{title}: series before the plan {sorted(before_polylines)}")
+            continue
         legends = [text.text for text in panel.iter(SVG + "text") if text.text and text.text.split(" ")[0] in columns]
         held_values = []
-        for column in columns:
-            texts = stored[JSON_NAMES[column]][:TURNS]
+
+        def check_runs(column, lines, texts):
             expected = runs_of([row for row, text in enumerate(texts) if text != ""])
-            if len(polylines[column]) != len(expected):
-                fail(f"{column}: {len(polylines[column])} polylines for the runs {expected}")
-                continue
-            for polyline, rows in zip(polylines[column], expected):
+            if len(lines) != len(expected):
+                return fail(f"{column}: {len(lines)} polylines for the runs {expected}")
+            for polyline, rows in zip(lines, expected):
                 pairs = [point.split(",") for point in polyline.get("points").split()]
                 if len(pairs) != len(rows):
                     fail(f"{column}: {len(pairs)} points for the run {rows}")
@@ -130,6 +137,12 @@ def check(tool, name, arguments, failures):
                     # Coordinates are written to a hundredth of a unit.
                     if abs(read - value) > 0.006 * value_per_unit + 1e-9 * abs(value):
                         fail(f"{column} row {row}: the point reads {read!r}, the table holds {value!r}")
+
+        for column in columns:
+            texts = stored[JSON_NAMES[column]][:TURNS]
+            check_runs(column, polylines[column], texts)
+            if before_stored is not None:
+                check_runs(column, before_polylines[column], before_stored[JSON_NAMES[column]][:TURNS])
             last = texts[TURNS - 1]
             legend = f"{column} {two_decimals(held_value(last))}" if last else f"{column} (empty)"
             if legend not in legends:
@@ -170,11 +183,18 @@ def main():
             "no materials or population in the record": [missing, "--set", "Production:3=Materials"],
             "zero materials and a strange name": [strange],
         }
+        # A plan applied: its table drawn over the table before it (the same arguments without the plan).
+        planned = {
+            "the best plan for ships": (["--set", "Col:3=500"], ["--plan", "ships"]),
+            "the best plan for production from row 12": ([spent], ["--plan", "production", "--plan-from", "12"]),
+        }
         failures = []
-        for name, arguments in cases.items():
-            before = len(failures)
-            check(tool, name, arguments, failures)
-            print(f"{'ok' if len(failures) == before else 'FAILED'}: {name}")
+        checks = [(name, arguments, None) for name, arguments in cases.items()]
+        checks += [(name, before + plan, before) for name, (before, plan) in planned.items()]
+        for name, arguments, before_arguments in checks:
+            count = len(failures)
+            check(tool, name, arguments, failures, before_arguments)
+            print(f"{'ok' if len(failures) == count else 'FAILED'}: {name}")
         for failure in failures:
             print(failure)
         return 1 if failures else 0

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ChartSvg {
 namespace {
@@ -106,18 +107,26 @@ void WriteGrid(const ChartLayout& chart, const ChartPanel& panel, std::ostream& 
     out << "</g>\n";
 }
 
-// One line per run of consecutive turns, then a dot on each point: a value standing alone between
-// empty texts shows too.
-void WriteSeries(const ChartLayout& chart, const ChartSeries& series, std::ostream& out) {
-    const std::string colour = Colour(series.color);
-    for (const ChartRun& run : series.runs) {
-        out << "<polyline data-series=\"" << Escaped(series.column) << "\" points=\"";
+void WriteRuns(const ChartLayout& chart, const ChartSeries& series, const std::vector<ChartRun>& runs,
+               const std::string& extra, std::ostream& out) {
+    for (const ChartRun& run : runs) {
+        out << "<polyline data-series=\"" << Escaped(series.column) << "\"" << extra << " points=\"";
         for (std::size_t i = 0; i < run.size(); ++i)
             out << (i ? " " : "") << Number(run[i].x) << "," << Number(run[i].y);
-        out << "\" fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"" << Number(chart.lineWidth)
+        out << "\" fill=\"none\" stroke=\"" << Colour(series.color) << "\" stroke-width=\"" << Number(chart.lineWidth)
             << "\" stroke-linejoin=\"round\"/>\n";
     }
-    out << "<g class=\"dots\" fill=\"" << colour << "\">\n";
+}
+
+// The table before a plan first, dashed and without dots, so that the plan's lines lie over it; then one
+// line per run of consecutive turns, then a dot on each point: a value standing alone between empty
+// texts shows too.
+void WriteSeries(const ChartLayout& chart, const ChartSeries& series, std::ostream& out) {
+    const std::string dashes = Number(chart.dashLength);
+    WriteRuns(chart, series, series.beforeRuns, " data-before=\"\" stroke-dasharray=\"" + dashes + " " + dashes + "\"",
+              out);
+    WriteRuns(chart, series, series.runs, "", out);
+    out << "<g class=\"dots\" fill=\"" << Colour(series.color) << "\">\n";
     for (const ChartRun& run : series.runs)
         for (const ChartPoint& point : run)
             out << "<circle cx=\"" << Number(point.x) << "\" cy=\"" << Number(point.y) << "\" r=\""
@@ -135,8 +144,8 @@ void WriteLegend(const ChartLayout& chart, const ChartSeries& series, std::ostre
 
 } // namespace
 
-void Write(const CZentharoDoc& document, std::ostream& out) {
-    const ChartLayout chart = ChartLayout::Of(document, kWidth, kHeight, kFontSize);
+void Write(const CZentharoDoc& document, std::ostream& out, const CZentharoDoc* before) {
+    const ChartLayout chart = ChartLayout::Of(document, kWidth, kHeight, kFontSize, before);
     out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << Number(chart.width) << "\" height=\""
         << Number(chart.height) << "\" viewBox=\"0 0 " << Number(chart.width) << " " << Number(chart.height)

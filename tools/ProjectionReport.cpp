@@ -98,7 +98,7 @@ void WriteJson(const CZentharoDoc& document, std::ostream& out, const Production
         jsonPlan["from"] = plan->firstRow;
         jsonPlan["productions"] = nlohmann::ordered_json::array();
         for (int row = plan->firstRow; row <= kLastPlannedRow; ++row)
-            jsonPlan["productions"].push_back(plan->Entry(row));
+            jsonPlan["productions"].push_back(document.m_production[row].Bytes()); // a design's name kept
         jsonPlan["runs"] = PlanText::Runs(document, *plan);
         jsonPlan["value"] = plan->value;
         jsonPlan["current"] = plan->currentValue;

@@ -171,7 +171,7 @@ void FindRows(const CZentharoDoc& document, std::vector<GridEdit>& edits, const 
 // Applies the best plan as the window's Yes does: the productions stored at once, one recalculation.
 ProductionPlan ApplyBestPlan(CZentharoDoc& document, const PlanRequest& request) {
     const ProductionPlan plan = ProductionPlanner(document, request.goal, request.firstRow).Plan();
-    document.SetInputs(plan.Inputs(), EditStep::Plan);
+    document.SetInputs(plan.Inputs(document), EditStep::Plan);
     return plan;
 }
 
@@ -201,10 +201,10 @@ CMapStringToString ReadRecord(const std::string& path, std::string& warnings) {
 }
 
 // Writes the chart to path, whole, or throws naming what went wrong.
-void WriteChartFile(const CZentharoDoc& document, const std::string& path) {
+void WriteChartFile(const CZentharoDoc& document, const CZentharoDoc* before, const std::string& path) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (file)
-        ChartSvg::Write(document, file);
+        ChartSvg::Write(document, file, before);
     if (file)
         file.close();
     if (!file)
@@ -360,15 +360,21 @@ int RunZentharoTool(const std::vector<std::string>& arguments, std::istream& in,
         for (const GridEdit& edit : edits)
             Apply(edit, document);
         std::optional<ProductionPlan> bestPlan;
-        if (planning)
+        // The chart draws the table before the plan beside the plan's, as the window does while it asks.
+        CZentharoDoc beforePlan(document.m_planet);
+        beforePlan.m_bAutoDelete = false;
+        if (planning) {
+            beforePlan.CopyTable(document);
             bestPlan = ApplyBestPlan(document, planRequest);
+        }
+        const CZentharoDoc* before = planning ? &beforePlan : nullptr;
         if (app.count("--svg") && !svgToOutput)
-            WriteChartFile(document, svgPath);
+            WriteChartFile(document, before, svgPath);
         // Only a run that succeeds warns: bad input (a refused block, say) gets its one line alone.
         WriteShown(warnings, err, err);
 
         if (svgToOutput) {
-            ChartSvg::Write(document, out);
+            ChartSvg::Write(document, out, before);
             return 0;
         }
         if (app.count("--json")) {

@@ -91,6 +91,11 @@ void CZentharoChart::Refresh() noexcept {
     ::UpdateWindow(m_hWnd);
 }
 
+void CZentharoChart::ShowPlan(const CZentharoDoc* planned) noexcept {
+    m_planned = planned;
+    Refresh();
+}
+
 void CZentharoChart::FollowProjection(bool shown) noexcept {
     if (m_hWnd)
         ::ShowWindow(m_hWnd, shown ? SW_SHOWNA : SW_HIDE);
@@ -100,6 +105,7 @@ void CZentharoChart::Close() noexcept {
     if (m_hWnd)
         ::DestroyWindow(m_hWnd); // its WM_NCDESTROY leaves this object without a window
     m_document = nullptr;
+    m_planned = nullptr;
 }
 
 LRESULT CZentharoChart::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -141,8 +147,9 @@ void CZentharoChart::OnPaint() {
 void CZentharoChart::Paint(HDC dc, const RECT& client) const {
     if (!m_document || client.right <= 0 || client.bottom <= 0)
         return;
-    const ChartLayout chart =
-        ChartLayout::Of(*m_document, client.right, client.bottom, ChartLayout::FontSizeAt(m_scale.Dpi()));
+    const double fontSize = ChartLayout::FontSizeAt(m_scale.Dpi());
+    const ChartLayout chart = m_planned ? ChartLayout::Of(*m_planned, client.right, client.bottom, fontSize, m_document)
+                                        : ChartLayout::Of(*m_document, client.right, client.bottom, fontSize);
     // Drawn off screen and copied in one go; without the memory for a bitmap, drawn straight on.
     const UniqueMemoryDc memory(::CreateCompatibleDC(dc));
     const UniqueBitmap bitmap(::CreateCompatibleBitmap(dc, client.right, client.bottom));

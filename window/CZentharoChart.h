@@ -30,6 +30,9 @@ public:
     bool IsOpen() const { return m_hWnd != nullptr; }
     // Draws the document again, at once.
     void Refresh() noexcept;
+    // While a plan is offered: draws the planned table, with the document as it stands dashed beside it,
+    // until called again with nullptr. The planned table must outlive the call, or be taken back first.
+    void ShowPlan(const CZentharoDoc* planned) noexcept;
     // Hides the open chart with its projection, or shows it again with it.
     void FollowProjection(bool shown) noexcept;
     void Close() noexcept;
@@ -44,5 +47,6 @@ private:
     void BringForward();
 
     const CZentharoDoc* m_document = nullptr;
+    const CZentharoDoc* m_planned = nullptr; // a plan offered for the document, drawn over it
     ScreenScale m_scale;
 };

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -781,16 +782,29 @@ void CZentharoForm::OfferBestPlanFrom(PlanGoal goal, int firstRow, HWND focus) {
     }
     // Everything Yes needs is made before the question: after it, only the document's own
     // all-or-nothing edit can fail.
-    const std::vector<CZentharoDoc::Input> productions = plan.Inputs();
-    const std::string question = PlanText::Question(*document, plan);
+    const std::vector<CZentharoDoc::Input> productions = plan.Inputs(*document);
+    const bool gains = plan.changedRows > 0;
+    const std::string text = gains ? PlanText::Question(*document, plan) : PlanText::NothingToGain(plan);
+    // The plan seen before it is answered: the chart, opened if need be, draws the planned table over the
+    // table as it stands. A chart that cannot open leaves the question as it is.
+    std::unique_ptr<CZentharoDoc> planned;
+    if (gains) {
+        planned = std::make_unique<CZentharoDoc>(document->m_planet);
+        planned->m_bAutoDelete = false;
+        planned->CopyTable(*document);
+        planned->SetInputs(productions, EditStep::Plan);
+        if (m_chart.Open(GetParentFrame(), *document, m_scale))
+            m_chart.ShowPlan(planned.get());
+    }
     m_telling = true; // the box takes the focus for a while: the cell left has been stored already
-    const int answer = ::MessageBoxA(::GetAncestor(self, GA_ROOT), question.c_str(), ModuleContract::kMessageCaption,
-                                     MB_YESNO | MB_ICONQUESTION);
+    const int answer = ::MessageBoxA(::GetAncestor(self, GA_ROOT), text.c_str(), ModuleContract::kMessageCaption,
+                                     gains ? MB_YESNO | MB_ICONQUESTION : MB_OK | MB_ICONINFORMATION);
     if (CWnd::FromHandlePermanent(self) != this)
-        return; // closed while the question was open
+        return; // closed while the question was open, and its chart with it
+    m_chart.ShowPlan(nullptr);
     m_telling = false;
     if (::IsWindow(focus) && ::IsChild(self, focus))
         ::SetFocus(focus);
-    if (answer == IDYES && GetDocument())
+    if (gains && answer == IDYES && GetDocument())
         TakeEdit([&] { GetDocument()->SetInputs(productions, EditStep::Plan); });
 }

@@ -1,6 +1,8 @@
 // Turning the layout's coordinates into GDI calls.
 #include "ChartPainter.h"
 
+#include <algorithm>
+
 #include "framework/SelectedObject.h"
 
 #include <cmath>
@@ -47,6 +49,8 @@ void ChartPainter::Draw() {
         DrawGrid(panel);
         DrawText(panel.title);
         for (const ChartSeries& series : panel.series)
+            DrawBefore(series);
+        for (const ChartSeries& series : panel.series)
             DrawSeries(series);
         for (const ChartSeries& series : panel.series)
             DrawLegend(series);
@@ -68,6 +72,31 @@ void ChartPainter::DrawGrid(const ChartPanel& panel) {
     }
     for (const ChartTick& tick : panel.ticks)
         DrawText(tick.label);
+}
+
+// The table before a plan: the same colour, dashed, without dots, drawn under the plan's lines. A pen
+// wider than a pixel is dashed only as a geometric pen with its own style; where the system has none,
+// a plain dashed pen of one pixel.
+void ChartPainter::DrawBefore(const ChartSeries& series) {
+    if (series.beforeRuns.empty())
+        return;
+    const COLORREF color = ColorOf(series.color);
+    const LOGBRUSH brush{BS_SOLID, color, 0};
+    const DWORD dash = static_cast<DWORD>(std::max(1, Pixel(m_chart.dashLength)));
+    const DWORD style[] = {dash, dash};
+    UniquePen dashed(
+        ::ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, Pixel(m_chart.lineWidth), &brush, 2, style));
+    if (!dashed)
+        dashed.Reset(::CreatePen(PS_DASH, 1, color));
+    const SelectedObject pen(m_dc, dashed.Get());
+    std::vector<POINT> points;
+    for (const ChartRun& run : series.beforeRuns) {
+        points.clear();
+        for (const ChartPoint& point : run)
+            points.push_back({Pixel(point.x), Pixel(point.y)});
+        if (points.size() > 1)
+            ::Polyline(m_dc, points.data(), static_cast<int>(points.size()));
+    }
 }
 
 void ChartPainter::DrawSeries(const ChartSeries& series) {

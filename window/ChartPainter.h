@@ -14,6 +14,7 @@ public:
 
 private:
     void DrawGrid(const ChartPanel& panel);
+    void DrawBefore(const ChartSeries& series);
     void DrawSeries(const ChartSeries& series);
     void DrawLegend(const ChartSeries& series);
     void DrawText(const ChartText& text);

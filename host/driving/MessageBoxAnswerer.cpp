@@ -78,7 +78,9 @@ void MessageBoxAnswerer::Answer(HWND box) {
     m_answered.push_back(box);
     m_reporter(BoxText(box));
     const LRESULT defaultId = ::SendMessageA(box, DM_GETDEFID, 0, 0);
-    const int button = m_nextButton ? m_nextButton : HIWORD(defaultId) == DC_HASDEFID ? LOWORD(defaultId) : IDOK;
+    // The answer asked for when the box has that button (an OK-only box gets OK for any answer).
+    const int defaultButton = HIWORD(defaultId) == DC_HASDEFID ? LOWORD(defaultId) : IDOK;
+    const int button = m_nextButton && ::GetDlgItem(box, m_nextButton) ? m_nextButton : defaultButton;
     m_nextButton = 0;
     ++m_count;
     ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),

@@ -3,11 +3,16 @@
 // the question is open is left alone, the host going on.
 #include "MessageBoxWatcher.h"
 #include "TestHost.h"
+#include "host/driving/ProjectionWindows.h"
 #include "host/driving/RealInput.h"
+#include "host/driving/Screenshot.h"
 #include "model/PlanText.h"
 #include "model/ProductionPlanner.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -28,6 +33,26 @@ Planned PlanAfter(const CMapStringToString& planet, const std::vector<GridEdit>&
     for (int row = 0; row <= kLastPlannedRow; ++row)
         planned.edits.push_back({&CZentharoDoc::m_production, row, plan.Entry(row)});
     return planned;
+}
+
+// The pixels of a window's client area as the screen shows them, row by row.
+std::vector<std::uint32_t> ClientPixels(HWND window) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    const HDC dc = ::GetDC(window);
+    const HDC memory = ::CreateCompatibleDC(dc);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(dc, client.right, client.bottom);
+    const HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    ::SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(client.right) * client.bottom);
+    ::GetDIBits(memory, bitmap, 0, client.bottom, pixels.data(), &info, DIB_RGB_COLORS);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(window, dc);
+    return pixels;
 }
 
 class BestPlanTest : public ::testing::Test {
@@ -108,6 +133,60 @@ TEST_F(BestPlanTest, AWindowClosedWhileTheQuestionIsOpenIsLeftAlone) {
     host.Command("Alpha");
     ASSERT_EQ(1u, host.Projections().size());
     EXPECT_EQ(ExpectedGrid(planet), ShownGrid(host.Projections().front().frame));
+}
+
+// While the question is open, the chart (opened for it) draws the plan over the table as it stands,
+// dashed; after No, it draws the table as it stands, as before. The picture is kept to be looked at.
+TEST_F(BestPlanTest, TheChartShowsThePlanWhileTheQuestionIsOpen) {
+    ASSERT_EQ(nullptr, ProjectionWindows::ChartOf(frame));
+    HWND chart = nullptr;
+    std::vector<std::uint32_t> whileAsked;
+    {
+        const MessageBoxWatcher watcher(
+            [&](HWND) {
+                chart = ProjectionWindows::ChartOf(frame);
+                if (!chart)
+                    return;
+                ::UpdateWindow(chart);
+                whileAsked = ClientPixels(chart);
+                if (const char* path = std::getenv("ZENTHARO_PLAN_SCREENSHOT")) {
+                    std::string error;
+                    EXPECT_TRUE(Screenshot::SaveBmp(chart, path, error)) << error;
+                }
+            },
+            IDNO);
+        Ask(ModuleContract::kPlanShipsCommandId);
+        ASSERT_EQ(1u, watcher.Shown().size());
+    }
+    ASSERT_NE(nullptr, chart) << "no chart while the question was open";
+    EXPECT_TRUE(::IsWindowVisible(chart));
+    EXPECT_EQ(ExpectedGrid(planet), ShownGrid(frame));
+    const std::vector<std::uint32_t> afterNo = ClientPixels(chart);
+    EXPECT_NE(whileAsked, afterNo); // the plan and the dashed lines are gone
+    // The chart as it stands: drawn again from scratch, the same picture.
+    ::InvalidateRect(chart, nullptr, FALSE);
+    ::UpdateWindow(chart);
+    EXPECT_EQ(afterNo, ClientPixels(chart));
+}
+
+// A planet that can build nothing: no question, a message with OK alone, and nothing changed.
+TEST_F(BestPlanTest, NothingToGainIsToldWithOkAlone) {
+    const CMapStringToString barren = Planet("Alpha", "18", "Rock", {{"Population", "0"}, {"COL", "0"}});
+    host.Select(barren);
+    host.Command("Alpha");
+    ASSERT_EQ(2u, host.Projections().size());
+    const HWND rock = host.Projections().back().frame;
+    bool okAlone = false;
+    const MessageBoxWatcher watcher(
+        [&](HWND box) { okAlone = ::GetDlgItem(box, IDOK) && !::GetDlgItem(box, IDYES) && !::GetDlgItem(box, IDNO); },
+        IDOK);
+    ::SendMessageA(rock, WM_SYSCOMMAND, ModuleContract::kPlanShipsCommandId, 0);
+    host.Settle();
+    ASSERT_EQ(1u, watcher.Shown().size());
+    EXPECT_EQ("The current productions already give the most ship mass (0.00).", watcher.Shown()[0].text);
+    EXPECT_TRUE(okAlone);
+    EXPECT_EQ(ExpectedGrid(barren), ShownGrid(rock));
+    EXPECT_EQ(nullptr, ProjectionWindows::ChartOf(rock)); // nothing to show
 }
 
 } // namespace

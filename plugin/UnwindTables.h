@@ -21,6 +21,9 @@ public:
     // module has no tables to register (a module built without them cannot throw safely).
     bool EnsureRegistered() noexcept;
     void Unregister() noexcept;
+    // Forgets the registration without taking it back: the process is ending, and takes the unwinder
+    // with it (whose lock a thread the end stopped may hold).
+    void Abandon() noexcept { m_registered = nullptr; }
 
 private:
     const void* m_registered = nullptr; // the tables this object registered, or none

@@ -31,6 +31,10 @@ set(ZENTHARO_RUNTIME_SOURCES
     plugin/ExceptionMemory.cpp
 )
 
+# The unwinder's __deregister_frame_info goes through UnwindTables, which keeps it from taking the
+# unwinder's lock as the process exits.
+set(ZENTHARO_RUNTIME_LINK_OPTIONS -Wl,--wrap=__deregister_frame_info)
+
 # Compiled once, linked into the module as it ships and into the same module with its symbols kept.
 add_library(zentharo_module_objects OBJECT
     plugin/EntryPoints.cpp
@@ -54,7 +58,7 @@ function(zentharo_module target strip)
     add_library(${target} SHARED $<TARGET_OBJECTS:zentharo_module_objects> plugin/Zentharo.def)
     set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME "Zentharo")
     target_link_libraries(${target} PRIVATE zentharo_framework)
-    target_link_options(${target} PRIVATE -Wl,--enable-stdcall-fixup)
+    target_link_options(${target} PRIVATE -Wl,--enable-stdcall-fixup ${ZENTHARO_RUNTIME_LINK_OPTIONS})
     if(strip)
         target_link_options(${target} PRIVATE -s)
     endif()
@@ -74,7 +78,7 @@ function(zentharo_runtime_probe name)
     set_target_properties(${name} PROPERTIES PREFIX "")
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     target_compile_definitions(${name} PRIVATE ${ARGN})
-    target_link_options(${name} PRIVATE -s)
+    target_link_options(${name} PRIVATE -s ${ZENTHARO_RUNTIME_LINK_OPTIONS})
 endfunction()
 
 zentharo_runtime_probe(RuntimeProbe)

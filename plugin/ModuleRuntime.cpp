@@ -16,10 +16,12 @@ void ModuleRuntime::ThreadStarted() noexcept { ThreadSlot::ReleaseEndedThreads(&
 
 void ModuleRuntime::ThreadEnded() noexcept { ThreadSlot::ThreadEnded(&ExceptionMemory::EndCatches); }
 
+void ModuleRuntime::ProcessEnding() noexcept {
+    m_processEnding = true;
+    UnwindTables::LeaveToProcessEnd();
+}
+
 ModuleRuntime::~ModuleRuntime() {
-    if (m_processEnding) {
-        m_unwindTables.Abandon();
-        return;
-    }
-    ThreadSlot::Close(&ExceptionMemory::EndCatches);
+    if (!m_processEnding)
+        ThreadSlot::Close(&ExceptionMemory::EndCatches);
 }

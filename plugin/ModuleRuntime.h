@@ -26,8 +26,7 @@ public:
     // The process is ending (DLL_PROCESS_DETACH with a non-null reserved argument). Its end takes
     // everything the runtime holds, and the threads it has already stopped may hold the locks that
     // giving things back would wait for: from here on the runtime gives nothing back.
-    void ProcessEnding() noexcept { m_processEnding = true; }
-    bool IsProcessEnding() const noexcept { return m_processEnding; }
+    void ProcessEnding() noexcept;
 
 private:
     UnwindTables m_unwindTables;

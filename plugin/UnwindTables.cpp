@@ -3,6 +3,7 @@
 
 #include "framework/ModuleInstance.h"
 
+#include <atomic>
 #include <cstdint>
 
 extern "C" {
@@ -10,9 +11,13 @@ extern "C" {
 void __register_frame_info(const void* tables, void* record);
 void* __deregister_frame_info(const void* tables);
 const void* _Unwind_Find_FDE(void* pc, void* bases);
+// The unwinder's own __deregister_frame_info: the module links with --wrap=__deregister_frame_info.
+void* __real___deregister_frame_info(const void* tables);
 }
 
 namespace {
+
+std::atomic<bool> processEnding{false};
 
 // A mark of the module's own inside its unwind tables. The linker gathers every object's tables into
 // one section, and this object's share (the mark, then this file's own tables) lies within it. The
@@ -64,4 +69,14 @@ void UnwindTables::Unregister() noexcept {
         return;
     __deregister_frame_info(m_registered);
     m_registered = nullptr;
+}
+
+void UnwindTables::LeaveToProcessEnd() noexcept { processEnding.store(true, std::memory_order_relaxed); }
+
+// Every taking back of tables from the module's own unwinder comes here: ours, and the start-up code's
+// from its exit code, when it registered them there (when the process held no shared unwinder).
+extern "C" void* __wrap___deregister_frame_info(const void* tables) {
+    if (processEnding.load(std::memory_order_relaxed))
+        return nullptr;
+    return __real___deregister_frame_info(tables);
 }

@@ -3,6 +3,8 @@
 // beyond the image's, exception headers that are not the runtime's, and a host that exits with the
 // module loaded, a projection open and a thread inside the runtime's lock (ExitingHost).
 #include "AllocationFaults.h"
+#include "host/HostRecords.h"
+#include "host/PluginLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -156,6 +158,64 @@ TEST(ThreadSlot, RecordsBeyondTheImagesAreAlignedAsDeclared) {
         ::WaitForSingleObject(thread.get(), INFINITE);
     for (int i = 0; i < kThreads; ++i)
         EXPECT_EQ(0u, places[i] % 16) << "thread " << i << "'s place";
+}
+
+// Every thread-local-storage slot the process has, taken for the time of a test.
+class AllSlotsTaken {
+public:
+    AllSlotsTaken() {
+        for (DWORD slot; (slot = ::TlsAlloc()) != TLS_OUT_OF_INDEXES;)
+            m_slots.push_back(slot);
+    }
+    AllSlotsTaken(const AllSlotsTaken&) = delete;
+    AllSlotsTaken& operator=(const AllSlotsTaken&) = delete;
+    ~AllSlotsTaken() {
+        for (DWORD slot : m_slots)
+            ::TlsFree(slot);
+    }
+    void GiveOneBack() {
+        ::TlsFree(m_slots.back());
+        m_slots.pop_back();
+    }
+    bool TakeOneMore() {
+        const DWORD slot = ::TlsAlloc();
+        if (slot != TLS_OUT_OF_INDEXES)
+            m_slots.push_back(slot);
+        return slot != TLS_OUT_OF_INDEXES;
+    }
+
+private:
+    std::vector<DWORD> m_slots;
+};
+
+TEST(ThreadSlot, TheRuntimeLoadsOnlyWithASlotOfItsOwnAndGivesItBackAtUnload) {
+    AllSlotsTaken slots;
+    EXPECT_FALSE(Probe().module) << "loaded without a slot";
+    slots.GiveOneBack();
+    {
+        const Probe probe;
+        ASSERT_TRUE(probe.module);
+        EXPECT_FALSE(probe.IsHandling());
+        EXPECT_EQ(0u, probe.AlignedPlace() % 16);
+    }
+    EXPECT_TRUE(slots.TakeOneMore()) << "the slot was not given back at unload";
+}
+
+TEST(ThreadSlot, TheModuleIsRefusedCleanlyWhileTheProcessHasNoSlotsAndWorksOnceItHas) {
+    AllSlotsTaken slots;
+    PluginLibrary module;
+    EXPECT_FALSE(module.Load(BesideThisProgram("Zentharo.dll")));
+    // The module's slot, and what the system takes for the module's windows (one slot under Wine).
+    for (int given = 0; given < 4 && !module.IsLoaded(); ++given) {
+        slots.GiveOneBack();
+        module.Load(BesideThisProgram("Zentharo.dll"));
+    }
+    ASSERT_TRUE(module.IsLoaded()) << module.Error();
+    module.OnLoad();
+    CMapStringToString record = HostRecords::Initialize(0, 0, 0, 0);
+    module.OnInitialize(record);
+    CString menuItem;
+    EXPECT_TRUE(record.Lookup("MenuItem", menuItem));
 }
 
 // Every heap of the process passes the system's check of its blocks.

@@ -1,12 +1,7 @@
 #!/usr/bin/env python3
-"""Checks the module as shipped and as built with -DZENTHARO_STRIP=OFF, from their section tables.
-
-The shipped module has no symbol table, and the linker names its unwind section ".eh_fram" (eight
-characters). The module with its symbols has a symbol table, and its unwind section's name is a
-reference into that table's strings: nothing in the loaded image spells it. Either must still load
-and throw (PlainHost and the *.symbols tests show that under Wine); this shows the two differ where
-the module's search for its unwind tables once depended on the name.
-"""
+"""Checks the module as shipped and as built with -DZENTHARO_STRIP=OFF, from their section tables: the
+shipped one has no symbols and an unwind section named ".eh_fram"; the other has symbols, and its unwind
+section's name is a reference into their strings, which the loaded image does not hold."""
 import struct
 import sys
 

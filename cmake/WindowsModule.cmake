@@ -6,6 +6,10 @@ include(ExternalProject)
 
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(ZENTHARO_MODULE ${CMAKE_BINARY_DIR}/bin/Zentharo.dll)
+# Made beside it for the tests: the module with its symbols kept, and the runtime probes.
+set(ZENTHARO_MODULE_WITH_SYMBOLS ${CMAKE_BINARY_DIR}/bin/symbols/Zentharo.dll)
+set(ZENTHARO_RUNTIME_PROBES ${CMAKE_BINARY_DIR}/bin/RuntimeProbe.dll ${CMAKE_BINARY_DIR}/bin/RuntimeProbeLargerHeader.dll
+                            ${CMAKE_BINARY_DIR}/bin/RuntimeProbeSmallerHeader.dll)
 
 ExternalProject_Add(Zentharo
     SOURCE_DIR ${PROJECT_SOURCE_DIR}
@@ -15,10 +19,11 @@ ExternalProject_Add(Zentharo
         -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/MinGW-i686-module.cmake
         -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
         -DZENTHARO_MODULE_ONLY=ON
+        -DZENTHARO_STRIP=${ZENTHARO_STRIP}
         -DCMAKE_RUNTIME_OUTPUT_DIRECTORY=${CMAKE_BINARY_DIR}/bin
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON # its own build knows what changed
-    BUILD_BYPRODUCTS ${ZENTHARO_MODULE}
+    BUILD_BYPRODUCTS ${ZENTHARO_MODULE} ${ZENTHARO_MODULE_WITH_SYMBOLS} ${ZENTHARO_RUNTIME_PROBES}
     USES_TERMINAL_BUILD ON
 )
 

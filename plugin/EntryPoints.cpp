@@ -8,6 +8,8 @@
 
 #include "framework/Win32.h"
 
+#include <new>
+
 namespace {
 
 // Built before, and destroyed after, every other static object of the module: the runtime must work
@@ -15,8 +17,11 @@ namespace {
 ModuleRuntime theRuntime __attribute__((init_priority(101)));
 
 // Built when the module is loaded, without allocating: a constructor that failed here would leave the
-// host no way to hear of it. What may fail is done in InitInstance, which can refuse the load.
-CZentharoApp theApp;
+// host no way to hear of it. What may fail is done in InitInstance, which can refuse the load. It is
+// destroyed only when the host unloads the module (see DllMain): at process exit there is nothing to
+// give back that the process's end does not take.
+alignas(CZentharoApp) unsigned char appStorage[sizeof(CZentharoApp)];
+CZentharoApp& theApp = *new (appStorage) CZentharoApp;
 
 template <typename Operation>
 void Enter(Operation operation) noexcept {
@@ -56,14 +61,23 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
         return theRuntime.Start() && theApp.InitInstance();
+    case DLL_THREAD_ATTACH:
+        ModuleRuntime::ThreadStarted();
+        return TRUE;
     case DLL_THREAD_DETACH:
         ModuleRuntime::ThreadEnded();
         return TRUE;
     case DLL_PROCESS_DETACH:
+        // At process exit the process's end takes the windows, the memory and everything else: nothing
+        // is given back, and no lock is taken (the threads the end has stopped may hold any of them).
+        if (reserved != nullptr) {
+            theRuntime.ProcessEnding();
+            return TRUE;
+        }
         // Unloaded by the host while it runs: take our windows, hook and window class with us, since
-        // their code is about to go. At process exit the windows are already gone with the host.
-        if (reserved == nullptr)
-            Enter([] { theApp.ExitInstance(); });
+        // their code is about to go.
+        Enter([] { theApp.ExitInstance(); });
+        theApp.~CZentharoApp();
         return TRUE;
     default:
         return TRUE;

@@ -1,35 +1,27 @@
-// The module's runtime support: unwind tables, the first throw, and thread records.
+// The module's runtime support: unwind tables, the thread slot and records, and the check of the
+// runtime's exception headers.
 #include "ModuleRuntime.h"
 
-#include "ThreadStorage.h"
-#include "framework/Win32.h"
-
-#include <new>
-
-namespace {
-
-// The unwinder sorts a module's tables into a search structure when it first looks something up,
-// from the heap, and searches them slowly when that allocation fails. One throw and catch as the
-// module loads does that work while memory is still likely to be there.
-void ThrowOnce() noexcept {
-    try {
-        throw std::bad_alloc();
-    } catch (const std::bad_alloc&) {
-    }
-}
-
-} // namespace
+#include "ExceptionMemory.h"
+#include "ThreadSlot.h"
 
 bool ModuleRuntime::Start() noexcept {
-    if (!m_unwindTables.EnsureRegistered())
-        return false;
-    ThrowOnce();
-    return true;
+    // The check throws twice, which also has the unwinder sort the module's tables into its search
+    // structure now, while memory is still likely to be there (when that allocation fails later, it
+    // searches them slowly).
+    return ThreadSlot::Open() && m_unwindTables.EnsureRegistered() && ExceptionMemory::MatchesRuntime();
 }
 
-void ModuleRuntime::ThreadEnded() noexcept { ThreadStorage::ReleaseThread(::GetCurrentThreadId()); }
+void ModuleRuntime::ThreadStarted() noexcept { ThreadSlot::ReleaseEndedThreads(&ExceptionMemory::EndCatches); }
+
+void ModuleRuntime::ThreadEnded() noexcept { ThreadSlot::ThreadEnded(&ExceptionMemory::EndCatches); }
+
+void ModuleRuntime::ProcessEnding() noexcept {
+    m_processEnding = true;
+    UnwindTables::LeaveToProcessEnd();
+}
 
 ModuleRuntime::~ModuleRuntime() {
-    ThreadStorage::ReleaseAll();
-    m_unwindTables.Unregister();
+    if (!m_processEnding)
+        ThreadSlot::Close(&ExceptionMemory::EndCatches);
 }

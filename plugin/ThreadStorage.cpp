@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #ifdef _WIN32
 #include "framework/Win32.h"
@@ -14,17 +15,17 @@
 namespace {
 
 constexpr std::size_t kMaxVariables = 16;
-constexpr std::size_t kRecordAlignment = 16;
 
-// Threads take the lock only to find or make their record: rarely, briefly, and never while waiting
-// for anything else. A lock that needs no setup and allocates nothing suits a table that must work
-// before and after everything else of the module.
+// Threads take the lock only to make, find or give back records and to lay out a variable: rarely,
+// briefly, and never while waiting for anything else. A lock that needs no setup and allocates nothing
+// suits a table that must work before and after everything else of the module.
 class SpinLock {
 public:
     void Lock() noexcept {
         while (m_flag.test_and_set(std::memory_order_acquire))
             Pause();
     }
+    bool TryLock() noexcept { return !m_flag.test_and_set(std::memory_order_acquire); }
     void Unlock() noexcept { m_flag.clear(std::memory_order_release); }
 
 private:
@@ -49,143 +50,155 @@ private:
     SpinLock& m_lock;
 };
 
-struct Record {
-    std::uint32_t owner; // the thread's id; 0, which no thread has, when free
-    alignas(kRecordAlignment) unsigned char data[ThreadStorage::kRecordBytes];
+} // namespace
+
+struct ThreadStorage::Record {
+    Record* next;         // the next record in use
+    std::uintptr_t owner; // what the thread's owner gave, to tell later whether the thread has ended
+    void* heapBlock;      // the heap block the record was placed in; nullptr for the image's records
+    bool inUse;
+    bool claimed; // its thread has ended, and a caller is giving it back
+    alignas(kRecordAlignment) unsigned char data[kRecordBytes];
 };
 
-struct HeapRecord {
-    Record record;
-    HeapRecord* next;
-};
+namespace {
+
+using Record = ThreadStorage::Record;
+using Variable = ThreadStorage::Variable;
 
 // Everything lives in the image and starts zeroed: the table works before any constructor has run.
 struct Table {
     SpinLock lock;
     std::size_t bytesLaidOut = 0;
     std::size_t variableCount = 0;
-    ThreadStorage::Variable* variables[kMaxVariables] = {};
+    Variable* variables[kMaxVariables] = {};
     Record imageRecords[ThreadStorage::kImageRecords] = {};
-    HeapRecord* heapRecords = nullptr;
+    Record* inUse = nullptr; // every record in use, the image's and the heap's
 } table;
 
-unsigned char* PlaceOf(const ThreadStorage::Variable& variable, Record& record) {
-    return record.data + (variable.offset - 1);
-}
+// A variable's offset is published last, once every record has the variable's first value: a thread
+// that sees it can use its place without the lock.
+std::uintptr_t OffsetOf(const Variable& variable) { return __atomic_load_n(&variable.offset, __ATOMIC_ACQUIRE); }
 
-void SetInitialValue(const ThreadStorage::Variable& variable, Record& record) {
+unsigned char* PlaceIn(Record& record, std::size_t place) { return record.data + place; }
+
+void SetInitialValue(const Variable& variable, std::size_t place, Record& record) {
     if (variable.initialValue)
-        std::memcpy(PlaceOf(variable, record), variable.initialValue, variable.size);
+        std::memcpy(PlaceIn(record, place), variable.initialValue, variable.size);
     else
-        std::memset(PlaceOf(variable, record), 0, variable.size);
-}
-
-template <typename Visit>
-void ForEachRecordInUse(Visit visit) {
-    for (Record& record : table.imageRecords)
-        if (record.owner != 0)
-            visit(record);
-    for (HeapRecord* node = table.heapRecords; node; node = node->next)
-        visit(node->record);
+        std::memset(PlaceIn(record, place), 0, variable.size);
 }
 
 // Gives the variable its place in every record, at its alignment; false when no record has room.
-bool LayOut(ThreadStorage::Variable& variable) {
+bool LayOut(Variable& variable) {
     const std::size_t align = variable.align == 0 ? 1 : variable.align;
-    if (align > kRecordAlignment || table.variableCount == kMaxVariables)
+    if (align > ThreadStorage::kRecordAlignment || table.variableCount == kMaxVariables)
         return false;
     const std::size_t place = (table.bytesLaidOut + align - 1) / align * align;
     if (place + variable.size > ThreadStorage::kRecordBytes)
         return false;
-    variable.offset = place + 1;
+    for (Record* record = table.inUse; record; record = record->next)
+        SetInitialValue(variable, place, *record);
     table.bytesLaidOut = place + variable.size;
     table.variables[table.variableCount++] = &variable;
-    ForEachRecordInUse([&](Record& record) { SetInitialValue(variable, record); });
+    __atomic_store_n(&variable.offset, place + 1, __ATOMIC_RELEASE);
     return true;
 }
 
-Record* FindRecord(std::uint32_t threadId) {
-    Record* found = nullptr;
-    ForEachRecordInUse([&](Record& record) {
-        if (record.owner == threadId)
-            found = &record;
-    });
-    return found;
+// A record from the heap, placed at the alignment its variables are laid out for (malloc gives less
+// on 32-bit Windows: 8 bytes).
+Record* NewHeapRecord() {
+    void* block = std::malloc(sizeof(Record) + ThreadStorage::kRecordAlignment - 1);
+    if (!block)
+        return nullptr;
+    const std::uintptr_t aligned = (reinterpret_cast<std::uintptr_t>(block) + ThreadStorage::kRecordAlignment - 1) &
+                                   ~std::uintptr_t{ThreadStorage::kRecordAlignment - 1};
+    auto* record = new (reinterpret_cast<void*>(aligned)) Record{};
+    record->heapBlock = block;
+    return record;
 }
 
-Record* NewRecord(std::uint32_t threadId) {
-    Record* record = nullptr;
-    for (Record& candidate : table.imageRecords)
-        if (candidate.owner == 0) {
-            record = &candidate;
-            break;
+Record* ClaimFirstEnded(bool (*ended)(std::uintptr_t owner)) {
+    for (Record* record = table.inUse; record; record = record->next)
+        if (!record->claimed && ended(record->owner)) {
+            record->claimed = true;
+            return record;
         }
-    if (!record) {
-        auto* node = static_cast<HeapRecord*>(std::malloc(sizeof(HeapRecord)));
-        if (!node)
-            return nullptr;
-        node->next = table.heapRecords;
-        table.heapRecords = node;
-        record = &node->record;
-    }
-    record->owner = threadId;
-    for (std::size_t i = 0; i < table.variableCount; ++i)
-        SetInitialValue(*table.variables[i], *record);
-    return record;
+    return nullptr;
+}
+
+Record* FreeImageRecord() {
+    for (Record& record : table.imageRecords)
+        if (!record.inUse)
+            return &record;
+    return nullptr;
 }
 
 } // namespace
 
-void* ThreadStorage::AddressFor(Variable& variable, std::uint32_t threadId) noexcept {
+Record* ThreadStorage::NewRecord(std::uintptr_t owner) noexcept {
     Locked locked(table.lock);
-    if (variable.offset == 0 && !LayOut(variable))
+    Record* record = FreeImageRecord();
+    if (record)
+        std::memset(record->data, 0, sizeof record->data);
+    else if (!(record = NewHeapRecord()))
         return nullptr;
-    Record* record = FindRecord(threadId);
-    if (!record)
-        record = NewRecord(threadId);
-    return record ? PlaceOf(variable, *record) : nullptr;
+    record->owner = owner;
+    record->inUse = true;
+    record->claimed = false;
+    for (std::size_t i = 0; i < table.variableCount; ++i)
+        SetInitialValue(*table.variables[i], table.variables[i]->offset - 1, *record);
+    record->next = table.inUse;
+    table.inUse = record;
+    return record;
 }
 
-void ThreadStorage::ReleaseThread(std::uint32_t threadId) noexcept {
+void* ThreadStorage::PlaceOf(Variable& variable, Record& record) noexcept {
+    std::uintptr_t offset = OffsetOf(variable);
+    if (offset == 0) {
+        Locked locked(table.lock);
+        if (variable.offset == 0 && !LayOut(variable))
+            return nullptr;
+        offset = variable.offset;
+    }
+    return PlaceIn(record, offset - 1);
+}
+
+Record* ThreadStorage::ClaimEnded(bool (*ended)(std::uintptr_t owner)) noexcept {
     Locked locked(table.lock);
-    for (Record& record : table.imageRecords)
-        if (record.owner == threadId)
-            record.owner = 0;
-    for (HeapRecord** link = &table.heapRecords; *link;) {
-        HeapRecord* node = *link;
-        if (node->record.owner == threadId) {
-            *link = node->next;
-            std::free(node);
-        } else {
-            link = &node->next;
+    return ClaimFirstEnded(ended);
+}
+
+Record* ThreadStorage::TryClaimEnded(bool (*ended)(std::uintptr_t owner)) noexcept {
+    if (!table.lock.TryLock())
+        return nullptr;
+    Record* claimed = ClaimFirstEnded(ended);
+    table.lock.Unlock();
+    return claimed;
+}
+
+std::uintptr_t ThreadStorage::Release(Record& record) noexcept {
+    Locked locked(table.lock);
+    for (Record** link = &table.inUse; *link; link = &(*link)->next)
+        if (*link == &record) {
+            *link = record.next;
+            break;
         }
-    }
-}
-
-void ThreadStorage::ReleaseAll() noexcept {
-    Locked locked(table.lock);
-    for (Record& record : table.imageRecords)
+    const std::uintptr_t owner = record.owner;
+    if (record.heapBlock) {
+        std::free(record.heapBlock);
+    } else {
+        record.inUse = false;
+        record.claimed = false;
         record.owner = 0;
-    while (HeapRecord* node = table.heapRecords) {
-        table.heapRecords = node->next;
-        std::free(node);
     }
+    return owner;
 }
 
 std::size_t ThreadStorage::RecordsInUse() noexcept {
     Locked locked(table.lock);
     std::size_t count = 0;
-    ForEachRecordInUse([&](Record&) { ++count; });
+    for (const Record* record = table.inUse; record; record = record->next)
+        ++count;
     return count;
 }
-
-#ifdef _WIN32
-// The compiler's entry point for every thread-local variable of the module. A thread that can get no
-// record has nowhere to keep its exception state; like the runtime's own version, it stops there.
-extern "C" void* __emutls_get_address(ThreadStorage::Variable* variable) noexcept {
-    void* place = ThreadStorage::AddressFor(*variable, ::GetCurrentThreadId());
-    if (!place)
-        std::abort();
-    return place;
-}
-#endif

@@ -21,6 +21,11 @@ public:
     // module has no tables to register (a module built without them cannot throw safely).
     bool EnsureRegistered() noexcept;
     void Unregister() noexcept;
+    // The process is ending: from now on no registration of the module's tables is taken back, neither
+    // this object's nor the start-up code's (see the unwinder's wrapped __deregister_frame_info). The
+    // process's end takes the unwinder with it, and a thread the end stopped in the middle of a throw
+    // may hold the unwinder's lock.
+    static void LeaveToProcessEnd() noexcept;
 
 private:
     const void* m_registered = nullptr; // the tables this object registered, or none

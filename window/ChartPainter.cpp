@@ -89,14 +89,7 @@ void ChartPainter::DrawBefore(const ChartSeries& series) {
     if (!dashed)
         dashed.Reset(::CreatePen(PS_DASH, 1, color));
     const SelectedObject pen(m_dc, dashed.Get());
-    std::vector<POINT> points;
-    for (const ChartRun& run : series.beforeRuns) {
-        points.clear();
-        for (const ChartPoint& point : run)
-            points.push_back({Pixel(point.x), Pixel(point.y)});
-        if (points.size() > 1)
-            ::Polyline(m_dc, points.data(), static_cast<int>(points.size()));
-    }
+    DrawRuns(series.beforeRuns, kNoDots);
 }
 
 void ChartPainter::DrawSeries(const ChartSeries& series) {
@@ -105,18 +98,24 @@ void ChartPainter::DrawSeries(const ChartSeries& series) {
     const UniqueBrush fill(::CreateSolidBrush(color));
     const SelectedObject pen(m_dc, line.Get());
     const SelectedObject brush(m_dc, fill.Get());
-    // One line per run of consecutive turns, then a dot on each point: a value standing alone between
-    // empty texts shows too.
-    const int radius = Pixel(m_chart.markerRadius);
+    // A dot on each point: a value standing alone between empty texts shows too.
+    DrawRuns(series.runs, Pixel(m_chart.markerRadius));
+}
+
+// One line per run of consecutive turns with the pen selected, and unless kNoDots a dot on each point
+// with the brush selected.
+void ChartPainter::DrawRuns(const std::vector<ChartRun>& runs, int dotRadius) {
     std::vector<POINT> points;
-    for (const ChartRun& run : series.runs) {
+    for (const ChartRun& run : runs) {
         points.clear();
         for (const ChartPoint& point : run)
             points.push_back({Pixel(point.x), Pixel(point.y)});
         if (points.size() > 1)
             ::Polyline(m_dc, points.data(), static_cast<int>(points.size()));
-        for (const POINT& point : points)
-            ::Ellipse(m_dc, point.x - radius, point.y - radius, point.x + radius + 1, point.y + radius + 1);
+        if (dotRadius != kNoDots)
+            for (const POINT& point : points)
+                ::Ellipse(m_dc, point.x - dotRadius, point.y - dotRadius, point.x + dotRadius + 1,
+                          point.y + dotRadius + 1);
     }
 }
 

@@ -4,6 +4,8 @@
 #include "framework/UniqueHandle.h"
 #include "model/ChartLayout.h"
 
+#include <vector>
+
 class ChartPainter {
 public:
     // Fonts for the layout's font size; a font the system refuses leaves the device context's own.
@@ -16,6 +18,8 @@ private:
     void DrawGrid(const ChartPanel& panel);
     void DrawBefore(const ChartSeries& series);
     void DrawSeries(const ChartSeries& series);
+    static constexpr int kNoDots = -1;
+    void DrawRuns(const std::vector<ChartRun>& runs, int dotRadius);
     void DrawLegend(const ChartSeries& series);
     void DrawText(const ChartText& text);
     void DrawLine(double x1, double y1, double x2, double y2, HPEN pen);

@@ -8,6 +8,8 @@
 
 #include "PlanGoal.h"
 
+#include <limits>
+
 namespace PlanBound {
 
 // Whether the bound holds for this projection planned from firstRow on: it does when no input of
@@ -18,7 +20,10 @@ bool Holds(const CZentharoDoc& projection, int firstRow);
 // The highest goal any choice of the productions of rows row..18 can reach, for a table whose rows up to
 // row are as they will stay. gainedThroughRow is the part of the goal those rows already hold (for ships,
 // the mass of the rows up to row; for production, nothing). Never below the true value, with a margin
-// for the rounding of every stored number.
-double Highest(const CZentharoDoc& table, PlanGoal goal, int row, double gainedThroughRow);
+// for the rounding of every stored number. With a target, the work stops once the bound's place beside
+// it is known: a bound below the target or above it may then be higher than the lowest this can give.
+// Without one (NaN), it is the lowest.
+double Highest(const CZentharoDoc& table, PlanGoal goal, int row, double gainedThroughRow,
+               double target = std::numeric_limits<double>::quiet_NaN());
 
 } // namespace PlanBound

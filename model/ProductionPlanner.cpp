@@ -32,10 +32,16 @@ ProductionPlan ProductionPlanner::Plan() {
         TryEveryPlan();
         proven = true;
     } else {
+        // A proof makes the plan the optimum, better than any seed; the plans of two switches are tried
+        // only where the search could not finish, so that the plan is never below them.
         TryCurrentPlan();
-        TryTwoSwitchPlans();
-        Improve();
+        TryOneSwitchPlans();
+        Improve(m_limits.rowBudget / 10);
         proven = ProveBest();
+        if (!proven) {
+            TryTwoSwitchPlans();
+            Improve(m_evaluator.RowsBuilt() + m_limits.rowBudget / 4);
+        }
     }
     ProductionPlan plan;
     plan.goal = m_goal;
@@ -106,6 +112,28 @@ PlanEntries ProductionPlanner::CurrentEntries() const {
 }
 
 void ProductionPlanner::TryCurrentPlan() { Consider(CurrentEntries()); }
+
+// Every plan of one or two runs: A for i rows, then B for the rest.
+void ProductionPlanner::TryOneSwitchPlans() {
+    const int n = Horizon();
+    for (std::int8_t a = 0; a < kEntryCount; ++a) {
+        PlanEntries entries{};
+        for (int row = m_firstRow; row <= kLastPlannedRow; ++row)
+            entries[row] = a;
+        Consider(entries);
+        for (std::int8_t b = 0; b < kEntryCount; ++b) {
+            if (b == a)
+                continue;
+            // From the last rows back, so that each plan differs from the one before in its last rows.
+            for (int i = n - 1; i >= 1; --i) {
+                entries[m_firstRow + i] = b;
+                Consider(entries);
+            }
+            for (int row = m_firstRow; row <= kLastPlannedRow; ++row)
+                entries[row] = a;
+        }
+    }
+}
 
 // Every plan of one, two or three runs: A for i rows, then B for j rows, then C for the rest.
 void ProductionPlanner::TryTwoSwitchPlans() {
@@ -194,7 +222,8 @@ void ForEachPairChange(const PlanEntries& start, int firstRow, Visit visit) {
 
 // Steepest ascent: moves to the best plan among the runs and swaps around the best so far, and when
 // none of those is better, among the plans two rows away, until neither improves or the budget ends.
-void ProductionPlanner::Improve() {
+void ProductionPlanner::Improve(long long until) {
+    m_improvingUntil = until;
     const auto runsOrSwaps = [this](auto visit) { ForEachRunOrSwap(m_best.entries, m_firstRow, visit); };
     const auto pairChanges = [this](auto visit) { ForEachPairChange(m_best.entries, m_firstRow, visit); };
     while (!ImprovingOverBudget())
@@ -247,9 +276,9 @@ bool ProductionPlanner::Branch(int row, PlanEntries& entries) {
         if (OverBudget())
             return false;
         const double highest =
-            PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1, m_evaluator.ValueThrough(row + 1));
+            PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1, m_evaluator.ValueThrough(row + 1), m_best.value);
         // A bound of exactly the best value leaves only plans of that value, which the tie rule judges.
-        if (highest < m_best.value ||
+        if (highest <= m_best.value ||
             (highest == m_best.value && (!CouldWinTie(row, entries) || TieSettled(row, entries))))
             continue;
         if (!Branch(row + 1, entries))

@@ -20,7 +20,7 @@ struct PlannerLimits {
     int exhaustiveHorizon = 8;
     // The rows a search beyond that may recalculate in all; improving and proving stop past it. A row
     // takes about 4 microseconds in the 32-bit module under Wine: this keeps a plan near 0.3 s there.
-    long long rowBudget = 65000;
+    long long rowBudget = 150000;
 };
 
 class ProductionPlanner {
@@ -42,8 +42,8 @@ private:
 
     int Horizon() const { return kLastPlannedRow + 1 - m_firstRow; }
     bool OverBudget() const { return m_evaluator.RowsBuilt() >= m_limits.rowBudget; }
-    // Improving stops at three quarters of the work, so that a proof always has some left.
-    bool ImprovingOverBudget() const { return m_evaluator.RowsBuilt() >= m_limits.rowBudget / 4 * 3; }
+    // Improving stops where it was told to, so that a proof always has work left.
+    bool ImprovingOverBudget() const { return m_evaluator.RowsBuilt() >= m_improvingUntil; }
 
     Scored Score(const PlanEntries& entries);
     int ChangedRows(const PlanEntries& entries) const;
@@ -54,8 +54,9 @@ private:
     void TryEveryPlan();
     PlanEntries CurrentEntries() const;
     void TryCurrentPlan();
+    void TryOneSwitchPlans();
     void TryTwoSwitchPlans();
-    void Improve();
+    void Improve(long long until);
     template <typename Neighbours>
     bool MoveToBestOf(Neighbours neighbours);
     bool ProveBest();
@@ -71,4 +72,5 @@ private:
     PlanEntries m_standing; // the entry each row's production text stands for (StandingEntry), or -1
     Scored m_best;
     bool m_haveBest = false;
+    long long m_improvingUntil = 0;
 };

@@ -1,11 +1,9 @@
 // The upper bound of a goal: the recalculation's steps, each at the most it can give.
 //
 // It is worked out twice. First with every production at once on every turn, which bounds what each
-// turn can have left after its upgrade ("free"), the materials it can hold and the capital it can
-// build. Then once for each way to share the turns out among ships, capital, materials and
-// terraforming: when a turns build capital, what they build is at most the a largest amounts any turn
-// before could build; likewise the materials and the size. A turn builds ships from what it has, limited
-// by its materials as the recalculation limits it. The lower of the two bounds holds.
+// turn can have left after its upgrade ("free"): cheap, and often enough to leave a group of plans out.
+// Then row by row over the ways the turns can be shared out among capital, terraforming, materials and
+// ships (RowByRow), which keeps each turn to one of them and to its own place in the plan.
 #include "PlanBound.h"
 
 #include "ProductionPlan.h"
@@ -14,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <vector>
 
@@ -52,12 +49,6 @@ struct Ceiling {
     // each of which keeps the order of numbers: from larger ones it cannot come out smaller.
     double L() const { return Raised(kLPerPopulation * Population() + kLPerIndustry * Industry()); }
     double LastL() const { return Stored(kLPerPopulation * Population() + kLPerIndustry * Industry()); }
-
-    // Bombing takes from population, colonists, industry and capital alike, none below 0.
-    void Bomb(double bombing) {
-        people = std::max(0.0, Raised(people - bombing));
-        industry = std::max(0.0, Raised(industry - bombing));
-    }
 };
 
 using PerRow = std::array<double, kMaxTurns>;
@@ -80,22 +71,14 @@ double Grown(double size, double terraformed) {
     return std::max(size, std::min(kMaximumSize, Raised(size + kTerraformingGrowth * terraformed)));
 }
 
-// What a turn builds from its free production, where materials run short: the share of the free amount,
-// or the materials and what the resources make of the free amount, whichever is less. Each grows with
-// the free amount, the materials and the resources alike (where the materials are short, the share is
-// the larger), so that from larger ones it cannot come out smaller.
-double Built(double free, double materials, double resources, double share, int cost) {
-    if (free * share <= materials)
-        return Raised(free * share);
-    return Raised((materials + resources * free) / (cost * resources + 1));
-}
-
+// The ship mass a turn builds from its free production: a tenth of it, or, where the materials run
+// short, the materials and what the resources make of the free amount. It grows with the free amount,
+// the materials and the resources alike (where the materials are short, the tenth is the larger), so
+// that from larger ones it cannot come out smaller.
 double MassOf(double free, double materials, double resources) {
-    return Built(free, materials, resources, kMassShare, kProductionPerMass);
-}
-
-double CapitalOf(double free, double materials, double resources) {
-    return Built(free, materials, resources, kCapitalShare, kProductionPerCapital);
+    if (free * kMassShare <= materials)
+        return Raised(free * kMassShare);
+    return Raised((materials + resources * free) / (kProductionPerMass * resources + 1));
 }
 
 // The capital that turns whose free amounts add up to free can build in all, out of at most the
@@ -110,6 +93,7 @@ double CapitalBuilt(double free, double available, double resources) {
 // Every production on every turn: the free amount of each open row, and the ceiling of row 19.
 struct AllAtOnce {
     PerRow free{};
+    PerRow materials{}; // what each row can hold
     Ceiling last{};
 };
 
@@ -119,13 +103,16 @@ AllAtOnce EveryProductionAtOnce(Ceiling ceiling, const OpenRows& open) {
     for (int i = 0; i < open.count; ++i) {
         ceiling.people = Raised(ceiling.people + kPeoplePerColonist * open.colonists[i]);
         delivered = Raised(delivered + open.capital[i]);
+        // Bombing takes from population, colonists, industry and capital alike, none below 0; what it
+        // takes from industry and capital it takes at most from what was delivered.
         ceiling.people = std::max(0.0, Raised(ceiling.people - open.bombing[i]));
         delivered = std::max(0.0, Raised(delivered - open.bombing[i]));
         ceiling.industry = Raised(delivered + CapitalBuilt(freeSoFar, available, open.resources));
         const double population = ceiling.Population();
         const double free = Free(ceiling.L(), open.upgrade[i]);
         all.free[i] = free;
-        available = Raised(open.delivered[i] + open.resources * freeSoFar);
+        all.materials[i] = Raised(open.delivered[i] + open.resources * freeSoFar);
+        available = all.materials[i];
         freeSoFar = Raised(freeSoFar + free);
         ceiling.size = Grown(ceiling.size, free);
         ceiling.people = Raised(ceiling.people + kPeoplePerColonist * kColonistGrowth * population);
@@ -135,138 +122,46 @@ AllAtOnce EveryProductionAtOnce(Ceiling ceiling, const OpenRows& open) {
     return all;
 }
 
-// largest[i][n]: the sum of the n largest amounts of open rows 0..i-1, raised.
-using LargestSums = std::array<std::array<double, kMaxTurns + 1>, kMaxTurns + 1>;
+// The goal adds each row's mass to the sum in turn; whatever rounding that makes, it cannot take the sum
+// above the exact sum by more than the raise. No mass at all leaves the sum as it is, exactly.
+double WithShipMass(double gained, double mass) { return mass == 0 ? gained : Raised(gained + mass); }
 
-void SumLargest(const PerRow& amounts, int count, LargestSums& largest) {
-    PerRow sorted{};
-    for (int i = 0; i <= count; ++i) {
-        largest[i][0] = 0;
-        for (int n = 1; n <= i; ++n)
-            largest[i][n] = Raised(largest[i][n - 1] + sorted[n - 1]);
-        if (i < count) {
-            sorted[i] = amounts[i];
-            for (int j = i; j > 0 && sorted[j] > sorted[j - 1]; --j)
-                std::swap(sorted[j], sorted[j - 1]);
-        }
-    }
-}
-
-// What the open rows can at most make of each kind.
-struct Shares {
-    double resources = 0;
-    PerRow delivered{};
-    LargestSums freeSums{}; // of the free amounts of every production at once
-};
-
-// One way to share the open rows out: at most so many rows of each investing kind.
-struct Split {
-    int capital, materials, terraforming;
-    int investing; // rows that build capital or terraform: at most capital + terraforming
-};
-
-using Sums = std::array<double, kMaxTurns + 1>;
-
-// For each row, the sums of the largest free amounts of the rows before it that a split's rows of each
-// kind can have had.
-struct SplitSums {
-    Sums capital{}, materials{}, terraforming{}, investing{};
-
-    // The materials row i can at most hold.
-    double Materials(const Shares& shares, int i) const {
-        return Raised(shares.delivered[i] + shares.resources * materials[i]);
-    }
-    // The capital the rows before i can at most have built.
-    double Capital(const Shares& shares, int i) const {
-        return i == 0 ? 0 : CapitalBuilt(capital[i], Materials(shares, i - 1), shares.resources);
-    }
-};
-
-SplitSums SumsOf(const Shares& shares, int count, Split split) {
-    SplitSums sums;
-    for (int i = 0; i <= count; ++i) {
-        sums.capital[i] = shares.freeSums[i][std::min(split.capital, i)];
-        sums.materials[i] = shares.freeSums[i][std::min(split.materials, i)];
-        sums.terraforming[i] = shares.freeSums[i][std::min(split.terraforming, i)];
-        sums.investing[i] = shares.freeSums[i][std::min(split.investing, i)];
-    }
-    return sums;
-}
-
-// The same sums from tighter free amounts: those a split's own rows can at most have.
-SplitSums SumsOf(const PerRow& free, int count, Split split) {
-    SplitSums sums;
-    PerRow sorted{};
-    const int taken[] = {split.capital, split.materials, split.terraforming, split.investing};
-    Sums* out[] = {&sums.capital, &sums.materials, &sums.terraforming, &sums.investing};
-    for (int i = 0; i <= count; ++i) {
-        for (int kind = 0; kind < 4; ++kind) {
-            double sum = 0;
-            for (int n = 0; n < std::min(taken[kind], i); ++n)
-                sum = Raised(sum + sorted[n]);
-            (*out[kind])[i] = sum;
-        }
-        if (i < count) {
-            sorted[i] = free[i];
-            for (int j = i; j > 0 && sorted[j] > sorted[j - 1]; --j)
-                std::swap(sorted[j], sorted[j - 1]);
-        }
-    }
-    return sums;
-}
-
-// Row 19 under a split: its ceiling, and the industry and capital delivered (what was not built).
-struct Last {
-    Ceiling ceiling;
-    double delivered;
-};
-
-// The open rows under a split's sums: the free amount and the ship mass each row could have, and row 19.
-Last Shared(Ceiling ceiling, const OpenRows& open, const Shares& shares, const SplitSums& sums, PerRow& free,
-            PerRow& mass) {
-    const Ceiling start = ceiling;
-    double delivered = start.industry;
-    for (int i = 0; i < open.count; ++i) {
-        ceiling.people = Raised(ceiling.people + kPeoplePerColonist * open.colonists[i]);
-        delivered = Raised(delivered + open.capital[i]);
-        // What bombing takes from industry and capital it takes at most from what was delivered.
-        ceiling.people = std::max(0.0, Raised(ceiling.people - open.bombing[i]));
-        delivered = std::max(0.0, Raised(delivered - open.bombing[i]));
-        ceiling.size = Grown(start.size, sums.terraforming[i]);
-        ceiling.industry = Raised(delivered + sums.Capital(shares, i));
-        const double population = ceiling.Population();
-        free[i] = std::min(free[i], Free(ceiling.L(), open.upgrade[i]));
-        mass[i] = MassOf(free[i], sums.Materials(shares, i), open.resources);
-        ceiling.people = Raised(ceiling.people + kPeoplePerColonist * kColonistGrowth * population);
-    }
-    const int n = open.count;
-    ceiling.size = Grown(start.size, sums.terraforming[n]);
-    ceiling.industry = Raised(delivered + sums.Capital(shares, n));
-    return {ceiling, delivered};
+double AllShipMass(const AllAtOnce& all, const OpenRows& open, double gained) {
+    double mass = gained;
+    for (int i = 0; i < open.count; ++i)
+        mass = WithShipMass(mass, MassOf(all.free[i], all.materials[i], open.resources));
+    return mass;
 }
 
 // The L of row 19 when the rows that terraform and those that build capital are told apart: the free
-// amounts x terraformed and y built into capital add up to at most the investing rows' sum, so a larger
-// size comes with less industry. With x, the population min(people, size(x)) grows and the industry
-// delivered + capital(y) falls, so L is the population up to where the industry falls below it, and
-// 0.25 * population + 0.75 * industry beyond; each stretch is bounded by its population at its right end
-// and its industry at its left end.
-double LastLSharedOut(const Last& last, Ceiling start, const Shares& shares, const SplitSums& sums, int n) {
-    const double terraformed = sums.terraforming[n], capitalised = sums.capital[n], both = sums.investing[n];
-    if (both >= terraformed + capitalised || n == 0)
-        return last.ceiling.LastL();
-    const double available = sums.Materials(shares, n - 1);
-    const auto population = [&](double x) { return std::min(last.ceiling.people, Grown(start.size, x)); };
+// amounts x terraformed and y built into capital add up to at most what the investing rows had, so a
+// larger size comes with less industry. With x, the population min(people, size(x)) grows and the
+// industry delivered + capital(y) falls, so L is the population up to where the industry falls below it,
+// and 0.25 * population + 0.75 * industry beyond; each stretch is bounded by its population at its right
+// end and its industry at its left end.
+struct LastRow {
+    double people, delivered, capitalised, terraformed, invested, available;
+};
+
+double LastLTradedOff(const LastRow& last, double startSize, double resources) {
+    const double both = last.invested;
+    const auto population = [&](double x) { return std::min(last.people, Grown(startSize, x)); };
     const auto industry = [&](double x) {
-        return Raised(last.delivered + CapitalBuilt(std::min(capitalised, both - x), available, shares.resources));
+        return Raised(last.delivered + CapitalBuilt(std::min(last.capitalised, both - x), last.available, resources));
     };
     const auto highestL = [&](double from, double to) {
         const double p = population(to);
         return Stored(kLPerPopulation * p + kLPerIndustry * std::min(industry(from), p));
     };
-    double from = std::max(0.0, both - capitalised), to = std::min(terraformed, both);
-    if (!(from < to))
-        return last.ceiling.LastL();
+    double from = std::max(0.0, both - last.capitalised), to = std::min(last.terraformed, both);
+    // Each at its most, as if the rows that build capital could also terraform.
+    const double grownPopulation = population(last.terraformed);
+    const double untraded = Stored(
+        kLPerPopulation * grownPopulation +
+        kLPerIndustry * std::min(Raised(last.delivered + CapitalBuilt(last.capitalised, last.available, resources)),
+                                 grownPopulation));
+    if (both >= last.terraformed + last.capitalised || !(from < to))
+        return untraded;
     double highest = -std::numeric_limits<double>::infinity();
     if (industry(from) > population(from)) {
         // Where the industry is still above the population, L is the population.
@@ -282,73 +177,24 @@ double LastLSharedOut(const Last& last, Ceiling start, const Shares& shares, con
     for (int k = 0; k < kStretches; ++k)
         highest = std::max(highest, highestL(from + (to - from) * k / kStretches,
                                              k + 1 == kStretches ? to : from + (to - from) * (k + 1) / kStretches));
-    return std::min(highest, last.ceiling.LastL());
+    return std::min(highest, untraded);
 }
-
-double LargestSum(PerRow amounts, int count, int taken) {
-    std::partial_sort(amounts.begin(), amounts.begin() + taken, amounts.begin() + count, std::greater<double>());
-    double sum = 0;
-    for (int i = 0; i < taken; ++i)
-        sum = Raised(sum + amounts[i]);
-    return sum;
-}
-
-// The goal adds each row's mass to the sum in turn; whatever rounding that makes, it cannot take the sum
-// above the exact sum by more than the raise. No mass at all leaves the sum as it is, exactly.
-double WithShipMass(double gained, double mass) { return mass == 0 ? gained : Raised(gained + mass); }
-
-// The bound of one split. Its free amounts are bounds for every plan of the split, so the sums they give
-// bound it again, lower; a few rounds take most of what this can give.
-constexpr int kRefinements = 2;
-
-struct SplitBound {
-    const Ceiling start;
-    const OpenRows& open;
-    const Shares& shares;
-    const PlanGoal goal;
-    const double gained;
-    const PerRow& allFree;
-
-    double Of(Split split, int ships, double target) const {
-        PerRow free = allFree, mass{};
-        SplitSums sums = SumsOf(shares, open.count, split);
-        Last last{};
-        double highest = Pass(sums, ships, free, mass, last);
-        for (int round = 0; round < kRefinements && !(highest < target); ++round) {
-            sums = SumsOf(free, open.count, split);
-            highest = std::min(highest, Pass(sums, ships, free, mass, last));
-        }
-        if (goal == PlanGoal::Production && !(highest < target))
-            highest = std::min(highest, LastLSharedOut(last, start, shares, sums, open.count));
-        return highest;
-    }
-
-    // The ship mass each row could build under a split, after so many rounds of refining.
-    PerRow Masses(Split split, int refinements) const {
-        PerRow free = allFree, mass{};
-        Shared(start, open, shares, SumsOf(shares, open.count, split), free, mass);
-        for (int round = 0; round < refinements; ++round)
-            Shared(start, open, shares, SumsOf(free, open.count, split), free, mass);
-        return mass;
-    }
-
-    double Pass(const SplitSums& sums, int ships, PerRow& free, PerRow& mass, Last& last) const {
-        last = Shared(start, open, shares, sums, free, mass);
-        return goal == PlanGoal::Ships ? WithShipMass(gained, LargestSum(mass, open.count, ships))
-                                       : last.ceiling.LastL();
-    }
-};
 
 // The goal row by row. Each row builds capital, terraforms, makes materials or builds ships, and what a
 // row has free depends only on the rows before it. The counts of rows of each kind so far are the state;
-// each state holds what its plans can at most have: the people, the free amounts each kind has used, and
-// the ship mass. Where plans meet in a state, each of these is the most any of them has, and each row is
-// worked out from those, as the recalculation would, at its most. So the best state at the end bounds
-// every plan: a row does one thing, and what it has free is that of its own place in the plan.
+// each state holds what the plans that reach it can at most have: the people, the free amounts each kind
+// of row has had, and the ship mass. Where plans meet in a state, each of these is the most any of them
+// has, and each row is worked out from those as the recalculation would, at its most. So the best state
+// at the end bounds every plan: a row does one thing only, and has what its own place in the plan gives.
+// For production, a row that builds ships changes nothing a row that makes materials would not raise,
+// so only plans in which every row invests are followed.
 class RowByRow {
 public:
-    RowByRow(Ceiling start, const OpenRows& open, const Shares& shares, const PerRow& allFree)
-        : m_start(start), m_open(open), m_shares(shares), m_allFree(allFree), m_n(open.count) {
+    // A trade-off of row 19 costs about as much as following this many states.
+    static constexpr int kTradeOffStates = 25;
+
+    RowByRow(Ceiling start, const OpenRows& open, const PerRow& allFree)
+        : m_start(start), m_open(open), m_allFree(allFree), m_n(open.count) {
         int next = 0;
         for (int capital = 0; capital <= m_n; ++capital) {
             for (int terraforming = 0; capital + terraforming <= m_n; ++terraforming) {
@@ -360,12 +206,14 @@ public:
         double delivered = m_start.industry;
         for (int i = 0; i < m_n; ++i) {
             delivered = std::max(0.0, Raised(Raised(delivered + m_open.capital[i]) - m_open.bombing[i]));
-            m_delivered[i] = delivered;
+            m_industryDelivered[i] = delivered;
         }
     }
 
+    long long StatesFollowed() const { return m_followed; }
+
     double Highest(PlanGoal goal, double gained) {
-        m_states[0] = State{m_start.people, 0, 0, 0, 0};
+        m_states[0] = State{m_start.people, 0, 0, 0, 0, 0};
         for (int i = 0; i < m_n; ++i) {
             // From the most rows down, so that a state moves on before the states of one row fewer reach it.
             for (int sum = goal == PlanGoal::Ships ? i : std::min(i, m_n); sum >= (goal == PlanGoal::Ships ? 0 : i);
@@ -381,8 +229,16 @@ public:
                     const State& state = At(capital, terraforming, materials);
                     if (state.people < 0)
                         continue;
-                    highest = std::max(highest, goal == PlanGoal::Ships ? WithShipMass(gained, state.mass)
-                                                                        : Reached(state, m_n).LastL());
+                    if (goal == PlanGoal::Ships) {
+                        highest = std::max(highest, WithShipMass(gained, state.mass));
+                        continue;
+                    }
+                    // The plain L is cheap; its trade-off only matters where it could raise the highest.
+                    const double plain = Reached(state, m_n).LastL();
+                    if (plain > highest) {
+                        highest = std::max(highest, std::min(plain, TradedOffL(state)));
+                        m_followed += kTradeOffStates;
+                    }
                 }
             }
         }
@@ -393,6 +249,7 @@ private:
     struct State {
         double people = -1; // below 0: no plan reaches the state
         double capitalFree = 0, terraformingFree = 0, materialFree = 0;
+        double investedFree = 0; // capital and terraforming together
         double mass = 0;
     };
 
@@ -410,38 +267,50 @@ private:
         state.capitalFree = std::max(state.capitalFree, arriving.capitalFree);
         state.terraformingFree = std::max(state.terraformingFree, arriving.terraformingFree);
         state.materialFree = std::max(state.materialFree, arriving.materialFree);
+        state.investedFree = std::max(state.investedFree, arriving.investedFree);
         state.mass = std::max(state.mass, arriving.mass);
     }
 
     double Materials(const State& state, int i) const {
-        return Raised(m_shares.delivered[i] + m_shares.resources * state.materialFree);
+        return Raised(m_open.delivered[i] + m_open.resources * state.materialFree);
     }
 
     // Open row i of a state, after its deliveries and the bombing that strikes before its L (row 19 after
     // the last open row's): its ceiling at most.
     Ceiling Reached(const State& state, int i) const {
         const double built =
-            i == 0 ? 0 : CapitalBuilt(state.capitalFree, Materials(state, i - 1), m_shares.resources);
-        return {state.people, Raised(m_delivered[std::min(i, m_n - 1)] + built),
+            i == 0 ? 0 : CapitalBuilt(state.capitalFree, Materials(state, i - 1), m_open.resources);
+        return {state.people, Raised(m_industryDelivered[std::min(i, m_n - 1)] + built),
                 Grown(m_start.size, state.terraformingFree)};
+    }
+
+    // Row 19's L: the size and the industry can each be at their most only from different plans.
+    double TradedOffL(const State& state) const {
+        const LastRow last{state.people,           m_industryDelivered[m_n - 1],
+                           state.capitalFree,      state.terraformingFree,
+                           state.investedFree,     Materials(state, m_n - 1)};
+        return LastLTradedOff(last, m_start.size, m_open.resources);
     }
 
     void MoveOn(PlanGoal goal, int i, int capital, int terraforming, int materials) {
         State& state = At(capital, terraforming, materials);
         if (state.people < 0)
             return;
+        ++m_followed;
         State row = state;
         row.people = std::max(0.0, Raised(Raised(row.people + kPeoplePerColonist * m_open.colonists[i]) -
                                           m_open.bombing[i]));
         const Ceiling ceiling = Reached(row, i);
         const double free = std::min(m_allFree[i], Free(ceiling.L(), m_open.upgrade[i]));
-        const double mass = MassOf(free, Materials(row, i), m_shares.resources);
+        const double mass = MassOf(free, Materials(row, i), m_open.resources);
         row.people = Raised(row.people + kPeoplePerColonist * kColonistGrowth * std::min(row.people, ceiling.size));
 
         State invested = row;
+        invested.investedFree = Raised(row.investedFree + free);
         invested.capitalFree = Raised(row.capitalFree + free);
         Meet(At(capital + 1, terraforming, materials), invested);
         invested = row;
+        invested.investedFree = Raised(row.investedFree + free);
         invested.terraformingFree = Raised(row.terraformingFree + free);
         Meet(At(capital, terraforming + 1, materials), invested);
         invested = row;
@@ -457,29 +326,13 @@ private:
 
     const Ceiling m_start;
     const OpenRows& m_open;
-    const Shares& m_shares;
     const PerRow& m_allFree; // what a row has free at most, whatever the rows before it do
     const int m_n;
-    std::array<int, (kMaxTurns + 1) * (kMaxTurns + 1)> m_first{}; // of the states of each capital and size
+    std::array<int, (kMaxTurns + 1) * (kMaxTurns + 1)> m_first{}; // by the rows of capital and of terraforming
     std::vector<State> m_states;
-    PerRow m_delivered{}; // the industry and capital delivered by each row, less what bombing takes
+    long long m_followed = 0;
+    PerRow m_industryDelivered{}; // the industry and capital delivered up to each row, less what bombing takes
 };
-
-// The highest production over every split of the open rows, stopping once it passes the target. More
-// rows investing never gives less: every row invests.
-double HighestProductionOverSplits(const SplitBound& bound, double target) {
-    double highest = -std::numeric_limits<double>::infinity();
-    const int n = bound.open.count;
-    for (int capital = n; capital >= 0; --capital) {
-        for (int materials = 0; capital + materials <= n; ++materials) {
-            const Split split{capital, materials, n - capital - materials, n - materials};
-            highest = std::max(highest, bound.Of(split, 0, target));
-            if (highest > target)
-                return highest;
-        }
-    }
-    return highest;
-}
 
 } // namespace
 
@@ -500,7 +353,8 @@ bool Holds(const CZentharoDoc& projection, int firstRow) {
     return true;
 }
 
-double Highest(const CZentharoDoc& table, PlanGoal goal, int row, double gainedThroughRow, double target) {
+double Highest(const CZentharoDoc& table, PlanGoal goal, int row, double gainedThroughRow, double target,
+               long long* statesFollowed) {
     if (row > kLastPlannedRow)
         return goal == PlanGoal::Ships ? gainedThroughRow : Value(table.m_l[kProjectedTurns - 1]);
     const Ceiling start{Raised(Value(table.m_pop[row]) + kPeoplePerColonist * Value(table.m_col[row])),
@@ -520,18 +374,14 @@ double Highest(const CZentharoDoc& table, PlanGoal goal, int row, double gainedT
     }
 
     const AllAtOnce all = EveryProductionAtOnce(start, open);
-    Shares shares;
-    shares.resources = open.resources;
-    shares.delivered = open.delivered;
-    SumLargest(all.free, open.count, shares.freeSums);
-    const SplitBound bound{start, open, shares, goal, gainedThroughRow, all.free};
-    const int n = open.count;
-    double highest = goal == PlanGoal::Ships ? bound.Of(Split{n, n, n, n}, n, target) : all.last.LastL();
-    // Below the target, the split bounds, lower still, cannot change the answer.
-    if (!(highest < target))
-        highest = std::min(highest, RowByRow(start, open, shares, all.free).Highest(goal, gainedThroughRow));
-    if (goal == PlanGoal::Production && !(highest < target))
-        highest = std::min(highest, HighestProductionOverSplits(bound, target));
+    double highest = goal == PlanGoal::Ships ? AllShipMass(all, open, gainedThroughRow) : all.last.LastL();
+    // Below the target, the lower bound row by row cannot change the answer.
+    if (!(highest < target)) {
+        RowByRow rows(start, open, all.free);
+        highest = std::min(highest, rows.Highest(goal, gainedThroughRow));
+        if (statesFollowed)
+            *statesFollowed += rows.StatesFollowed();
+    }
     return std::isnan(highest) ? std::numeric_limits<double>::infinity() : highest;
 }
 

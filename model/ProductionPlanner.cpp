@@ -13,6 +13,12 @@ namespace {
 
 constexpr std::int8_t kEntryCount = static_cast<std::int8_t>(ProductionChooser::kEntriesAdded.size());
 
+// The rows improving may recalculate before the proof: a good plan early lets the proof leave out more,
+// but the proof's own search finds the best plan anyway.
+constexpr long long kImprovingBeforeTheProof = 3000;
+// And after a proof that could not finish, from the best plan of two switches.
+constexpr long long kImprovingAfterAnUnfinishedProof = 10000;
+
 // Values in the order plans are preferred; a value that is no number (sums overflowing both ways)
 // comes last.
 double Ranked(double value) { return std::isnan(value) ? -std::numeric_limits<double>::infinity() : value; }
@@ -36,11 +42,11 @@ ProductionPlan ProductionPlanner::Plan() {
         // only where the search could not finish, so that the plan is never below them.
         TryCurrentPlan();
         TryOneSwitchPlans();
-        Improve(m_limits.rowBudget / 10);
+        Improve(kImprovingBeforeTheProof);
         proven = ProveBest();
         if (!proven) {
             TryTwoSwitchPlans();
-            Improve(m_evaluator.RowsBuilt() + m_limits.rowBudget / 4);
+            Improve(m_evaluator.RowsBuilt() + kImprovingAfterAnUnfinishedProof);
         }
     }
     ProductionPlan plan;
@@ -247,10 +253,8 @@ bool ProductionPlanner::MoveToBestOf(Neighbours neighbours) {
     return true;
 }
 
-// Depth first over the rows, leaving out every plan whose bound cannot reach the best plan's value, or
-// can only equal it while the tie rule would still prefer the best plan. So every plan that could
-// come out first is seen. True when the search ended
-// within the budget: the best plan is then the optimum.
+// Depth first over the rows, leaving out every group of plans whose bound cannot pass the best plan's
+// value. True when the search ended within the budget: no plan then gives more than the best plan.
 bool ProductionPlanner::ProveBest() {
     if (!PlanBound::Holds(m_projection, m_firstRow))
         return false;
@@ -276,11 +280,15 @@ bool ProductionPlanner::Branch(int row, PlanEntries& entries) {
         if (OverBudget())
             return false;
         const double highest =
-            PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1, m_evaluator.ValueThrough(row + 1), m_best.value);
-        // A bound of exactly the best value leaves only plans of that value, which the tie rule judges.
-        if (highest <= m_best.value ||
-            (highest == m_best.value && (!CouldWinTie(row, entries) || TieSettled(row, entries))))
+            PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1, m_evaluator.ValueThrough(row + 1), m_best.value,
+                               &m_boundStates);
+        if (highest <= m_best.value) {
+            // A bound of exactly the best value leaves only plans of that value: the one of them that
+            // changes the fewest rows is looked at, for the tie rule.
+            if (highest == m_best.value && CouldWinTie(row, entries))
+                ConsiderFewestChanges(row, entries);
             continue;
+        }
         if (!Branch(row + 1, entries))
             return false;
     }
@@ -301,17 +309,10 @@ bool ProductionPlanner::CouldWinTie(int row, const PlanEntries& entries) const {
     return true;
 }
 
-// Under a bound of exactly the best value, the plan of these rows up to row that changes the fewest later
-// rows (each keeps its text, or takes the first entry where it must change) comes first in the tie rule
-// among all plans of these rows. When it reaches the best value, it is the only one of them that could
-// win: it is considered, and the rest need no search.
-bool ProductionPlanner::TieSettled(int row, PlanEntries entries) {
+// The plan of these rows up to row that changes the fewest later rows (each keeps its text, or takes the
+// first entry where it must change): among the plans of these rows, it comes first in the tie rule.
+void ProductionPlanner::ConsiderFewestChanges(int row, PlanEntries entries) {
     for (int later = row + 1; later <= kLastPlannedRow; ++later)
         entries[later] = m_standing[later] < 0 ? 0 : m_standing[later];
-    const Scored scored = Score(entries);
-    if (Ranked(scored.value) < Ranked(m_best.value))
-        return false;
-    if (Precedes(scored, m_best))
-        m_best = scored;
-    return true;
+    Consider(entries);
 }

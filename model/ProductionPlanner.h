@@ -13,6 +13,7 @@
 // plan beats the productions as they stand, they are kept as they are.
 #pragma once
 
+#include "PlanBound.h"
 #include "PlanEvaluator.h"
 
 struct PlannerLimits {
@@ -20,7 +21,7 @@ struct PlannerLimits {
     int exhaustiveHorizon = 8;
     // The rows a search beyond that may recalculate in all; improving and proving stop past it. A row
     // takes about 4 microseconds in the 32-bit module under Wine: this keeps a plan near 0.3 s there.
-    long long rowBudget = 150000;
+    long long rowBudget = 250000;
 };
 
 class ProductionPlanner {
@@ -32,6 +33,8 @@ public:
 
     // The work the search did, in rows recalculated.
     long long RowsBuilt() const { return m_evaluator.RowsBuilt(); }
+    // The states of plans the bound followed row by row.
+    long long BoundStates() const { return m_boundStates; }
 
 private:
     struct Scored {
@@ -41,7 +44,9 @@ private:
     };
 
     int Horizon() const { return kLastPlannedRow + 1 - m_firstRow; }
-    bool OverBudget() const { return m_evaluator.RowsBuilt() >= m_limits.rowBudget; }
+    // The work so far, in rows: those recalculated, and the bound's work counted as rows of like time.
+    long long Work() const { return m_evaluator.RowsBuilt() + m_boundStates / PlanBound::kStatesPerRow; }
+    bool OverBudget() const { return Work() >= m_limits.rowBudget; }
     // Improving stops where it was told to, so that a proof always has work left.
     bool ImprovingOverBudget() const { return m_evaluator.RowsBuilt() >= m_improvingUntil; }
 
@@ -62,7 +67,7 @@ private:
     bool ProveBest();
     bool Branch(int row, PlanEntries& entries);
     bool CouldWinTie(int row, const PlanEntries& entries) const;
-    bool TieSettled(int row, PlanEntries entries);
+    void ConsiderFewestChanges(int row, PlanEntries entries);
 
     const CZentharoDoc& m_projection;
     const PlanGoal m_goal;
@@ -73,4 +78,5 @@ private:
     Scored m_best;
     bool m_haveBest = false;
     long long m_improvingUntil = 0;
+    long long m_boundStates = 0;
 };

@@ -2,15 +2,18 @@
 // get the most ship mass, or the most production at the end, out of the projection as it stands.
 //
 // Every plan is valued by the projection's own recalculation. Up to kExhaustiveHorizon planned rows,
-// every plan is tried. Beyond that the search starts from the current plan and from every plan that
-// switches production at most twice, improves the best of them by changing runs of rows, and then
-// tries to prove it best by a search that leaves out what cannot beat it (PlanBound). The work is
-// counted in rows recalculated, not in time, so that every build finds the same plan.
+// every plan is tried. Beyond that the search starts from the current plan and every plan of one
+// switch, improves the best of them briefly by changing runs of rows, and then searches every plan,
+// leaving out the groups of plans whose bound (PlanBound) cannot pass the best so far: when that search
+// ends, no plan gives more. When its work runs out first, every plan of at most two switches is tried
+// and the best improved further, so that the plan is never below those. The work is counted in rows
+// recalculated and states the bound followed, not in time, so that every build finds the same plan.
 //
 // Ties go to the plan that changes the fewest rows, then to the plan whose first differing row comes
-// first in the order the choosers add their entries: "Capital", "Materials", "Ship", "_TerraForming".
-// A row whose text builds ships and shows "Ship" (a design's name) is unchanged by "Ship". When no
-// plan beats the productions as they stand, they are kept as they are.
+// first in the order the choosers add their entries: "Capital", "Materials", "Ship", "_TerraForming",
+// among the plans the search looked at. A row whose text builds ships and shows "Ship" (a design's
+// name) is unchanged by "Ship". When no plan beats the productions as they stand, they are kept as
+// they are.
 #pragma once
 
 #include "PlanBound.h"
@@ -19,8 +22,9 @@
 struct PlannerLimits {
     // Up to this many planned rows, every plan is tried.
     int exhaustiveHorizon = 8;
-    // The rows a search beyond that may recalculate in all; improving and proving stop past it. A row
-    // takes about 4 microseconds in the 32-bit module under Wine: this keeps a plan near 0.3 s there.
+    // The work a search beyond that may do, in rows (see Work); the proof stops past it. A row takes
+    // about 2.5 microseconds in the 32-bit module under Wine: with the plans of two switches tried after
+    // an unfinished proof, this keeps the slowest plan below 0.7 s there.
     long long rowBudget = 250000;
 };
 

@@ -278,17 +278,15 @@ private:
     // Open row i of a state, after its deliveries and the bombing that strikes before its L (row 19 after
     // the last open row's): its ceiling at most.
     Ceiling Reached(const State& state, int i) const {
-        const double built =
-            i == 0 ? 0 : CapitalBuilt(state.capitalFree, Materials(state, i - 1), m_open.resources);
+        const double built = i == 0 ? 0 : CapitalBuilt(state.capitalFree, Materials(state, i - 1), m_open.resources);
         return {state.people, Raised(m_industryDelivered[std::min(i, m_n - 1)] + built),
                 Grown(m_start.size, state.terraformingFree)};
     }
 
     // Row 19's L: the size and the industry can each be at their most only from different plans.
     double TradedOffL(const State& state) const {
-        const LastRow last{state.people,           m_industryDelivered[m_n - 1],
-                           state.capitalFree,      state.terraformingFree,
-                           state.investedFree,     Materials(state, m_n - 1)};
+        const LastRow last{state.people,           m_industryDelivered[m_n - 1], state.capitalFree,
+                           state.terraformingFree, state.investedFree,           Materials(state, m_n - 1)};
         return LastLTradedOff(last, m_start.size, m_open.resources);
     }
 
@@ -298,8 +296,8 @@ private:
             return;
         ++m_followed;
         State row = state;
-        row.people = std::max(0.0, Raised(Raised(row.people + kPeoplePerColonist * m_open.colonists[i]) -
-                                          m_open.bombing[i]));
+        row.people =
+            std::max(0.0, Raised(Raised(row.people + kPeoplePerColonist * m_open.colonists[i]) - m_open.bombing[i]));
         const Ceiling ceiling = Reached(row, i);
         const double free = std::min(m_allFree[i], Free(ceiling.L(), m_open.upgrade[i]));
         const double mass = MassOf(free, Materials(row, i), m_open.resources);

@@ -279,9 +279,8 @@ bool ProductionPlanner::Branch(int row, PlanEntries& entries) {
             continue;
         if (OverBudget())
             return false;
-        const double highest =
-            PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1, m_evaluator.ValueThrough(row + 1), m_best.value,
-                               &m_boundStates);
+        const double highest = PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1,
+                                                  m_evaluator.ValueThrough(row + 1), m_best.value, &m_boundStates);
         if (highest <= m_best.value) {
             // A bound of exactly the best value leaves only plans of that value: the one of them that
             // changes the fewest rows is looked at, for the tie rule.

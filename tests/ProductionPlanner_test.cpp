@@ -291,7 +291,9 @@ TEST(PlanBound, NoPlanPassesIt) {
     const auto prefixOf = [](int shape, std::uint32_t seed, int row) {
         PlanEntries prefix{};
         for (int r = 0; r < row; ++r)
-            prefix[r] = static_cast<std::int8_t>(shape == 0 ? (seed + r * 7) % 4 : shape == 1 ? r * 4 / row : shape - 2);
+            prefix[r] = static_cast<std::int8_t>(shape == 0   ? (seed + r * 7) % 4
+                                                 : shape == 1 ? r * 4 / row
+                                                              : shape - 2);
         return prefix;
     };
     for (std::uint32_t seed = 1; seed <= 12; ++seed) {

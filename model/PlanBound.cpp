@@ -1,10 +1,9 @@
 // The upper bound of a goal: the recalculation's steps, each at the most it can give.
 //
 // It is worked out twice. First with every production at once on every turn, which bounds what each
-// turn can have left after its upgrade ("free"). Then once for each way to share the turns out: when k
-// turns build ships, at most the others invest, and what they invest is at most the largest free
-// amounts of the turns before; a turn that invests builds no ship; and a turn that terraforms builds
-// no capital. The lower of the two bounds holds.
+// turn can have left after its upgrade ("free"): cheap, and often enough to leave a group of plans out.
+// Then row by row over the ways the turns can be shared out among capital, terraforming, materials and
+// ships (RowByRow), which keeps each turn to one of them and to its own place in the plan.
 #include "PlanBound.h"
 
 #include "ProductionPlan.h"
@@ -13,8 +12,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <functional>
 #include <limits>
+#include <vector>
 
 namespace PlanBound {
 namespace {
@@ -50,19 +49,20 @@ struct Ceiling {
     // each of which keeps the order of numbers: from larger ones it cannot come out smaller.
     double L() const { return Raised(kLPerPopulation * Population() + kLPerIndustry * Industry()); }
     double LastL() const { return Stored(kLPerPopulation * Population() + kLPerIndustry * Industry()); }
-
-    // Bombing takes from population, colonists, industry and capital alike, none below 0.
-    void Bomb(double bombing) {
-        people = std::max(0.0, Raised(people - bombing));
-        industry = std::max(0.0, Raised(industry - bombing));
-    }
 };
 
-// The inputs of the open rows, row..18, that the bound follows.
+using PerRow = std::array<double, kMaxTurns>;
+
+// The open rows, row..18, as the bound follows them.
 struct OpenRows {
     int count = 0;
-    std::array<double, kMaxTurns> colonists{}, capital{}, upgrade{};
-    std::array<double, kMaxTurns> bombing{}; // of the row after: it strikes before that row's L
+    PerRow colonists{}, capital{}, upgrade{};
+    PerRow bombing{}; // of the row after: it strikes before that row's L
+    // The materials a row holds after its deliveries when no open row made any: the stock of the first
+    // row and every delivery since. Building capital and terraforming only take from it.
+    PerRow delivered{};
+    // No turn raises the resources: terraforming only lowers them.
+    double resources = 0;
 };
 
 double Free(double l, double upgrade) { return std::max(0.0, Raised(l - upgrade)); }
@@ -71,71 +71,266 @@ double Grown(double size, double terraformed) {
     return std::max(size, std::min(kMaximumSize, Raised(size + kTerraformingGrowth * terraformed)));
 }
 
+// The ship mass a turn builds from its free production: a tenth of it, or, where the materials run
+// short, the materials and what the resources make of the free amount. It grows with the free amount,
+// the materials and the resources alike (where the materials are short, the tenth is the larger), so
+// that from larger ones it cannot come out smaller.
+double MassOf(double free, double materials, double resources) {
+    if (free * kMassShare <= materials)
+        return Raised(free * kMassShare);
+    return Raised((materials + resources * free) / (kProductionPerMass * resources + 1));
+}
+
+// The capital that turns whose free amounts add up to free can build in all, out of at most the
+// materials available. A turn builds (m + R * f) / (5 * R + 1) from the m materials it uses up and its
+// free amount f, both when it has enough materials (m = f / 5) and when it uses them all (m < f / 5),
+// and no more for a lower R: so the turns together build at most that of the materials they share.
+double CapitalBuilt(double free, double available, double resources) {
+    return std::min(Raised(kCapitalShare * free),
+                    Raised((available + resources * free) / (kProductionPerCapital * resources + 1)));
+}
+
 // Every production on every turn: the free amount of each open row, and the ceiling of row 19.
-Ceiling AllAtOnce(Ceiling ceiling, const OpenRows& open, std::array<double, kMaxTurns>& free) {
-    for (int i = 0; i < open.count; ++i) {
-        ceiling.people = Raised(ceiling.people + kPeoplePerColonist * open.colonists[i]);
-        ceiling.industry = Raised(ceiling.industry + open.capital[i]);
-        ceiling.Bomb(open.bombing[i]);
-        const double population = ceiling.Population();
-        free[i] = Free(ceiling.L(), open.upgrade[i]);
-        ceiling.size = Grown(ceiling.size, free[i]);
-        ceiling.industry = Raised(ceiling.industry + kCapitalShare * free[i]);
-        ceiling.people = Raised(ceiling.people + kPeoplePerColonist * kColonistGrowth * population);
-    }
-    return ceiling;
-}
+struct AllAtOnce {
+    PerRow free{};
+    PerRow materials{}; // what each row can hold
+    Ceiling last{};
+};
 
-// largest[i][n]: the sum of the n largest free amounts of open rows 0..i-1, raised.
-using LargestSums = std::array<std::array<double, kMaxTurns + 1>, kMaxTurns + 1>;
-
-void SumLargest(const std::array<double, kMaxTurns>& free, int count, LargestSums& largest) {
-    std::array<double, kMaxTurns> sorted{};
-    for (int i = 0; i <= count; ++i) {
-        largest[i][0] = 0;
-        for (int n = 1; n <= i; ++n)
-            largest[i][n] = Raised(largest[i][n - 1] + sorted[n - 1]);
-        if (i < count) {
-            sorted[i] = free[i];
-            std::sort(sorted.begin(), sorted.begin() + i + 1, std::greater<double>());
-        }
-    }
-}
-
-// The open rows when at most terraformed of them terraform and at most capitalised build capital: each
-// row's free amount, and the ceiling of row 19.
-Ceiling Shared(Ceiling ceiling, const OpenRows& open, const LargestSums& largest, int terraformed, int capitalised,
-               std::array<double, kMaxTurns>& free) {
-    const Ceiling start = ceiling;
-    double delivered = start.industry;
+AllAtOnce EveryProductionAtOnce(Ceiling ceiling, const OpenRows& open) {
+    AllAtOnce all;
+    double delivered = ceiling.industry, freeSoFar = 0, available = 0;
     for (int i = 0; i < open.count; ++i) {
         ceiling.people = Raised(ceiling.people + kPeoplePerColonist * open.colonists[i]);
         delivered = Raised(delivered + open.capital[i]);
-        // What bombing takes from industry and capital it takes at most from what was delivered.
+        // Bombing takes from population, colonists, industry and capital alike, none below 0; what it
+        // takes from industry and capital it takes at most from what was delivered.
         ceiling.people = std::max(0.0, Raised(ceiling.people - open.bombing[i]));
         delivered = std::max(0.0, Raised(delivered - open.bombing[i]));
-        ceiling.size = Grown(start.size, largest[i][std::min(terraformed, i)]);
-        ceiling.industry = Raised(delivered + kCapitalShare * largest[i][std::min(capitalised, i)]);
+        ceiling.industry = Raised(delivered + CapitalBuilt(freeSoFar, available, open.resources));
         const double population = ceiling.Population();
-        free[i] = Free(ceiling.L(), open.upgrade[i]);
+        const double free = Free(ceiling.L(), open.upgrade[i]);
+        all.free[i] = free;
+        all.materials[i] = Raised(open.delivered[i] + open.resources * freeSoFar);
+        available = all.materials[i];
+        freeSoFar = Raised(freeSoFar + free);
+        ceiling.size = Grown(ceiling.size, free);
         ceiling.people = Raised(ceiling.people + kPeoplePerColonist * kColonistGrowth * population);
     }
-    ceiling.size = Grown(start.size, largest[open.count][std::min(terraformed, open.count)]);
-    ceiling.industry = Raised(delivered + kCapitalShare * largest[open.count][std::min(capitalised, open.count)]);
-    return ceiling;
-}
-
-double LargestShipMass(std::array<double, kMaxTurns> free, int count, int ships) {
-    std::sort(free.begin(), free.begin() + count, std::greater<double>());
-    double mass = 0;
-    for (int i = 0; i < ships; ++i)
-        mass = Raised(mass + kMassShare * free[i]);
-    return mass;
+    ceiling.industry = Raised(delivered + CapitalBuilt(freeSoFar, available, open.resources));
+    all.last = ceiling;
+    return all;
 }
 
 // The goal adds each row's mass to the sum in turn; whatever rounding that makes, it cannot take the sum
 // above the exact sum by more than the raise. No mass at all leaves the sum as it is, exactly.
 double WithShipMass(double gained, double mass) { return mass == 0 ? gained : Raised(gained + mass); }
+
+double AllShipMass(const AllAtOnce& all, const OpenRows& open, double gained) {
+    double mass = gained;
+    for (int i = 0; i < open.count; ++i)
+        mass = WithShipMass(mass, MassOf(all.free[i], all.materials[i], open.resources));
+    return mass;
+}
+
+// The L of row 19 when the rows that terraform and those that build capital are told apart: the free
+// amounts x terraformed and y built into capital add up to at most what the investing rows had, so a
+// larger size comes with less industry. With x, the population min(people, size(x)) grows and the
+// industry delivered + capital(y) falls, so L is the population up to where the industry falls below it,
+// and 0.25 * population + 0.75 * industry beyond; each stretch is bounded by its population at its right
+// end and its industry at its left end.
+struct LastRow {
+    double people, delivered, capitalised, terraformed, invested, available;
+};
+
+double LastLTradedOff(const LastRow& last, double startSize, double resources) {
+    const double both = last.invested;
+    const auto population = [&](double x) { return std::min(last.people, Grown(startSize, x)); };
+    const auto industry = [&](double x) {
+        return Raised(last.delivered + CapitalBuilt(std::min(last.capitalised, both - x), last.available, resources));
+    };
+    const auto highestL = [&](double from, double to) {
+        const double p = population(to);
+        return Stored(kLPerPopulation * p + kLPerIndustry * std::min(industry(from), p));
+    };
+    double from = std::max(0.0, both - last.capitalised), to = std::min(last.terraformed, both);
+    // Each at its most, as if the rows that build capital could also terraform.
+    const double grownPopulation = population(last.terraformed);
+    const double untraded = Stored(
+        kLPerPopulation * grownPopulation +
+        kLPerIndustry * std::min(Raised(last.delivered + CapitalBuilt(last.capitalised, last.available, resources)),
+                                 grownPopulation));
+    if (both >= last.terraformed + last.capitalised || !(from < to))
+        return untraded;
+    double highest = -std::numeric_limits<double>::infinity();
+    if (industry(from) > population(from)) {
+        // Where the industry is still above the population, L is the population.
+        double low = from, high = to;
+        for (int step = 0; step < 40 && industry(high) <= population(high); ++step) {
+            const double middle = (low + high) / 2;
+            (industry(middle) > population(middle) ? low : high) = middle;
+        }
+        highest = Stored(population(high));
+        from = low;
+    }
+    constexpr int kStretches = 16;
+    for (int k = 0; k < kStretches; ++k)
+        highest = std::max(highest, highestL(from + (to - from) * k / kStretches,
+                                             k + 1 == kStretches ? to : from + (to - from) * (k + 1) / kStretches));
+    return std::min(highest, untraded);
+}
+
+// The goal row by row. Each row builds capital, terraforms, makes materials or builds ships, and what a
+// row has free depends only on the rows before it. The counts of rows of each kind so far are the state;
+// each state holds what the plans that reach it can at most have: the people, the free amounts each kind
+// of row has had, and the ship mass. Where plans meet in a state, each of these is the most any of them
+// has, and each row is worked out from those as the recalculation would, at its most. So the best state
+// at the end bounds every plan: a row does one thing only, and has what its own place in the plan gives.
+// For production, a row that builds ships changes nothing a row that makes materials would not raise,
+// so only plans in which every row invests are followed.
+class RowByRow {
+public:
+    // A trade-off of row 19 costs about as much as following this many states.
+    static constexpr int kTradeOffStates = 25;
+
+    RowByRow(Ceiling start, const OpenRows& open, const PerRow& allFree)
+        : m_start(start), m_open(open), m_allFree(allFree), m_n(open.count) {
+        int next = 0;
+        for (int capital = 0; capital <= m_n; ++capital) {
+            for (int terraforming = 0; capital + terraforming <= m_n; ++terraforming) {
+                m_first[static_cast<std::size_t>(capital * (m_n + 1) + terraforming)] = next;
+                next += m_n - capital - terraforming + 1;
+            }
+        }
+        m_states.assign(static_cast<std::size_t>(next), State{});
+        double delivered = m_start.industry;
+        for (int i = 0; i < m_n; ++i) {
+            delivered = std::max(0.0, Raised(Raised(delivered + m_open.capital[i]) - m_open.bombing[i]));
+            m_industryDelivered[i] = delivered;
+        }
+    }
+
+    long long StatesFollowed() const { return m_followed; }
+
+    double Highest(PlanGoal goal, double gained) {
+        m_states[0] = State{m_start.people, 0, 0, 0, 0, 0};
+        for (int i = 0; i < m_n; ++i) {
+            // From the most rows down, so that a state moves on before the states of one row fewer reach it.
+            for (int sum = goal == PlanGoal::Ships ? i : std::min(i, m_n); sum >= (goal == PlanGoal::Ships ? 0 : i);
+                 --sum)
+                for (int capital = 0; capital <= sum; ++capital)
+                    for (int terraforming = 0; capital + terraforming <= sum; ++terraforming)
+                        MoveOn(goal, i, capital, terraforming, sum - capital - terraforming);
+        }
+        double highest = -std::numeric_limits<double>::infinity();
+        for (int capital = 0; capital <= m_n; ++capital) {
+            for (int terraforming = 0; capital + terraforming <= m_n; ++terraforming) {
+                for (int materials = 0; capital + terraforming + materials <= m_n; ++materials) {
+                    const State& state = At(capital, terraforming, materials);
+                    if (state.people < 0)
+                        continue;
+                    if (goal == PlanGoal::Ships) {
+                        highest = std::max(highest, WithShipMass(gained, state.mass));
+                        continue;
+                    }
+                    // The plain L is cheap; its trade-off only matters where it could raise the highest.
+                    const double plain = Reached(state, m_n).LastL();
+                    if (plain > highest) {
+                        highest = std::max(highest, std::min(plain, TradedOffL(state)));
+                        m_followed += kTradeOffStates;
+                    }
+                }
+            }
+        }
+        return highest;
+    }
+
+private:
+    struct State {
+        double people = -1; // below 0: no plan reaches the state
+        double capitalFree = 0, terraformingFree = 0, materialFree = 0;
+        double investedFree = 0; // capital and terraforming together
+        double mass = 0;
+    };
+
+    State& At(int capital, int terraforming, int materials) {
+        return m_states[static_cast<std::size_t>(m_first[static_cast<std::size_t>(capital * (m_n + 1) + terraforming)] +
+                                                 materials)];
+    }
+
+    static void Meet(State& state, const State& arriving) {
+        if (state.people < 0) {
+            state = arriving;
+            return;
+        }
+        state.people = std::max(state.people, arriving.people);
+        state.capitalFree = std::max(state.capitalFree, arriving.capitalFree);
+        state.terraformingFree = std::max(state.terraformingFree, arriving.terraformingFree);
+        state.materialFree = std::max(state.materialFree, arriving.materialFree);
+        state.investedFree = std::max(state.investedFree, arriving.investedFree);
+        state.mass = std::max(state.mass, arriving.mass);
+    }
+
+    double Materials(const State& state, int i) const {
+        return Raised(m_open.delivered[i] + m_open.resources * state.materialFree);
+    }
+
+    // Open row i of a state, after its deliveries and the bombing that strikes before its L (row 19 after
+    // the last open row's): its ceiling at most.
+    Ceiling Reached(const State& state, int i) const {
+        const double built = i == 0 ? 0 : CapitalBuilt(state.capitalFree, Materials(state, i - 1), m_open.resources);
+        return {state.people, Raised(m_industryDelivered[std::min(i, m_n - 1)] + built),
+                Grown(m_start.size, state.terraformingFree)};
+    }
+
+    // Row 19's L: the size and the industry can each be at their most only from different plans.
+    double TradedOffL(const State& state) const {
+        const LastRow last{state.people,           m_industryDelivered[m_n - 1], state.capitalFree,
+                           state.terraformingFree, state.investedFree,           Materials(state, m_n - 1)};
+        return LastLTradedOff(last, m_start.size, m_open.resources);
+    }
+
+    void MoveOn(PlanGoal goal, int i, int capital, int terraforming, int materials) {
+        State& state = At(capital, terraforming, materials);
+        if (state.people < 0)
+            return;
+        ++m_followed;
+        State row = state;
+        row.people =
+            std::max(0.0, Raised(Raised(row.people + kPeoplePerColonist * m_open.colonists[i]) - m_open.bombing[i]));
+        const Ceiling ceiling = Reached(row, i);
+        const double free = std::min(m_allFree[i], Free(ceiling.L(), m_open.upgrade[i]));
+        const double mass = MassOf(free, Materials(row, i), m_open.resources);
+        row.people = Raised(row.people + kPeoplePerColonist * kColonistGrowth * std::min(row.people, ceiling.size));
+
+        State invested = row;
+        invested.investedFree = Raised(row.investedFree + free);
+        invested.capitalFree = Raised(row.capitalFree + free);
+        Meet(At(capital + 1, terraforming, materials), invested);
+        invested = row;
+        invested.investedFree = Raised(row.investedFree + free);
+        invested.terraformingFree = Raised(row.terraformingFree + free);
+        Meet(At(capital, terraforming + 1, materials), invested);
+        invested = row;
+        invested.materialFree = Raised(row.materialFree + free);
+        Meet(At(capital, terraforming, materials + 1), invested);
+        if (goal == PlanGoal::Ships) {
+            row.mass = WithShipMass(row.mass, mass);
+            state = row;
+        } else {
+            state.people = -1; // every row of a plan of the most production invests
+        }
+    }
+
+    const Ceiling m_start;
+    const OpenRows& m_open;
+    const PerRow& m_allFree; // what a row has free at most, whatever the rows before it do
+    const int m_n;
+    std::array<int, (kMaxTurns + 1) * (kMaxTurns + 1)> m_first{}; // by the rows of capital and of terraforming
+    std::vector<State> m_states;
+    long long m_followed = 0;
+    PerRow m_industryDelivered{}; // the industry and capital delivered up to each row, less what bombing takes
+};
 
 } // namespace
 
@@ -156,41 +351,35 @@ bool Holds(const CZentharoDoc& projection, int firstRow) {
     return true;
 }
 
-double Highest(const CZentharoDoc& table, PlanGoal goal, int row, double gainedThroughRow) {
+double Highest(const CZentharoDoc& table, PlanGoal goal, int row, double gainedThroughRow, double target,
+               long long* statesFollowed) {
     if (row > kLastPlannedRow)
         return goal == PlanGoal::Ships ? gainedThroughRow : Value(table.m_l[kProjectedTurns - 1]);
     const Ceiling start{Raised(Value(table.m_pop[row]) + kPeoplePerColonist * Value(table.m_col[row])),
                         Raised(Value(table.m_ind[row]) + Value(table.m_cap[row])), Value(table.m_size[row])};
     OpenRows open;
     open.count = kLastPlannedRow + 1 - row;
+    open.resources = Value(table.m_res[row]);
+    double delivered = Value(table.m_mat[row]);
     for (int i = 0; i < open.count; ++i) {
         open.colonists[i] = Value(table.m_colIn[row + i]);
         open.capital[i] = Value(table.m_capIn[row + i]);
         // An upgrade a recalculation capped is lower than the one typed: the bound only grows by it.
         open.upgrade[i] = Value(table.m_upgrade[row + i]);
         open.bombing[i] = Value(table.m_bombing[row + i + 1]);
+        delivered = Raised(delivered + Value(table.m_matIn[row + i]));
+        open.delivered[i] = delivered;
     }
 
-    std::array<double, kMaxTurns> free{};
-    const Ceiling allAtOnce = AllAtOnce(start, open, free);
-    double highest = goal == PlanGoal::Ships
-                         ? WithShipMass(gainedThroughRow, LargestShipMass(free, open.count, open.count))
-                         : allAtOnce.LastL();
-
-    LargestSums largest;
-    SumLargest(free, open.count, largest);
-    double shared = -std::numeric_limits<double>::infinity();
-    for (int k = 0; k <= open.count; ++k) {
-        std::array<double, kMaxTurns> sharedFree{};
-        if (goal == PlanGoal::Ships) {
-            const int investing = open.count - k; // k rows build ships
-            Shared(start, open, largest, investing, investing, sharedFree);
-            shared = std::max(shared, WithShipMass(gainedThroughRow, LargestShipMass(sharedFree, open.count, k)));
-        } else {
-            shared = std::max(shared, Shared(start, open, largest, k, open.count - k, sharedFree).LastL());
-        }
+    const AllAtOnce all = EveryProductionAtOnce(start, open);
+    double highest = goal == PlanGoal::Ships ? AllShipMass(all, open, gainedThroughRow) : all.last.LastL();
+    // Below the target, the lower bound row by row cannot change the answer.
+    if (!(highest < target)) {
+        RowByRow rows(start, open, all.free);
+        highest = std::min(highest, rows.Highest(goal, gainedThroughRow));
+        if (statesFollowed)
+            *statesFollowed += rows.StatesFollowed();
     }
-    highest = std::min(highest, shared);
     return std::isnan(highest) ? std::numeric_limits<double>::infinity() : highest;
 }
 

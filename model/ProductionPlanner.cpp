@@ -13,6 +13,12 @@ namespace {
 
 constexpr std::int8_t kEntryCount = static_cast<std::int8_t>(ProductionChooser::kEntriesAdded.size());
 
+// The rows improving may recalculate before the proof: a good plan early lets the proof leave out more,
+// but the proof's own search finds the best plan anyway.
+constexpr long long kImprovingBeforeTheProof = 3000;
+// And after a proof that could not finish, from the best plan of two switches.
+constexpr long long kImprovingAfterAnUnfinishedProof = 10000;
+
 // Values in the order plans are preferred; a value that is no number (sums overflowing both ways)
 // comes last.
 double Ranked(double value) { return std::isnan(value) ? -std::numeric_limits<double>::infinity() : value; }
@@ -32,10 +38,16 @@ ProductionPlan ProductionPlanner::Plan() {
         TryEveryPlan();
         proven = true;
     } else {
+        // A proof makes the plan the optimum, better than any seed; the plans of two switches are tried
+        // only where the search could not finish, so that the plan is never below them.
         TryCurrentPlan();
-        TryTwoSwitchPlans();
-        Improve();
+        TryOneSwitchPlans();
+        Improve(kImprovingBeforeTheProof);
         proven = ProveBest();
+        if (!proven) {
+            TryTwoSwitchPlans();
+            Improve(m_evaluator.RowsBuilt() + kImprovingAfterAnUnfinishedProof);
+        }
     }
     ProductionPlan plan;
     plan.goal = m_goal;
@@ -106,6 +118,28 @@ PlanEntries ProductionPlanner::CurrentEntries() const {
 }
 
 void ProductionPlanner::TryCurrentPlan() { Consider(CurrentEntries()); }
+
+// Every plan of one or two runs: A for i rows, then B for the rest.
+void ProductionPlanner::TryOneSwitchPlans() {
+    const int n = Horizon();
+    for (std::int8_t a = 0; a < kEntryCount; ++a) {
+        PlanEntries entries{};
+        for (int row = m_firstRow; row <= kLastPlannedRow; ++row)
+            entries[row] = a;
+        Consider(entries);
+        for (std::int8_t b = 0; b < kEntryCount; ++b) {
+            if (b == a)
+                continue;
+            // From the last rows back, so that each plan differs from the one before in its last rows.
+            for (int i = n - 1; i >= 1; --i) {
+                entries[m_firstRow + i] = b;
+                Consider(entries);
+            }
+            for (int row = m_firstRow; row <= kLastPlannedRow; ++row)
+                entries[row] = a;
+        }
+    }
+}
 
 // Every plan of one, two or three runs: A for i rows, then B for j rows, then C for the rest.
 void ProductionPlanner::TryTwoSwitchPlans() {
@@ -194,7 +228,8 @@ void ForEachPairChange(const PlanEntries& start, int firstRow, Visit visit) {
 
 // Steepest ascent: moves to the best plan among the runs and swaps around the best so far, and when
 // none of those is better, among the plans two rows away, until neither improves or the budget ends.
-void ProductionPlanner::Improve() {
+void ProductionPlanner::Improve(long long until) {
+    m_improvingUntil = until;
     const auto runsOrSwaps = [this](auto visit) { ForEachRunOrSwap(m_best.entries, m_firstRow, visit); };
     const auto pairChanges = [this](auto visit) { ForEachPairChange(m_best.entries, m_firstRow, visit); };
     while (!ImprovingOverBudget())
@@ -218,10 +253,8 @@ bool ProductionPlanner::MoveToBestOf(Neighbours neighbours) {
     return true;
 }
 
-// Depth first over the rows, leaving out every plan whose bound cannot reach the best plan's value, or
-// can only equal it while the tie rule would still prefer the best plan. So every plan that could
-// come out first is seen. True when the search ended
-// within the budget: the best plan is then the optimum.
+// Depth first over the rows, leaving out every group of plans whose bound cannot pass the best plan's
+// value. True when the search ended within the budget: no plan then gives more than the best plan.
 bool ProductionPlanner::ProveBest() {
     if (!PlanBound::Holds(m_projection, m_firstRow))
         return false;
@@ -246,12 +279,15 @@ bool ProductionPlanner::Branch(int row, PlanEntries& entries) {
             continue;
         if (OverBudget())
             return false;
-        const double highest =
-            PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1, m_evaluator.ValueThrough(row + 1));
-        // A bound of exactly the best value leaves only plans of that value, which the tie rule judges.
-        if (highest < m_best.value ||
-            (highest == m_best.value && (!CouldWinTie(row, entries) || TieSettled(row, entries))))
+        const double highest = PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1,
+                                                  m_evaluator.ValueThrough(row + 1), m_best.value, &m_boundStates);
+        if (highest <= m_best.value) {
+            // A bound of exactly the best value leaves only plans of that value: the one of them that
+            // changes the fewest rows is looked at, for the tie rule.
+            if (highest == m_best.value && CouldWinTie(row, entries))
+                ConsiderFewestChanges(row, entries);
             continue;
+        }
         if (!Branch(row + 1, entries))
             return false;
     }
@@ -272,17 +308,10 @@ bool ProductionPlanner::CouldWinTie(int row, const PlanEntries& entries) const {
     return true;
 }
 
-// Under a bound of exactly the best value, the plan of these rows up to row that changes the fewest later
-// rows (each keeps its text, or takes the first entry where it must change) comes first in the tie rule
-// among all plans of these rows. When it reaches the best value, it is the only one of them that could
-// win: it is considered, and the rest need no search.
-bool ProductionPlanner::TieSettled(int row, PlanEntries entries) {
+// The plan of these rows up to row that changes the fewest later rows (each keeps its text, or takes the
+// first entry where it must change): among the plans of these rows, it comes first in the tie rule.
+void ProductionPlanner::ConsiderFewestChanges(int row, PlanEntries entries) {
     for (int later = row + 1; later <= kLastPlannedRow; ++later)
         entries[later] = m_standing[later] < 0 ? 0 : m_standing[later];
-    const Scored scored = Score(entries);
-    if (Ranked(scored.value) < Ranked(m_best.value))
-        return false;
-    if (Precedes(scored, m_best))
-        m_best = scored;
-    return true;
+    Consider(entries);
 }

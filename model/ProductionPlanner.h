@@ -2,25 +2,30 @@
 // get the most ship mass, or the most production at the end, out of the projection as it stands.
 //
 // Every plan is valued by the projection's own recalculation. Up to kExhaustiveHorizon planned rows,
-// every plan is tried. Beyond that the search starts from the current plan and from every plan that
-// switches production at most twice, improves the best of them by changing runs of rows, and then
-// tries to prove it best by a search that leaves out what cannot beat it (PlanBound). The work is
-// counted in rows recalculated, not in time, so that every build finds the same plan.
+// every plan is tried. Beyond that the search starts from the current plan and every plan of one
+// switch, improves the best of them briefly by changing runs of rows, and then searches every plan,
+// leaving out the groups of plans whose bound (PlanBound) cannot pass the best so far: when that search
+// ends, no plan gives more. When its work runs out first, every plan of at most two switches is tried
+// and the best improved further, so that the plan is never below those. The work is counted in rows
+// recalculated and states the bound followed, not in time, so that every build finds the same plan.
 //
 // Ties go to the plan that changes the fewest rows, then to the plan whose first differing row comes
-// first in the order the choosers add their entries: "Capital", "Materials", "Ship", "_TerraForming".
-// A row whose text builds ships and shows "Ship" (a design's name) is unchanged by "Ship". When no
-// plan beats the productions as they stand, they are kept as they are.
+// first in the order the choosers add their entries: "Capital", "Materials", "Ship", "_TerraForming",
+// among the plans the search looked at. A row whose text builds ships and shows "Ship" (a design's
+// name) is unchanged by "Ship". When no plan beats the productions as they stand, they are kept as
+// they are.
 #pragma once
 
+#include "PlanBound.h"
 #include "PlanEvaluator.h"
 
 struct PlannerLimits {
     // Up to this many planned rows, every plan is tried.
     int exhaustiveHorizon = 8;
-    // The rows a search beyond that may recalculate in all; improving and proving stop past it. A row
-    // takes about 4 microseconds in the 32-bit module under Wine: this keeps a plan near 0.3 s there.
-    long long rowBudget = 65000;
+    // The work a search beyond that may do, in rows (see Work); the proof stops past it. A row takes
+    // about 2.5 microseconds in the 32-bit module under Wine: with the plans of two switches tried after
+    // an unfinished proof, this keeps the slowest plan below 0.7 s there.
+    long long rowBudget = 250000;
 };
 
 class ProductionPlanner {
@@ -32,6 +37,8 @@ public:
 
     // The work the search did, in rows recalculated.
     long long RowsBuilt() const { return m_evaluator.RowsBuilt(); }
+    // The states of plans the bound followed row by row.
+    long long BoundStates() const { return m_boundStates; }
 
 private:
     struct Scored {
@@ -41,9 +48,11 @@ private:
     };
 
     int Horizon() const { return kLastPlannedRow + 1 - m_firstRow; }
-    bool OverBudget() const { return m_evaluator.RowsBuilt() >= m_limits.rowBudget; }
-    // Improving stops at three quarters of the work, so that a proof always has some left.
-    bool ImprovingOverBudget() const { return m_evaluator.RowsBuilt() >= m_limits.rowBudget / 4 * 3; }
+    // The work so far, in rows: those recalculated, and the bound's work counted as rows of like time.
+    long long Work() const { return m_evaluator.RowsBuilt() + m_boundStates / PlanBound::kStatesPerRow; }
+    bool OverBudget() const { return Work() >= m_limits.rowBudget; }
+    // Improving stops where it was told to, so that a proof always has work left.
+    bool ImprovingOverBudget() const { return m_evaluator.RowsBuilt() >= m_improvingUntil; }
 
     Scored Score(const PlanEntries& entries);
     int ChangedRows(const PlanEntries& entries) const;
@@ -54,14 +63,15 @@ private:
     void TryEveryPlan();
     PlanEntries CurrentEntries() const;
     void TryCurrentPlan();
+    void TryOneSwitchPlans();
     void TryTwoSwitchPlans();
-    void Improve();
+    void Improve(long long until);
     template <typename Neighbours>
     bool MoveToBestOf(Neighbours neighbours);
     bool ProveBest();
     bool Branch(int row, PlanEntries& entries);
     bool CouldWinTie(int row, const PlanEntries& entries) const;
-    bool TieSettled(int row, PlanEntries entries);
+    void ConsiderFewestChanges(int row, PlanEntries entries);
 
     const CZentharoDoc& m_projection;
     const PlanGoal m_goal;
@@ -71,4 +81,6 @@ private:
     PlanEntries m_standing; // the entry each row's production text stands for (StandingEntry), or -1
     Scored m_best;
     bool m_haveBest = false;
+    long long m_improvingUntil = 0;
+    long long m_boundStates = 0;
 };

@@ -284,19 +284,28 @@ TEST(PlanEvaluator, EachPlanIsWorthWhatApplyingItGives) {
     }
 }
 
-// From any row on, whatever came before: no completion of the plan beats the bound.
+// From any row on, whatever came before: no completion of the plan beats the bound. The prefixes build
+// each kind first, alternate, or hold one kind, so that the states the bound follows are reached by
+// plans of every shape.
 TEST(PlanBound, NoPlanPassesIt) {
-    for (std::uint32_t seed = 1; seed <= 10; ++seed) {
+    const auto prefixOf = [](int shape, std::uint32_t seed, int row) {
+        PlanEntries prefix{};
+        for (int r = 0; r < row; ++r)
+            prefix[r] = static_cast<std::int8_t>(shape == 0   ? (seed + r * 7) % 4
+                                                 : shape == 1 ? r * 4 / row
+                                                              : shape - 2);
+        return prefix;
+    };
+    for (std::uint32_t seed = 1; seed <= 12; ++seed) {
         const auto projection = GeneratedPlanets::Generate(seed);
         ASSERT_TRUE(PlanBound::Holds(*projection, 0));
         for (const PlanGoal goal : kGoals) {
-            for (const int row : {14, 16, 18, 19}) {
+            PlanEvaluator evaluator(*projection, goal, 0);
+            for (const int row : {12, 14, 16, 18, 19}) {
+                const int shape = static_cast<int>((seed + static_cast<std::uint32_t>(row)) % 6);
                 SCOPED_TRACE("seed " + std::to_string(seed) + " " + PlanGoals::Name(goal) + " row " +
-                             std::to_string(row));
-                PlanEvaluator evaluator(*projection, goal, 0);
-                PlanEntries prefix{};
-                for (int r = 0; r < row; ++r)
-                    prefix[r] = static_cast<std::int8_t>((seed + r * 7) % 4);
+                             std::to_string(row) + " shape " + std::to_string(shape));
+                const PlanEntries prefix = prefixOf(shape, seed, row);
                 evaluator.Evaluate(prefix);
                 const double highest = PlanBound::Highest(evaluator.Table(), goal, row, evaluator.ValueThrough(row));
                 double best = -1;
@@ -330,6 +339,19 @@ TEST(PlanBound, HoldsOnlyWithoutNegativeInputsOrStocks) {
         EXPECT_EQ(c.holds, PlanBound::Holds(*changed, c.firstRow)) << "row " << c.row;
     }
     EXPECT_FALSE(PlanBound::Holds(*OpenedDocument(ExampleRecord({{"Resource", "-0.5"}})), 0));
+}
+
+// With its usual work, from the window's first row: the bound is tight enough to finish the search.
+TEST(ProductionPlanner, ProvesTheBestPlanOfRealisticPlanets) {
+    const struct {
+        PlanGoal goal;
+        std::uint32_t seed;
+    } cases[] = {{PlanGoal::Ships, 1},      {PlanGoal::Ships, 3},      {PlanGoal::Ships, 8},
+                 {PlanGoal::Production, 1}, {PlanGoal::Production, 9}, {PlanGoal::Production, 21}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("seed " + std::to_string(c.seed) + " " + PlanGoals::Name(c.goal));
+        EXPECT_TRUE(ProductionPlanner(*GeneratedPlanets::Generate(c.seed), c.goal, 0).Plan().proven);
+    }
 }
 
 TEST(ProductionPlanner, SaysBestOnlyWhenItSearchedEverything) {

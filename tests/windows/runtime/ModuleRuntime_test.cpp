@@ -3,6 +3,8 @@
 // beyond the image's, exception headers that are not the runtime's, and a host that exits with the
 // module loaded, a projection open and a thread inside the runtime's lock (ExitingHost).
 #include "AllocationFaults.h"
+#include "host/HostRecords.h"
+#include "host/PluginLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -197,6 +199,23 @@ TEST(ThreadSlot, TheRuntimeLoadsOnlyWithASlotOfItsOwnAndGivesItBackAtUnload) {
         EXPECT_EQ(0u, probe.AlignedPlace() % 16);
     }
     EXPECT_TRUE(slots.TakeOneMore()) << "the slot was not given back at unload";
+}
+
+TEST(ThreadSlot, TheModuleIsRefusedCleanlyWhileTheProcessHasNoSlotsAndWorksOnceItHas) {
+    AllSlotsTaken slots;
+    PluginLibrary module;
+    EXPECT_FALSE(module.Load(BesideThisProgram("Zentharo.dll")));
+    // The module's slot, and what the system takes for the module's windows (one slot under Wine).
+    for (int given = 0; given < 4 && !module.IsLoaded(); ++given) {
+        slots.GiveOneBack();
+        module.Load(BesideThisProgram("Zentharo.dll"));
+    }
+    ASSERT_TRUE(module.IsLoaded()) << module.Error();
+    module.OnLoad();
+    CMapStringToString record = HostRecords::Initialize(0, 0, 0, 0);
+    module.OnInitialize(record);
+    CString menuItem;
+    EXPECT_TRUE(record.Lookup("MenuItem", menuItem));
 }
 
 // Every heap of the process passes the system's check of its blocks.

@@ -17,7 +17,7 @@ constexpr std::int8_t kEntryCount = static_cast<std::int8_t>(ProductionChooser::
 // but the proof's own search finds the best plan anyway.
 constexpr long long kImprovingBeforeTheProof = 3000;
 // And after a proof that could not finish, from the best plan of two switches.
-constexpr long long kImprovingAfterAnUnfinishedProof = 10000;
+constexpr long long kImprovingAfterAnUnfinishedProof = 5000;
 
 // Values in the order plans are preferred; a value that is no number (sums overflowing both ways)
 // comes last.

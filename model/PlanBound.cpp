@@ -11,8 +11,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -262,7 +262,6 @@ public:
     long long StatesFollowed() const { return m_followed; }
 
 private:
-
     RowState& At(int capital, int terraforming, int materials) {
         return m_states[static_cast<std::size_t>(m_first[static_cast<std::size_t>(capital * (m_n + 1) + terraforming)] +
                                                  materials)];
@@ -292,10 +291,10 @@ private:
     Ceiling Reached(const RowState& state, int i) const {
         // The capital built: at most what the capital rows' materials allow together at the first resources,
         // and at most what each built with its own materials and resources.
-        const double built =
-            i == 0 ? 0
-                   : std::min(state.capitalBuilt,
-                              CapitalBuilt(state.capitalFree, Materials(state, i - 1), m_open.resources));
+        const double built = i == 0
+                                 ? 0
+                                 : std::min(state.capitalBuilt,
+                                            CapitalBuilt(state.capitalFree, Materials(state, i - 1), m_open.resources));
         return {state.people, Raised(m_industryDelivered[std::min(i, m_n - 1)] + built),
                 Grown(m_start.size, state.terraformingFree)};
     }
@@ -392,9 +391,9 @@ private:
     const PerRow& m_allFree; // what a row has free at most, whatever the rows before it do
     const int m_n;
     std::array<int, (kMaxTurns + 1) * (kMaxTurns + 1)> m_first{}; // by the rows of capital and of terraforming
-    std::vector<RowState>& m_states; // kept from one bound to the next
-    std::size_t m_count = 0;          // the states this bound uses
-    const std::uint32_t m_mark;       // of the states this bound reached
+    std::vector<RowState>& m_states;                              // kept from one bound to the next
+    std::size_t m_count = 0;                                      // the states this bound uses
+    const std::uint32_t m_mark;                                   // of the states this bound reached
     long long m_followed = 0;
     PerRow m_leastFree{};
     PerRow m_industryDelivered{}; // the industry and capital delivered up to each row, less what bombing takes

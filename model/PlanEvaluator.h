@@ -41,7 +41,7 @@ private:
     const PlanGoal m_goal;
     const int m_firstRow;
     CZentharoDoc m_table;
-    PlanEntries m_held;                         // the entries the table's productions hold
+    PlanEntries m_held;                       // the entries the table's productions hold
     int m_builtThrough = kProjectedTurns - 1; // rows after it are left from an earlier plan
     // Ships: the mass of rows firstRow + 1..r for the plan held, added in row order as the goal adds it.
     std::array<double, kProjectedTurns> m_massThrough{};

@@ -290,9 +290,9 @@ bool ProductionPlanner::Branch(int row, PlanEntries& entries) {
             entries[row] = m_standing[row];
             m_evaluator.Follow(entries, row + 1);
         }
-        const double highest = PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1,
-                                                  m_evaluator.ValueThrough(row + 1), m_best.value, &m_boundStates,
-                                                  &m_boundWorkspace);
+        const double highest =
+            PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1, m_evaluator.ValueThrough(row + 1), m_best.value,
+                               &m_boundStates, &m_boundWorkspace);
         if (highest <= m_best.value) {
             // A bound of exactly the best value leaves only plans of that value: the one of them that
             // changes the fewest rows is looked at, for the tie rule.

@@ -11,6 +11,7 @@
 #include "TableInputs.h"
 #include "TurnRules.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <new>
 #include <string_view>
@@ -216,12 +217,14 @@ void CZentharoDoc::Transfer(CString& quantity, CString& reserve, CString limit, 
     }
 }
 
-void CZentharoDoc::Recalculate(int firstRow) {
+void CZentharoDoc::Recalculate(int firstRow, int lastRow) {
     if (firstRow < 0 || firstRow >= kProjectedTurns)
         return;
-    for (int r = firstRow + 1; r < kProjectedTurns; ++r)
+    lastRow = std::min(lastRow, kProjectedTurns - 1);
+    for (int r = firstRow + 1; r <= lastRow; ++r)
         BuildRow(r);
-    StoreL(kProjectedTurns - 1, kProjectedTurns - 1);
+    if (lastRow == kProjectedTurns - 1)
+        StoreL(kProjectedTurns - 1, kProjectedTurns - 1);
 }
 
 void CZentharoDoc::BuildRow(int r) {

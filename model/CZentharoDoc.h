@@ -25,9 +25,9 @@ public:
     // Gives the document its window title.
     bool OnNewDocument() override;
 
-    // Rebuilds rows firstRow + 1 .. 19 from the row before each, then the L of row 19.
-    // A first row outside 0..19 changes nothing.
-    void Recalculate(int firstRow);
+    // Rebuilds rows firstRow + 1 .. lastRow from the row before each, then, when lastRow is 19, the L of
+    // row 19. Rows after lastRow are left as they were. A first row outside 0..19 changes nothing.
+    void Recalculate(int firstRow, int lastRow = kProjectedTurns - 1);
 
     // Stores text into a cell of an input column (or the production) as typed, then recalculates; all or
     // nothing: when memory runs out on the way, the table is left as it was and the exception goes on.

@@ -12,7 +12,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace PlanBound {
@@ -24,6 +26,8 @@ double Value(const CString& cell) { return cell.Number(); }
 // each by a share of the number's own size. Each step of the bound is raised by far more than both
 // together. Nothing of 0 is raised: what adds only zeros is exact, so that a bound can equal a value.
 double Raised(double value) { return value + std::fabs(value) * 1e-9; }
+// And each step of a lower bound lowered as much.
+double Lowered(double value) { return value - std::fabs(value) * 1e-9; }
 
 // The number a cell stores for a computed value. Rounding to 13 digits keeps the order of numbers, so
 // the stored number of a larger value is never smaller.
@@ -63,6 +67,8 @@ struct OpenRows {
     PerRow delivered{};
     // No turn raises the resources: terraforming only lowers them.
     double resources = 0;
+    // The people and the industry with capital of the first row, at least.
+    double leastPeople = 0, leastIndustry = 0;
 };
 
 double Free(double l, double upgrade) { return std::max(0.0, Raised(l - upgrade)); }
@@ -88,6 +94,14 @@ double MassOf(double free, double materials, double resources) {
 double CapitalBuilt(double free, double available, double resources) {
     return std::min(Raised(kCapitalShare * free),
                     Raised((available + resources * free) / (kProductionPerCapital * resources + 1)));
+}
+
+// The capital one turn builds from its free production: a fifth of it, or, where the materials run short,
+// the materials and what the resources make of the free amount. Like the mass, it grows with each.
+double CapitalOfRow(double free, double materials, double resources) {
+    if (free * kCapitalShare <= materials)
+        return Raised(free * kCapitalShare);
+    return Raised((materials + resources * free) / (kProductionPerCapital * resources + 1));
 }
 
 // Every production on every turn: the free amount of each open row, and the ceiling of row 19.
@@ -180,6 +194,19 @@ double LastLTradedOff(const LastRow& last, double startSize, double resources) {
     return std::min(highest, untraded);
 }
 
+// What the plans that reach a state of RowByRow can at most have.
+struct RowState {
+    // The bound that last reached the state: the states are kept from one bound to the next, and one
+    // whose mark is not the bound's own is not reached.
+    std::uint32_t reachedBy = 0;
+    double people = 0;
+    double capitalFree = 0, terraformingFree = 0;
+    double investedFree = 0; // capital and terraforming together
+    double resources = 0;    // terraforming lowers them
+    double materialsMade = 0, capitalBuilt = 0;
+    double mass = 0;
+};
+
 // The goal row by row. Each row builds capital, terraforms, makes materials or builds ships, and what a
 // row has free depends only on the rows before it. The counts of rows of each kind so far are the state;
 // each state holds what the plans that reach it can at most have: the people, the free amounts each kind
@@ -193,8 +220,9 @@ public:
     // A trade-off of row 19 costs about as much as following this many states.
     static constexpr int kTradeOffStates = 25;
 
-    RowByRow(Ceiling start, const OpenRows& open, const PerRow& allFree)
-        : m_start(start), m_open(open), m_allFree(allFree), m_n(open.count) {
+    RowByRow(Ceiling start, const OpenRows& open, const PerRow& allFree, std::vector<RowState>& states,
+             std::uint32_t mark)
+        : m_start(start), m_open(open), m_allFree(allFree), m_n(open.count), m_states(states), m_mark(mark) {
         int next = 0;
         for (int capital = 0; capital <= m_n; ++capital) {
             for (int terraforming = 0; capital + terraforming <= m_n; ++terraforming) {
@@ -202,18 +230,24 @@ public:
                 next += m_n - capital - terraforming + 1;
             }
         }
-        m_states.assign(static_cast<std::size_t>(next), State{});
+        m_count = static_cast<std::size_t>(next);
+        if (m_states.size() < m_count)
+            m_states.resize(m_count);
         double delivered = m_start.industry;
         for (int i = 0; i < m_n; ++i) {
             delivered = std::max(0.0, Raised(Raised(delivered + m_open.capital[i]) - m_open.bombing[i]));
             m_industryDelivered[i] = delivered;
         }
+        FollowTheLeast();
     }
 
-    long long StatesFollowed() const { return m_followed; }
-
-    double Highest(PlanGoal goal, double gained) {
-        m_states[0] = State{m_start.people, 0, 0, 0, 0, 0};
+    // The highest goal at the end; for production, the work may stop once it passes the target.
+    double Highest(PlanGoal goal, double gained, double target) {
+        RowState& first = m_states[0];
+        first = RowState{};
+        first.reachedBy = m_mark;
+        first.people = m_start.people;
+        first.resources = m_open.resources;
         for (int i = 0; i < m_n; ++i) {
             // From the most rows down, so that a state moves on before the states of one row fewer reach it.
             for (int sum = goal == PlanGoal::Ships ? i : std::min(i, m_n); sum >= (goal == PlanGoal::Ships ? 0 : i);
@@ -222,103 +256,133 @@ public:
                     for (int terraforming = 0; capital + terraforming <= sum; ++terraforming)
                         MoveOn(goal, i, capital, terraforming, sum - capital - terraforming);
         }
-        double highest = -std::numeric_limits<double>::infinity();
-        for (int capital = 0; capital <= m_n; ++capital) {
-            for (int terraforming = 0; capital + terraforming <= m_n; ++terraforming) {
-                for (int materials = 0; capital + terraforming + materials <= m_n; ++materials) {
-                    const State& state = At(capital, terraforming, materials);
-                    if (state.people < 0)
-                        continue;
-                    if (goal == PlanGoal::Ships) {
-                        highest = std::max(highest, WithShipMass(gained, state.mass));
-                        continue;
-                    }
-                    // The plain L is cheap; its trade-off only matters where it could raise the highest.
-                    const double plain = Reached(state, m_n).LastL();
-                    if (plain > highest) {
-                        highest = std::max(highest, std::min(plain, TradedOffL(state)));
-                        m_followed += kTradeOffStates;
-                    }
-                }
-            }
-        }
-        return highest;
+        return goal == PlanGoal::Ships ? HighestMass(gained) : HighestL(target);
     }
 
-private:
-    struct State {
-        double people = -1; // below 0: no plan reaches the state
-        double capitalFree = 0, terraformingFree = 0, materialFree = 0;
-        double investedFree = 0; // capital and terraforming together
-        double mass = 0;
-    };
+    long long StatesFollowed() const { return m_followed; }
 
-    State& At(int capital, int terraforming, int materials) {
+private:
+    RowState& At(int capital, int terraforming, int materials) {
         return m_states[static_cast<std::size_t>(m_first[static_cast<std::size_t>(capital * (m_n + 1) + terraforming)] +
                                                  materials)];
     }
 
-    static void Meet(State& state, const State& arriving) {
-        if (state.people < 0) {
+    bool IsReached(const RowState& state) const { return state.reachedBy == m_mark; }
+
+    void Meet(RowState& state, const RowState& arriving) const {
+        if (!IsReached(state)) {
             state = arriving;
             return;
         }
         state.people = std::max(state.people, arriving.people);
         state.capitalFree = std::max(state.capitalFree, arriving.capitalFree);
         state.terraformingFree = std::max(state.terraformingFree, arriving.terraformingFree);
-        state.materialFree = std::max(state.materialFree, arriving.materialFree);
         state.investedFree = std::max(state.investedFree, arriving.investedFree);
+        state.resources = std::max(state.resources, arriving.resources);
+        state.materialsMade = std::max(state.materialsMade, arriving.materialsMade);
+        state.capitalBuilt = std::max(state.capitalBuilt, arriving.capitalBuilt);
         state.mass = std::max(state.mass, arriving.mass);
     }
 
-    double Materials(const State& state, int i) const {
-        return Raised(m_open.delivered[i] + m_open.resources * state.materialFree);
-    }
+    double Materials(const RowState& state, int i) const { return Raised(m_open.delivered[i] + state.materialsMade); }
 
     // Open row i of a state, after its deliveries and the bombing that strikes before its L (row 19 after
     // the last open row's): its ceiling at most.
-    Ceiling Reached(const State& state, int i) const {
-        const double built = i == 0 ? 0 : CapitalBuilt(state.capitalFree, Materials(state, i - 1), m_open.resources);
+    Ceiling Reached(const RowState& state, int i) const {
+        // The capital built: at most what the capital rows' materials allow together at the first resources,
+        // and at most what each built with its own materials and resources.
+        const double built = i == 0
+                                 ? 0
+                                 : std::min(state.capitalBuilt,
+                                            CapitalBuilt(state.capitalFree, Materials(state, i - 1), m_open.resources));
         return {state.people, Raised(m_industryDelivered[std::min(i, m_n - 1)] + built),
                 Grown(m_start.size, state.terraformingFree)};
     }
 
+    double HighestMass(double gained) const {
+        double highest = -std::numeric_limits<double>::infinity();
+        for (std::size_t k = 0; k < m_count; ++k)
+            if (IsReached(m_states[k]))
+                highest = std::max(highest, WithShipMass(gained, m_states[k].mass));
+        return highest;
+    }
+
+    // The plain L of each final state is cheap; its trade-off is worked out from the highest plain L down,
+    // only while the plain L could still raise the highest.
+    double HighestL(double target) {
+        std::vector<std::pair<double, const RowState*>> plain;
+        for (std::size_t k = 0; k < m_count; ++k)
+            if (IsReached(m_states[k]))
+                plain.emplace_back(Reached(m_states[k], m_n).LastL(), &m_states[k]);
+        std::sort(plain.begin(), plain.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+        double highest = -std::numeric_limits<double>::infinity();
+        for (const auto& [l, state] : plain) {
+            if (!(l > highest) || highest > target)
+                break;
+            highest = std::max(highest, std::min(l, TradedOffL(*state)));
+            m_followed += kTradeOffStates;
+        }
+        return highest;
+    }
+
+    // The least free amount each row has, whatever the plan: the people grow at least with the population
+    // the first size holds, bombing takes at most the bombing from each of population and its colonists
+    // (nine times it from the people) and from industry and capital, and no capital is built.
+    void FollowTheLeast() {
+        double people = m_open.leastPeople, industry = m_open.leastIndustry;
+        for (int i = 0; i < m_n; ++i) {
+            people = std::max(0.0, Lowered(Lowered(people + kPeoplePerColonist * m_open.colonists[i]) -
+                                           (kPeoplePerColonist + 1) * m_open.bombing[i]));
+            industry = std::max(0.0, Lowered(Lowered(industry + m_open.capital[i]) - 2 * m_open.bombing[i]));
+            const double population = std::min(people, m_start.size);
+            const double l = Lowered(kLPerPopulation * population + kLPerIndustry * std::min(industry, population));
+            m_leastFree[i] = std::max(0.0, Lowered(l - m_open.upgrade[i]));
+            people = Lowered(people + kPeoplePerColonist * kColonistGrowth * population);
+        }
+    }
+
     // Row 19's L: the size and the industry can each be at their most only from different plans.
-    double TradedOffL(const State& state) const {
+    double TradedOffL(const RowState& state) const {
         const LastRow last{state.people,           m_industryDelivered[m_n - 1], state.capitalFree,
                            state.terraformingFree, state.investedFree,           Materials(state, m_n - 1)};
         return LastLTradedOff(last, m_start.size, m_open.resources);
     }
 
     void MoveOn(PlanGoal goal, int i, int capital, int terraforming, int materials) {
-        State& state = At(capital, terraforming, materials);
-        if (state.people < 0)
+        RowState& state = At(capital, terraforming, materials);
+        if (!IsReached(state))
             return;
         ++m_followed;
-        State row = state;
+        RowState row = state;
         row.people =
             std::max(0.0, Raised(Raised(row.people + kPeoplePerColonist * m_open.colonists[i]) - m_open.bombing[i]));
         const Ceiling ceiling = Reached(row, i);
         const double free = std::min(m_allFree[i], Free(ceiling.L(), m_open.upgrade[i]));
-        const double mass = MassOf(free, Materials(row, i), m_open.resources);
+        const double held = Materials(row, i);
+        const double mass = MassOf(free, held, row.resources);
         row.people = Raised(row.people + kPeoplePerColonist * kColonistGrowth * std::min(row.people, ceiling.size));
 
-        State invested = row;
+        RowState invested = row;
         invested.investedFree = Raised(row.investedFree + free);
         invested.capitalFree = Raised(row.capitalFree + free);
+        invested.capitalBuilt = Raised(row.capitalBuilt + CapitalOfRow(free, held, row.resources));
         Meet(At(capital + 1, terraforming, materials), invested);
         invested = row;
         invested.investedFree = Raised(row.investedFree + free);
         invested.terraformingFree = Raised(row.terraformingFree + free);
+        // Terraforming takes 0.3 * free / size of the resources, at least what the least free amount of
+        // the row takes from the most size.
+        invested.resources = std::max(
+            0.0, Raised(row.resources * Raised(1 - kTerraformingResourceLoss * m_leastFree[i] / ceiling.size)));
         Meet(At(capital, terraforming + 1, materials), invested);
         invested = row;
-        invested.materialFree = Raised(row.materialFree + free);
+        invested.materialsMade = Raised(row.materialsMade + row.resources * free);
         Meet(At(capital, terraforming, materials + 1), invested);
         if (goal == PlanGoal::Ships) {
             row.mass = WithShipMass(row.mass, mass);
             state = row;
         } else {
-            state.people = -1; // every row of a plan of the most production invests
+            state.reachedBy = 0; // every row of a plan of the most production invests
         }
     }
 
@@ -327,12 +391,32 @@ private:
     const PerRow& m_allFree; // what a row has free at most, whatever the rows before it do
     const int m_n;
     std::array<int, (kMaxTurns + 1) * (kMaxTurns + 1)> m_first{}; // by the rows of capital and of terraforming
-    std::vector<State> m_states;
+    std::vector<RowState>& m_states;                              // kept from one bound to the next
+    std::size_t m_count = 0;                                      // the states this bound uses
+    const std::uint32_t m_mark;                                   // of the states this bound reached
     long long m_followed = 0;
+    PerRow m_leastFree{};
     PerRow m_industryDelivered{}; // the industry and capital delivered up to each row, less what bombing takes
 };
 
 } // namespace
+
+struct Workspace::States {
+    std::vector<RowState> all;
+    std::uint32_t lastMark = 0;
+
+    // A mark no state holds yet. Should the marks run out, the states are cleared and they start again.
+    std::uint32_t NextMark() {
+        if (++lastMark == 0) {
+            std::fill(all.begin(), all.end(), RowState{});
+            lastMark = 1;
+        }
+        return lastMark;
+    }
+};
+
+Workspace::Workspace() : m_states(std::make_unique<States>()) {}
+Workspace::~Workspace() = default;
 
 bool Holds(const CZentharoDoc& projection, int firstRow) {
     const ProjectionColumn CZentharoDoc::*stocks[] = {&CZentharoDoc::m_pop, &CZentharoDoc::m_col, &CZentharoDoc::m_ind,
@@ -352,7 +436,7 @@ bool Holds(const CZentharoDoc& projection, int firstRow) {
 }
 
 double Highest(const CZentharoDoc& table, PlanGoal goal, int row, double gainedThroughRow, double target,
-               long long* statesFollowed) {
+               long long* statesFollowed, Workspace* workspace) {
     if (row > kLastPlannedRow)
         return goal == PlanGoal::Ships ? gainedThroughRow : Value(table.m_l[kProjectedTurns - 1]);
     const Ceiling start{Raised(Value(table.m_pop[row]) + kPeoplePerColonist * Value(table.m_col[row])),
@@ -360,6 +444,8 @@ double Highest(const CZentharoDoc& table, PlanGoal goal, int row, double gainedT
     OpenRows open;
     open.count = kLastPlannedRow + 1 - row;
     open.resources = Value(table.m_res[row]);
+    open.leastPeople = Lowered(Value(table.m_pop[row]) + kPeoplePerColonist * Value(table.m_col[row]));
+    open.leastIndustry = Lowered(Value(table.m_ind[row]) + Value(table.m_cap[row]));
     double delivered = Value(table.m_mat[row]);
     for (int i = 0; i < open.count; ++i) {
         open.colonists[i] = Value(table.m_colIn[row + i]);
@@ -375,8 +461,10 @@ double Highest(const CZentharoDoc& table, PlanGoal goal, int row, double gainedT
     double highest = goal == PlanGoal::Ships ? AllShipMass(all, open, gainedThroughRow) : all.last.LastL();
     // Below the target, the lower bound row by row cannot change the answer.
     if (!(highest < target)) {
-        RowByRow rows(start, open, all.free);
-        highest = std::min(highest, rows.Highest(goal, gainedThroughRow));
+        Workspace own;
+        Workspace::States& held = (workspace ? *workspace : own).Held();
+        RowByRow rows(start, open, all.free, held.all, held.NextMark());
+        highest = std::min(highest, rows.Highest(goal, gainedThroughRow, target));
         if (statesFollowed)
             *statesFollowed += rows.StatesFollowed();
     }

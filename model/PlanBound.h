@@ -10,6 +10,7 @@
 #include "PlanGoal.h"
 
 #include <limits>
+#include <memory>
 
 namespace PlanBound {
 
@@ -25,9 +26,25 @@ bool Holds(const CZentharoDoc& projection, int firstRow);
 // it may then be higher than the lowest this can give. Without one (NaN), it is the lowest.
 // The work it did is added to statesFollowed, when given: the states of the plans it followed row by row
 // (kStatesPerRow of them take about as long as a row recalculated).
-constexpr long long kStatesPerRow = 25;
+constexpr long long kStatesPerRow = 12;
+
+// Room the bound works in, kept from one call to the next so that no call asks for it again.
+class Workspace {
+public:
+    Workspace();
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    struct States;
+    States& Held() { return *m_states; }
+
+private:
+    std::unique_ptr<States> m_states;
+};
 
 double Highest(const CZentharoDoc& table, PlanGoal goal, int row, double gainedThroughRow,
-               double target = std::numeric_limits<double>::quiet_NaN(), long long* statesFollowed = nullptr);
+               double target = std::numeric_limits<double>::quiet_NaN(), long long* statesFollowed = nullptr,
+               Workspace* workspace = nullptr);
 
 } // namespace PlanBound

@@ -17,7 +17,7 @@ constexpr std::int8_t kEntryCount = static_cast<std::int8_t>(ProductionChooser::
 // but the proof's own search finds the best plan anyway.
 constexpr long long kImprovingBeforeTheProof = 3000;
 // And after a proof that could not finish, from the best plan of two switches.
-constexpr long long kImprovingAfterAnUnfinishedProof = 10000;
+constexpr long long kImprovingAfterAnUnfinishedProof = 5000;
 
 // Values in the order plans are preferred; a value that is no number (sums overflowing both ways)
 // comes last.
@@ -274,24 +274,44 @@ bool ProductionPlanner::Branch(int row, PlanEntries& entries) {
         entries[row] = entry;
         for (int later = row + 1; later <= kLastPlannedRow; ++later)
             entries[later] = m_best.entries[later];
-        Consider(entries);
-        if (row == kLastPlannedRow)
+        if (row == kLastPlannedRow) {
+            Consider(entries); // every plan the bounds keep is worked out whole here
             continue;
+        }
         if (OverBudget())
             return false;
-        const double highest = PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1,
-                                                  m_evaluator.ValueThrough(row + 1), m_best.value, &m_boundStates);
+        // The bound needs the rows through row + 1 only.
+        m_evaluator.Follow(entries, row + 1);
+        // A row whose upgrade takes all its production builds nothing, whatever it is set to: every entry
+        // gives the same table and the same goal, and one stands for all; its own text, where it has an
+        // entry, since the tie rule prefers it.
+        const bool buildsNothing = BuildsNothing(row);
+        if (buildsNothing && m_standing[row] >= 0 && m_standing[row] != entry) {
+            entries[row] = m_standing[row];
+            m_evaluator.Follow(entries, row + 1);
+        }
+        const double highest =
+            PlanBound::Highest(m_evaluator.Table(), m_goal, row + 1, m_evaluator.ValueThrough(row + 1), m_best.value,
+                               &m_boundStates, &m_boundWorkspace);
         if (highest <= m_best.value) {
             // A bound of exactly the best value leaves only plans of that value: the one of them that
             // changes the fewest rows is looked at, for the tie rule.
             if (highest == m_best.value && CouldWinTie(row, entries))
                 ConsiderFewestChanges(row, entries);
-            continue;
-        }
-        if (!Branch(row + 1, entries))
+        } else if (!Branch(row + 1, entries)) {
             return false;
+        }
+        if (buildsNothing)
+            break;
     }
     return true;
+}
+
+// Whether the row's production acted on nothing in the plan evaluated last: its upgrade took all of its L
+// (the recalculation then caps the upgrade at the L and builds nothing).
+bool ProductionPlanner::BuildsNothing(int row) const {
+    const CZentharoDoc& table = m_evaluator.Table();
+    return !(table.m_upgrade[row].Number() < table.m_l[row].Number());
 }
 
 // Whether a plan beginning with entries' rows up to row could come before the best plan in the tie

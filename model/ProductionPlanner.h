@@ -25,7 +25,7 @@ struct PlannerLimits {
     // The work a search beyond that may do, in rows (see Work); the proof stops past it. A row takes
     // about 2.5 microseconds in the 32-bit module under Wine: with the plans of two switches tried after
     // an unfinished proof, this keeps the slowest plan below 0.7 s there.
-    long long rowBudget = 250000;
+    long long rowBudget = 340000;
 };
 
 class ProductionPlanner {
@@ -39,6 +39,8 @@ public:
     long long RowsBuilt() const { return m_evaluator.RowsBuilt(); }
     // The states of plans the bound followed row by row.
     long long BoundStates() const { return m_boundStates; }
+    // The work so far, in rows: those recalculated, and the bound's work counted as rows of like time.
+    long long Work() const { return m_evaluator.RowsBuilt() + m_boundStates / PlanBound::kStatesPerRow; }
 
 private:
     struct Scored {
@@ -48,8 +50,6 @@ private:
     };
 
     int Horizon() const { return kLastPlannedRow + 1 - m_firstRow; }
-    // The work so far, in rows: those recalculated, and the bound's work counted as rows of like time.
-    long long Work() const { return m_evaluator.RowsBuilt() + m_boundStates / PlanBound::kStatesPerRow; }
     bool OverBudget() const { return Work() >= m_limits.rowBudget; }
     // Improving stops where it was told to, so that a proof always has work left.
     bool ImprovingOverBudget() const { return m_evaluator.RowsBuilt() >= m_improvingUntil; }
@@ -70,6 +70,7 @@ private:
     bool MoveToBestOf(Neighbours neighbours);
     bool ProveBest();
     bool Branch(int row, PlanEntries& entries);
+    bool BuildsNothing(int row) const;
     bool CouldWinTie(int row, const PlanEntries& entries) const;
     void ConsiderFewestChanges(int row, PlanEntries entries);
 
@@ -83,4 +84,5 @@ private:
     bool m_haveBest = false;
     long long m_improvingUntil = 0;
     long long m_boundStates = 0;
+    PlanBound::Workspace m_boundWorkspace;
 };

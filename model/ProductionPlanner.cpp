@@ -13,9 +13,6 @@ namespace {
 
 constexpr std::int8_t kEntryCount = static_cast<std::int8_t>(ProductionChooser::kEntriesAdded.size());
 
-// The rows improving may recalculate before the proof: a good plan early lets the proof leave out more,
-// but the proof's own search finds the best plan anyway.
-constexpr long long kImprovingBeforeTheProof = 3000;
 // And after a proof that could not finish, from the best plan of two switches.
 constexpr long long kImprovingAfterAnUnfinishedProof = 5000;
 
@@ -42,7 +39,7 @@ ProductionPlan ProductionPlanner::Plan() {
         // only where the search could not finish, so that the plan is never below them.
         TryCurrentPlan();
         TryOneSwitchPlans();
-        Improve(kImprovingBeforeTheProof);
+        Improve(m_limits.improvingBeforeTheProof);
         proven = ProveBest();
         if (!proven) {
             TryTwoSwitchPlans();

@@ -160,20 +160,33 @@ TEST(ProductionPlanner, FindsTheBestOfEveryPlanOnShortHorizons) {
 // With every plan of up to 8 rows searched as the reference, the bounded search must reach the same
 // plan, and know it.
 TEST(ProductionPlanner, ProofByBoundsFindsWhatTryingEveryPlanFinds) {
-    PlannerLimits bounded;
-    bounded.exhaustiveHorizon = 0;
-    bounded.rowBudget = 10'000'000;
+    PlannerLimits searched; // the search alone finds the best value: nothing improves its first plan
+    searched.exhaustiveHorizon = 0;
+    searched.rowBudget = 10'000'000;
+    searched.improvingBeforeTheProof = 0;
+    PlannerLimits improved = searched; // and with a plan improved first, the same plan as the tie rule's
+    improved.improvingBeforeTheProof = PlannerLimits{}.improvingBeforeTheProof;
     for (std::uint32_t seed = 1; seed <= 8; ++seed) {
-        const auto projection = GeneratedPlanets::Generate(seed);
-        for (const PlanGoal goal : kGoals) {
-            for (const int firstRow : {11, 15}) {
-                SCOPED_TRACE("seed " + std::to_string(seed) + " " + PlanGoals::Name(goal) + " from row " +
-                             std::to_string(firstRow));
-                const ProductionPlan everyPlan = ProductionPlanner(*projection, goal, firstRow).Plan();
-                const ProductionPlan proven = ProductionPlanner(*projection, goal, firstRow, bounded).Plan();
-                EXPECT_EQ(Letters(everyPlan.entries, firstRow), Letters(proven.entries, firstRow));
-                EXPECT_EQ(everyPlan.value, proven.value);
-                EXPECT_TRUE(proven.proven);
+        // As generated, and with two rows whose upgrade takes all their production: they build nothing
+        // whatever they are set to, and the search lets one entry stand for all.
+        std::unique_ptr<CZentharoDoc> projections[] = {GeneratedPlanets::Generate(seed),
+                                                       GeneratedPlanets::Generate(seed)};
+        for (const int row : {12, 16})
+            projections[1]->SetInput(&CZentharoDoc::m_upgrade, row, "100000");
+        for (const auto& projection : projections) {
+            for (const PlanGoal goal : kGoals) {
+                for (const int firstRow : {11, 15}) {
+                    SCOPED_TRACE("seed " + std::to_string(seed) + " " + PlanGoals::Name(goal) + " from row " +
+                                 std::to_string(firstRow) + (projection == projections[1] ? ", two rows idle" : ""));
+                    const ProductionPlan everyPlan = ProductionPlanner(*projection, goal, firstRow).Plan();
+                    const ProductionPlan found = ProductionPlanner(*projection, goal, firstRow, searched).Plan();
+                    EXPECT_EQ(everyPlan.value, found.value);
+                    EXPECT_TRUE(found.proven);
+                    const ProductionPlan plan = ProductionPlanner(*projection, goal, firstRow, improved).Plan();
+                    EXPECT_EQ(Letters(everyPlan.entries, firstRow), Letters(plan.entries, firstRow));
+                    EXPECT_EQ(everyPlan.changedRows, plan.changedRows);
+                    EXPECT_TRUE(plan.proven);
+                }
             }
         }
     }

@@ -164,6 +164,27 @@ TEST(Recalculate, FromTheLastRowOnlyRecomputesItsL) {
     EXPECT_EQ(expected, Snapshot(document));
 }
 
+// Part of the way, then the rest: the rows past the last one built are left as they were, and building
+// them afterwards gives the whole recalculation, text for text.
+TEST(Recalculate, PartOfTheWayLeavesTheRowsAfterAlone) {
+    auto whole = OpenedDocument(ExampleRecord({{"Production", "Capital"}}));
+    auto part = OpenedDocument(ExampleRecord({{"Production", "Capital"}}));
+    for (auto* document : {whole.get(), part.get()})
+        document->m_colIn[4] = "300";
+    whole->Recalculate(2);
+    const auto before = Snapshot(*part);
+    part->Recalculate(2, 9);
+    const auto afterPart = Snapshot(*part);
+    for (std::size_t cell = 0; cell < afterPart.size(); ++cell) {
+        const int row = static_cast<int>(cell % kProjectionRows);
+        if (row >= 10 && row < kProjectedTurns)
+            EXPECT_EQ(before[cell], afterPart[cell]) << "row " << row;
+    }
+    EXPECT_NE(before, afterPart); // rows 3..9 were built
+    part->Recalculate(9);
+    EXPECT_EQ(Snapshot(*whole), Snapshot(*part));
+}
+
 TEST(Recalculate, LeavesRowTwentyAndRowZeroAlone) {
     const auto document = OpenedDocument(ExampleRecord({{"Size", "1000.00"}}));
     for (Member member : {Pop, Ind, Col, Cap, Mat, Size, Res, L, NeedCol, NeedCap, Mass})

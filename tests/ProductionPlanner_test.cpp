@@ -340,6 +340,28 @@ TEST(PlanBound, NoPlanPassesIt) {
     }
 }
 
+// The room a planner keeps from one bound to the next holds nothing over: bounds from rows far apart, in
+// turn, are those worked out afresh.
+TEST(PlanBound, KeptRoomGivesTheSameBounds) {
+    const auto projection = GeneratedPlanets::Generate(5);
+    PlanBound::Workspace kept;
+    for (const PlanGoal goal : kGoals) {
+        PlanEvaluator evaluator(*projection, goal, 0);
+        for (const int row : {1, 17, 4, 18, 9, 2, 12}) {
+            PlanEntries entries{};
+            for (int r = 0; r <= kLastPlannedRow; ++r)
+                entries[r] = static_cast<std::int8_t>((r * 5 + row) % 4);
+            evaluator.Evaluate(entries);
+            const double afresh = PlanBound::Highest(evaluator.Table(), goal, row, evaluator.ValueThrough(row));
+            long long states = 0;
+            EXPECT_EQ(afresh, PlanBound::Highest(evaluator.Table(), goal, row, evaluator.ValueThrough(row),
+                                                 std::numeric_limits<double>::quiet_NaN(), &states, &kept))
+                << PlanGoals::Name(goal) << " row " << row;
+            EXPECT_GT(states, 0);
+        }
+    }
+}
+
 TEST(PlanBound, HoldsOnlyWithoutNegativeInputsOrStocks) {
     const auto projection = OpenedDocument(ExampleRecord());
     EXPECT_TRUE(PlanBound::Holds(*projection, 0));
@@ -371,6 +393,22 @@ TEST(ProductionPlanner, ProvesTheBestPlanOfRealisticPlanets) {
     for (const auto& c : cases) {
         SCOPED_TRACE("seed " + std::to_string(c.seed) + " " + PlanGoals::Name(c.goal));
         EXPECT_TRUE(ProductionPlanner(*GeneratedPlanets::Generate(c.seed), c.goal, 0).Plan().proven);
+    }
+}
+
+// The bound's work counts: a search given little work stops near it, though its rows alone are fewer.
+TEST(ProductionPlanner, StopsWhenItsWorkWithTheBoundsIsDone) {
+    PlannerLimits little;
+    little.rowBudget = 20'000;
+    const auto projection = GeneratedPlanets::Generate(16);
+    for (const PlanGoal goal : kGoals) {
+        ProductionPlanner planner(*projection, goal, 0, little);
+        const ProductionPlan plan = planner.Plan();
+        SCOPED_TRACE(PlanGoals::Name(goal));
+        EXPECT_FALSE(plan.proven);
+        EXPECT_GT(planner.BoundStates(), 0);
+        // At most a step past the budget before the plans of two switches and their improving.
+        EXPECT_LT(planner.Work(), little.rowBudget + 60'000);
     }
 }
 

@@ -77,14 +77,22 @@ double Grown(double size, double terraformed) {
     return std::max(size, std::min(kMaximumSize, Raised(size + kTerraformingGrowth * terraformed)));
 }
 
-// The ship mass a turn builds from its free production: a tenth of it, or, where the materials run
-// short, the materials and what the resources make of the free amount. It grows with the free amount,
-// the materials and the resources alike (where the materials are short, the tenth is the larger), so
-// that from larger ones it cannot come out smaller.
+// What a turn builds from its free production, a unit taking cost of it: a share (1 / cost) of it, or,
+// where the materials run short, the materials and what the resources make of the free amount. It grows
+// with the free amount, the materials and the resources alike (where the materials are short, the share
+// is the larger), so that from larger ones it cannot come out smaller.
+double Built(double free, double materials, double resources, double share, int cost) {
+    if (free * share <= materials)
+        return Raised(free * share);
+    return Raised((materials + resources * free) / (cost * resources + 1));
+}
+
 double MassOf(double free, double materials, double resources) {
-    if (free * kMassShare <= materials)
-        return Raised(free * kMassShare);
-    return Raised((materials + resources * free) / (kProductionPerMass * resources + 1));
+    return Built(free, materials, resources, kMassShare, kProductionPerMass);
+}
+
+double CapitalOfRow(double free, double materials, double resources) {
+    return Built(free, materials, resources, kCapitalShare, kProductionPerCapital);
 }
 
 // The capital that turns whose free amounts add up to free can build in all, out of at most the
@@ -94,14 +102,6 @@ double MassOf(double free, double materials, double resources) {
 double CapitalBuilt(double free, double available, double resources) {
     return std::min(Raised(kCapitalShare * free),
                     Raised((available + resources * free) / (kProductionPerCapital * resources + 1)));
-}
-
-// The capital one turn builds from its free production: a fifth of it, or, where the materials run short,
-// the materials and what the resources make of the free amount. Like the mass, it grows with each.
-double CapitalOfRow(double free, double materials, double resources) {
-    if (free * kCapitalShare <= materials)
-        return Raised(free * kCapitalShare);
-    return Raised((materials + resources * free) / (kProductionPerCapital * resources + 1));
 }
 
 // Every production on every turn: the free amount of each open row, and the ceiling of row 19.

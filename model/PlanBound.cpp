@@ -250,8 +250,9 @@ public:
         first.resources = m_open.resources;
         for (int i = 0; i < m_n; ++i) {
             // From the most rows down, so that a state moves on before the states of one row fewer reach it.
-            for (int sum = goal == PlanGoal::Ships ? i : std::min(i, m_n); sum >= (goal == PlanGoal::Ships ? 0 : i);
-                 --sum)
+            // For production only the states in which every row so far invested are left.
+            const int fewest = goal == PlanGoal::Ships ? 0 : i;
+            for (int sum = i; sum >= fewest; --sum)
                 for (int capital = 0; capital <= sum; ++capital)
                     for (int terraforming = 0; capital + terraforming <= sum; ++terraforming)
                         MoveOn(goal, i, capital, terraforming, sum - capital - terraforming);
